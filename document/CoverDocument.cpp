@@ -1,0 +1,25 @@
+#include "CoverDocument.h"
+
+#include "UserSettings.h"
+#include "render/Geometry.h"
+
+void resetDocumentForType(CoverDocument &doc, int32_t coverType, int referenceDpiY)
+{
+    doc = CoverDocument{};
+    doc.covertype = coverType;
+
+    // Front and back titles of a DVD sheet share a smaller panel.
+    const int coverPoints = coverType == StandardDVD ? 14 : 18;
+    doc.fCoverTextFont.height = -mulDiv(coverPoints, referenceDpiY, 72);
+    doc.bCoverTextFont.height = -mulDiv(coverPoints, referenceDpiY, 72);
+    doc.dCoverTextFont.height = -mulDiv(12, referenceDpiY, 72);
+    doc.fCoverTextFont.setFaceName("Arial");
+    doc.bCoverTextFont.setFaceName("Arial");
+    doc.dCoverTextFont.setFaceName("Arial");
+}
+
+void resetDocument(CoverDocument &doc, int referenceDpiY)
+{
+    UserSettings settings;
+    resetDocumentForType(doc, static_cast<int32_t>(settings.Option), referenceDpiY);
+}

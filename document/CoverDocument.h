@@ -1,0 +1,90 @@
+#pragma once
+
+#include "LogFont.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+using ColorRef = uint32_t; // 0x00BBGGRR
+
+enum CoverType : int32_t {
+    StandardCD = 1,
+    StandardDVD = 2,
+    Other = 3,
+    SlimlineCD = 4,
+    SlimlineDVD = 5,
+};
+
+enum CoverOptionValue : int32_t {
+    StretchedImage = 0,
+    SeparateImages = 1,
+};
+
+enum Alignment : int32_t {
+    AlignLeft = 0,
+    AlignCenter = 1,
+    AlignRight = 2,
+};
+
+enum class Face { Front, Back, Disc };
+
+// The whole state of one cover project. Field names are the cover file's
+// keys. Strings are bytes as the cover file holds them (see DisplayText.h for
+// showing them to a person).
+struct CoverDocument {
+    int32_t covertype = StandardCD;
+    ColorRef fBGColor = 0xFFFFFF;
+    ColorRef bBGColor = 0xFFFFFF;
+    ColorRef dBGColor = 0xFFFFFF;
+    bool fShowBorder = true;
+    bool bShowBorder = true;
+    bool dShowBorder = true;
+    int32_t CoverOption = StretchedImage;
+    QByteArray fImagePath;
+    QByteArray bImagePath;
+    QByteArray sImagePath;
+    QByteArray dImagePath;
+    int32_t fCoverAlign = AlignLeft;
+    int32_t bCoverAlign = AlignLeft;
+    int32_t dCoverAlign = AlignCenter;
+    QByteArray fCoverText;
+    QByteArray bCoverText;
+    QByteArray dCoverText;
+    QByteArray fCoverTitle;
+    QByteArray bCoverTitle;
+    QByteArray dCoverTitle;
+    QByteArray fCoverTextFontName;
+    QByteArray bCoverTextFontName;
+    QByteArray dCoverTextFontName;
+    ColorRef fCoverTextColor = 0;
+    ColorRef bCoverTextColor = 0;
+    ColorRef dCoverTextColor = 0;
+    LogFont fCoverTextFont;
+    LogFont bCoverTextFont;
+    LogFont dCoverTextFont;
+    uint8_t bFrontPrintOverSpines = 1;
+    uint8_t bBackPrintOverSpines = 1;
+    uint8_t printOverInnerCircleDisc = 1;
+    bool frontCoverSpinesOn = false;
+    bool backCoverSpinesOn = true;
+    QByteArray frontCoverSpineText;
+    QByteArray backCoverSpineText;
+
+    bool operator==(const CoverDocument &) const = default;
+};
+
+// Window state kept beside the document by the main window.
+struct CoverWindowState {
+    bool modified = false;
+    bool saveCancelled = false;
+    QString filePath;
+};
+
+// Resets every field to the new-cover defaults. The cover type comes from
+// the settings store ("Option"); font heights are taken at the screen's
+// vertical resolution `referenceDpiY` (96 without a screen).
+void resetDocument(CoverDocument &doc, int referenceDpiY = 96);
+
+// Same, with the cover type given instead of read from the settings store.
+void resetDocumentForType(CoverDocument &doc, int32_t coverType, int referenceDpiY = 96);

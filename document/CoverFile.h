@@ -1,0 +1,69 @@
+#pragma once
+
+#include "CoverDocument.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+
+// The cover file (.zcv): tagged text entries closed by "[END]", then four
+// picture blocks holding the raw bytes of the face pictures.
+
+struct CoverWriteResult {
+    bool ok = false;
+    QString reason; // for the user, when !ok
+};
+
+// Writes the whole file to a temporary file beside `path` and renames it
+// over `path` only when every byte was written; a failure leaves what was
+// at `path` untouched. A picture named by the document that cannot be read
+// fails the write.
+CoverWriteResult writeCoverFile(const CoverDocument &doc, const QString &path);
+
+// The file's bytes as writeCoverFile would write them.
+struct CoverBytesResult {
+    bool ok = false;
+    QString reason;
+    QByteArray bytes;
+};
+CoverBytesResult coverFileBytes(const CoverDocument &doc);
+
+struct CoverReadOptions {
+    // Vertical resolution of the screen the fonts were chosen at: the disc
+    // font default of files without disc entries is taken at it.
+    int referenceDpiY = 96;
+    // Reading a cover stores its cover type as the settings value "Option";
+    // `--info` reads without touching the settings.
+    bool storeCoverTypeInSettings = true;
+};
+
+struct CoverReadResult {
+    enum class Status { Ok, Missing, Invalid } status = Status::Missing;
+    // Sizes of the four picture blocks (front, back, stretched, disc); 0 for
+    // an empty or missing block.
+    std::array<qint64, 4> pictureBytes{0, 0, 0, 0};
+    QString reason; // detail for Invalid (e.g. cannot be read)
+};
+
+// Reads `path` over `doc` (which the caller reset to the new-cover
+// defaults). Missing file: nothing changes. Invalid file: the document keeps
+// its defaults; the caller shows invalidCoverFileMessage(). Picture blocks
+// are written to this process's private picture folder and the paths point
+// at those copies.
+CoverReadResult readCoverFile(CoverDocument &doc, const QString &path,
+                              const CoverReadOptions &options = {});
+
+// The message and caption shown for a file that is not a cover file.
+QString invalidCoverFileMessage();
+QString invalidCoverFileCaption();
+
+// Offset of the first occurrence of `tag` wholly inside data[0, length), or -1.
+qsizetype findTag(const char *data, qsizetype length, const QByteArray &tag);
+
+// The value of `key` in the text region: the bytes between "=" after "[key]"
+// and "[ENDkey]"; empty when either tag is missing or out of order.
+QByteArray tagValue(const QByteArray &textRegion, const QByteArray &key);
+
+// The folder the picture copies of a read cover go to: private to this
+// process (mode 0700), removed at exit.
+QString pictureCopyFolder();

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// The user's choices that outlive a cover. Short-lived: create one (it fills
+// itself with the defaults, then with what the store holds), read or change
+// fields, and save it if something changed. Nothing is cached in between, so
+// the store file is the one source of truth and the last save wins.
+//
+// The store is the file "Tessaly.conf" in the user's XDG config folder
+// ($XDG_CONFIG_HOME, default ~/.config), values at its top level.
+class UserSettings {
+public:
+    UserSettings(); // defaults, then load()
+
+    void load();
+    void save() const;
+
+    // Path of the store file, from the environment at the time of the call.
+    static QString storePath();
+
+    uint32_t Option = 1;
+    uint32_t dwCHF = 119;
+    uint32_t dwCWF = 121;
+    uint32_t dwCHB = 118;
+    uint32_t dwCWB = 151;
+    QString cdFormatCover = QStringLiteral("Plain Paper");
+    QString cdFormatDisc = QStringLiteral("Plain Paper");
+    QString cdSlimFormatCover = QStringLiteral("Plain Paper");
+    QString cdSlimFormatDisc = QStringLiteral("Plain Paper");
+    QString dvdFormatCover = QStringLiteral("Plain Paper");
+    QString dvdFormatDisc = QStringLiteral("Plain Paper");
+    QString dvdSlimFormatCover = QStringLiteral("Plain Paper");
+    QString dvdSlimFormatDisc = QStringLiteral("Plain Paper");
+    uint32_t printDisc = 1;
+    uint32_t printCover = 1;
+    QString lastPath;
+    QString expandCoverMM = QStringLiteral("0");
+    QString expandDiscMM = QStringLiteral("0");
+    QString moveDiscMMX = QStringLiteral("0");
+    QString moveDiscMMY = QStringLiteral("0");
+    QString moveDiscUpDown = QStringLiteral("0");
+    QString moveDiscLeftRight = QStringLiteral("0");
+
+    // The paper names stored for a cover type; empty for types without paper.
+    QString coversPaperFor(int32_t coverType) const;
+    QString discPaperFor(int32_t coverType) const;
+    void setPapersFor(int32_t coverType, const QString &covers, const QString &disc);
+
+private:
+    class Exchange;
+    void exchange(Exchange &ex);
+};

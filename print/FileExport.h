@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <QTextStream>
+
+struct PdfExportOptions {
+    QString coversPaper; // empty: the name stored for the cover type
+    QString discPaper;
+    bool useTopDiscLabel = true;
+};
+
+// `discora --export-png DIR --dpi N COVER`: every printable face at nominal
+// size. Returns the exit code; messages go to `err`.
+int exportCoverPng(const QString &coverPath, const QString &outputDir, int dpi, QTextStream &err);
+
+// `discora --export-pdf OUT COVER`: the pages printing produces.
+int exportCoverPdf(const QString &coverPath, const QString &outputPdf,
+                   const PdfExportOptions &options, QTextStream &err);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QPainter>
+
+// The drawing target of a render: a painter on any paint device (widget,
+// QImage, QPrinter, PDF) with the device's logical resolution. Renderers
+// take every resolution from here, never from the screen.
+class DeviceContext {
+public:
+    // Resolutions from the painter's device.
+    explicit DeviceContext(QPainter &painter);
+    DeviceContext(QPainter &painter, int dpiX, int dpiY);
+
+    QPainter &painter() { return *m_painter; }
+    int dpiX() const { return m_dpiX; }
+    int dpiY() const { return m_dpiY; }
+
+private:
+    QPainter *m_painter;
+    int m_dpiX;
+    int m_dpiY;
+};
