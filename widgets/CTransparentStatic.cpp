@@ -1,0 +1,59 @@
+#include "CTransparentStatic.h"
+
+CTransparentStatic::CTransparentStatic(QWidget *parent)
+    : QLabel(parent)
+{
+    init();
+}
+
+CTransparentStatic::CTransparentStatic(const QString &text, QWidget *parent)
+    : QLabel(text, parent)
+{
+    init();
+}
+
+void CTransparentStatic::init()
+{
+    // Not opaque: Qt repaints the parent under the label before the label,
+    // so a shorter new text leaves nothing of the old one behind.
+    setAutoFillBackground(false);
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setAttribute(Qt::WA_NoSystemBackground, true);
+    setTextFormat(Qt::PlainText);
+    applyColor();
+}
+
+void CTransparentStatic::setTextColor(ColorRef color)
+{
+    setTextColor(fromColorRef(color));
+}
+
+void CTransparentStatic::setTextColor(const QColor &color)
+{
+    m_textColor = color;
+    applyColor();
+}
+
+CTransparentStatic::ColorRef CTransparentStatic::textColorRef() const
+{
+    return toColorRef(m_textColor);
+}
+
+void CTransparentStatic::applyColor()
+{
+    QPalette pal = palette();
+    pal.setColor(QPalette::Active, QPalette::WindowText, m_textColor);
+    pal.setColor(QPalette::Inactive, QPalette::WindowText, m_textColor);
+    setPalette(pal);
+}
+
+QColor CTransparentStatic::fromColorRef(ColorRef color)
+{
+    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+CTransparentStatic::ColorRef CTransparentStatic::toColorRef(const QColor &color)
+{
+    return static_cast<ColorRef>(color.red()) | (static_cast<ColorRef>(color.green()) << 8)
+        | (static_cast<ColorRef>(color.blue()) << 16);
+}
