@@ -3,6 +3,7 @@
 #include "CoverDocument.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <array>
 
@@ -52,6 +53,18 @@ struct CoverReadResult {
 // at those copies.
 CoverReadResult readCoverFile(CoverDocument &doc, const QString &path,
                               const CoverReadOptions &options = {});
+
+// Reads a cover file's bytes as readCoverFile does once it has loaded them
+// (the picture copies and the settings value are written all the same).
+CoverReadResult readCoverBytes(CoverDocument &doc, const QByteArray &bytes,
+                               const CoverReadOptions &options = {});
+
+// The largest cover file that is read or written (1 GiB): anything larger is
+// not a cover, and reading it whole could exhaust the memory.
+inline constexpr qint64 kMaxCoverFileBytes = qint64(1) << 30;
+
+// The 52 entry keys in the order the file holds them.
+const QList<QByteArray> &coverFileKeys();
 
 // The message and caption shown for a file that is not a cover file.
 QString invalidCoverFileMessage();

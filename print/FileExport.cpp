@@ -1,13 +1,255 @@
 #include "FileExport.h"
 
-int exportCoverPng(const QString &, const QString &, int, QTextStream &err)
+#include "PageComposer.h"
+#include "document/CoverFile.h"
+#include "document/UserSettings.h"
+#include "render/CdFaceRenderer.h"
+#include "render/DeviceContext.h"
+#include "render/DiscRenderer.h"
+#include "render/DvdSheetRenderer.h"
+#include "render/FaceBinding.h"
+#include "render/FacePicture.h"
+#include "render/Geometry.h"
+#include "render/SlimlineSheetRenderer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr int kExitFailure = 2;
+// Fonts are taken at this screen resolution when no screen is at hand.
+constexpr int kReferenceDpi = 96;
+constexpr int kPdfDpi = 600;
+
+int fail(QTextStream &err, const QString &message)
 {
-    err << "discora: export is not available yet\n";
-    return 2;
+    err << "discora: " << message << "\n";
+    err.flush();
+    return kExitFailure;
 }
 
-int exportCoverPdf(const QString &, const QString &, const PdfExportOptions &, QTextStream &err)
+// Reads the cover as a new cover would: defaults first, then the file. The
+// settings store is left alone.
+bool loadCover(const QString &path, CoverDocument &doc, QTextStream &err, int &exitCode)
 {
-    err << "discora: export is not available yet\n";
-    return 2;
+    if (!QFileInfo(path).isFile()) {
+        exitCode = fail(err, QStringLiteral("no such cover: %1").arg(path));
+        return false;
+    }
+    resetDocument(doc, kReferenceDpi);
+    CoverReadOptions options;
+    options.referenceDpiY = kReferenceDpi;
+    options.storeCoverTypeInSettings = false;
+    const CoverReadResult result = readCoverFile(doc, path, options);
+    switch (result.status) {
+    case CoverReadResult::Status::Ok: break;
+    case CoverReadResult::Status::Missing:
+        exitCode = fail(err, QStringLiteral("no such cover: %1").arg(path));
+        return false;
+    case CoverReadResult::Status::Invalid:
+        exitCode = fail(err, QStringLiteral("%1: %2").arg(path, invalidCoverFileMessage()));
+        return false;
+    }
+    if (!plainRowForCoverType(doc.covertype)) {
+        exitCode = fail(err,
+            QStringLiteral("%1: cover type %2 (%3) has no printable faces")
+                .arg(path)
+                .arg(doc.covertype)
+                .arg(doc.covertype == Other ? QStringLiteral("Other") : QStringLiteral("unknown")));
+        return false;
+    }
+    return true;
+}
+
+int dotsPerMeter(int dpi)
+{
+    return static_cast<int>(std::lround(dpi / 0.0254));
+}
+
+struct PngFace {
+    QString fileName;
+    QSize size;
+    std::function<void(DeviceContext &, const QRect &)> draw;
+};
+
+} // namespace
+
+int exportCoverPng(const QString &coverPath, const QString &outputDir, int dpi, QTextStream &err)
+{
+    PictureLibrary pictures;
+    if (dpi <= 0)
+        return fail(err, QStringLiteral("the resolution must be a positive number"));
+    CoverDocument doc;
+    int exitCode = 0;
+    if (!loadCover(coverPath, doc, err, exitCode))
+        return exitCode;
+    const LabelStock geometry = buildLabelStock(*plainRowForCoverType(doc.covertype));
+
+    CdFaceRenderer front;
+    CdFaceRenderer back;
+    DvdSheetRenderer dvd;
+    SlimlineSheetRenderer slim;
+    DiscRenderer disc;
+    QList<PngFace> faces;
+    switch (doc.covertype) {
+    case StandardCD:
+        applyFaceConstants(front);
+        bindCdFront(front, doc, geometry, dpi);
+        faces.append({QStringLiteral("front.png"), QSize(front.nominalWidth, front.nominalHeight),
+            [&](DeviceContext &dc, const QRect &r) { front.PrintFace(dc, r, kReferenceDpi); }});
+        applyFaceConstants(back);
+        bindCdBack(back, doc, geometry, dpi);
+        faces.append({QStringLiteral("back.png"), QSize(back.nominalWidth, back.nominalHeight),
+            [&](DeviceContext &dc, const QRect &r) { back.PrintFace(dc, r, kReferenceDpi); }});
+        break;
+    case SlimlineCD:
+        applyFaceConstants(slim);
+        bindSlimlineSheet(slim, doc, geometry, dpi);
+        faces.append({QStringLiteral("cover.png"), QSize(slim.nominalWidth, slim.nominalHeight),
+            [&](DeviceContext &dc, const QRect &r) { slim.PrintFace(dc, r, kReferenceDpi); }});
+        break;
+    default: // the two DVD types
+        applyFaceConstants(dvd, doc.covertype);
+        bindDvdSheet(dvd, doc, geometry, dpi);
+        faces.append({QStringLiteral("cover.png"), QSize(dvd.nominalWidth, dvd.nominalHeight),
+            [&](DeviceContext &dc, const QRect &r) { dvd.PrintFace(dc, r, kReferenceDpi); }});
+        break;
+    }
+    bindDisc(disc, doc, geometry, dpi);
+    faces.append({QStringLiteral("disc.png"), QSize(disc.nominalWidth, disc.nominalHeight),
+        [&](DeviceContext &dc, const QRect &r) { disc.PrintFace(dc, r, kReferenceDpi); }});
+
+    QDir dir(outputDir);
+    const bool madeFolder = !dir.exists();
+    if (madeFolder && !QDir().mkpath(outputDir))
+        return fail(err, QStringLiteral("cannot create the folder %1").arg(outputDir));
+    // Every face is written to a temporary file first and the set is renamed
+    // into place only when all of them were written. A failed export leaves
+    // no trace, not even the folder it made.
+    std::vector<std::unique_ptr<QSaveFile>> files;
+    auto failAndClean = [&](const QString &message) {
+        files.clear(); // discards the temporary files
+        if (madeFolder)
+            QDir().rmdir(outputDir);
+        return fail(err, message);
+    };
+
+    for (const PngFace &face : faces) {
+        QImage image(face.size, QImage::Format_RGB32);
+        if (image.isNull())
+            return failAndClean(QStringLiteral("%1 x %2 pixels is too large a picture for %3")
+                                    .arg(face.size.width())
+                                    .arg(face.size.height())
+                                    .arg(face.fileName));
+        image.fill(Qt::white);
+        image.setDotsPerMeterX(dotsPerMeter(dpi));
+        image.setDotsPerMeterY(dotsPerMeter(dpi));
+        {
+            QPainter painter(&image);
+            DeviceContext dc(painter, dpi, dpi);
+            face.draw(dc, QRect(QPoint(0, 0), face.size));
+        }
+        files.push_back(std::make_unique<QSaveFile>(dir.filePath(face.fileName)));
+        QSaveFile &file = *files.back();
+        if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG"))
+            return failAndClean(QStringLiteral("cannot write %1: %2")
+                                    .arg(dir.filePath(face.fileName), file.errorString()));
+    }
+    QStringList committed;
+    for (auto &file : files) {
+        if (!file->commit()) {
+            // Half a set would pass for a whole one.
+            for (const QString &path : committed)
+                QFile::remove(path);
+            const QString message
+                = QStringLiteral("cannot write %1: %2").arg(file->fileName(), file->errorString());
+            return failAndClean(message);
+        }
+        committed << file->fileName();
+    }
+    return 0;
+}
+
+int exportCoverPdf(const QString &coverPath, const QString &outputPdf,
+    const PdfExportOptions &options, QTextStream &err)
+{
+    PictureLibrary pictures;
+    CoverDocument doc;
+    int exitCode = 0;
+    if (!loadCover(coverPath, doc, err, exitCode))
+        return exitCode;
+
+    const UserSettings settings;
+    const QString coversPaper = options.coversPaper.isEmpty()
+        ? settings.coversPaperFor(doc.covertype)
+        : options.coversPaper;
+    const QString discPaper
+        = options.discPaper.isEmpty() ? settings.discPaperFor(doc.covertype) : options.discPaper;
+    const std::optional<StockRow> coversRowId = stockRowForCovers(coversPaper, doc.covertype);
+    if (!coversRowId)
+        return fail(err,
+            QStringLiteral("no covers paper is named \"%1\"; the covers paper is "
+                           "\"%2\"")
+                .arg(coversPaper, coverPaperNames().join(QStringLiteral("\", \""))));
+    const std::optional<StockRow> discRowId = stockRowForDisc(discPaper, doc.covertype);
+    if (!discRowId)
+        return fail(err,
+            QStringLiteral("no disc paper is named \"%1\"; the disc papers are \"%2\"")
+                .arg(discPaper, discPaperNames().join(QStringLiteral("\", \""))));
+
+    const LabelStock geometry = buildLabelStock(*plainRowForCoverType(doc.covertype));
+    const LabelStock coversRow = buildLabelStock(*coversRowId);
+    const LabelStock discRow = buildLabelStock(*discRowId);
+
+    QSaveFile file(outputPdf);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(err, QStringLiteral("cannot write %1: %2").arg(outputPdf, file.errorString()));
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(kPdfDpi);
+        writer.setCreator(QStringLiteral("Discora"));
+        writer.setTitle(QFileInfo(coverPath).completeBaseName());
+        const QMarginsF noMargins(0, 0, 0, 0);
+        writer.setPageLayout(QPageLayout(pageSizeForPaperCode(coversRow.paperCodes[0]),
+            pageOrientation(true, doc.covertype), noMargins));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return fail(err, QStringLiteral("cannot write %1").arg(outputPdf));
+        DeviceContext dc(painter, writer.logicalDpiX(), writer.logicalDpiY());
+        PageDevice device;
+        device.dpi = dc.dpiX();
+
+        CoversPageInput covers;
+        covers.document = &doc;
+        covers.geometry = geometry;
+        covers.coversRow = coversRow;
+        covers.referenceDpi = kReferenceDpi;
+        drawCoversPage(dc, device, covers);
+
+        writer.setPageLayout(QPageLayout(pageSizeForPaperCode(discRow.paperCodes[0]),
+            pageOrientation(false, doc.covertype), noMargins));
+        if (!writer.newPage()) {
+            painter.end();
+            return fail(err, QStringLiteral("cannot write %1").arg(outputPdf));
+        }
+        DiscPageInput discPage;
+        discPage.document = &doc;
+        discPage.discRow = discRow;
+        discPage.useTopDiscLabel = options.useTopDiscLabel;
+        discPage.referenceDpi = kReferenceDpi;
+        drawDiscPage(dc, device, discPage);
+        painter.end();
+    }
+    if (!file.commit())
+        return fail(err, QStringLiteral("cannot write %1: %2").arg(outputPdf, file.errorString()));
+    return 0;
 }

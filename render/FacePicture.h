@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QRect>
+#include <QSize>
+#include <cstdint>
 #include <memory>
 
 class DeviceContext;
@@ -21,14 +23,28 @@ using FacePicturePtr = std::unique_ptr<FacePicture, FacePictureDeleter>;
 int pictureFormatForPath(const QByteArray &path);
 
 // Decodes the picture at `path`; null for an empty path, an unknown
-// extension, a missing, damaged or oversized file.
+// extension, a missing, damaged or oversized file, or a file whose content is
+// not of the format its extension names. Pictures are untrusted: dimensions
+// are checked from the header before any pixel is decoded.
 FacePicturePtr LoadFacePicture(const QByteArray &path);
+
+// The same picture, decoded for a known destination of `targetPixels` device
+// pixels: a JPEG much larger than that is decoded at 1/2, 1/4 or 1/8 of its
+// size by the JPEG codec itself, never below the target size in either
+// direction, so a stretched draw into that destination still has at least one
+// decoded pixel per device pixel. Other formats, and an empty target, decode
+// at full size.
+FacePicturePtr LoadFacePicture(const QByteArray &path, QSize targetPixels);
+
+// `box` measured in device pixels of the painter's device (its world
+// transform applied); what the overload above wants as its target.
+QSize devicePixelSize(DeviceContext &dc, const QRect &box);
 
 // Draws the whole picture stretched into `box` (no aspect ratio kept,
 // nearest-neighbour sampling). `background` is the colour transparent
 // pixels are composed over (the face's background, 0x00BBGGRR).
 void DrawPictureStretched(DeviceContext &dc, const QRect &box, const FacePicture &picture,
-                          uint32_t background = 0xFFFFFF);
+    uint32_t background = 0xFFFFFF);
 
 void ReleaseFacePicture(FacePicturePtr &picture);
 
@@ -39,6 +55,8 @@ QSize facePictureSize(const FacePicture &picture);
 QImage facePictureToImage(const FacePicture &picture, uint32_t background = 0xFFFFFF);
 
 // FreeImage is initialised once for the process (and silenced on stderr).
+// Objects may nest: the library is initialised by the first one alive and
+// shut down when the last one goes.
 class PictureLibrary {
 public:
     PictureLibrary();

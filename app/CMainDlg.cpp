@@ -1,0 +1,297 @@
+#include "CMainDlg.h"
+
+#include "AppPaths.h"
+#include "DialogUnits.h"
+#include "MainDlgIds.h"
+#include "ProductInfo.h"
+#include "UiHost.h"
+#include "render/CDVDCoverButton.h"
+#include "render/CMyDiscButton.h"
+#include "render/CMyFlatButton.h"
+#include "render/CSlimlineCoverButton.h"
+#include "widgets/CFlatHoverButton.h"
+#include "widgets/CTransparentStatic.h"
+#include "widgets/Icons.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+
+namespace {
+
+// Window size in dialog units.
+constexpr int kWidthUnits = 415;
+constexpr int kHeightUnits = 290;
+
+QFont toolFont()
+{
+    QFont f;
+    // Without Verdana, its usual stand-in (DejaVu Sans) is too wide for the
+    // view buttons' fixed places; its condensed cut fits them.
+    f.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans Condensed")});
+    f.setPointSizeF(7.5);
+    f.setBold(true);
+    return f;
+}
+
+QFont linkFont()
+{
+    QFont f(QStringLiteral("Verdana"));
+    f.setPixelSize(13);
+    f.setUnderline(true);
+    return f;
+}
+
+QColor fromColorRef(uint32_t c)
+{
+    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+} // namespace
+
+CMainDlg::CMainDlg(QWidget *parent)
+    : QDialog(parent)
+    , m_fileCommands(this, m_doc, m_state)
+{
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowTitle(ProductInfo::name());
+    setWindowIcon(Icons::program());
+    setFixedSize(dialogUnitsX(kWidthUnits), dialogUnitsY(kHeightUnits));
+    setAcceptDrops(true);
+
+    createControls();
+    styleToolButtons();
+    setToolTips();
+    connectCommands();
+
+    m_windowMenu = new QMenu(this);
+    QAction *about = m_windowMenu->addAction(QStringLiteral("&About..."));
+    about->setData(MainDlgId::AboutCommand);
+    connect(about, &QAction::triggered, this, &CMainDlg::showAboutBox);
+
+    // Enter and Escape must not end or cancel the window, whichever control
+    // has the focus; F1 opens the help from anywhere in it.
+    qApp->installEventFilter(this);
+}
+
+CMainDlg::~CMainDlg() = default;
+
+CFlatHoverButton *CMainDlg::button(int id) const
+{
+    return qobject_cast<CFlatHoverButton *>(m_controls.value(id));
+}
+
+CFlatHoverButton *CMainDlg::addToolButton(
+    int id, const QString &text, const QIcon &icon, const QRect &rect, QWidget *parent)
+{
+    auto *b = new CFlatHoverButton(text, parent ? parent : this);
+    b->setObjectName(QStringLiteral("control%1").arg(id));
+    b->setGeometry(rect);
+    if (!icon.isNull())
+        b->setIcons(icon, CFlatHoverButton::DerivedImage::Darkened, false);
+    m_controls.insert(id, b);
+    return b;
+}
+
+CFlatHoverButton *CMainDlg::addCheckButton(int id, const QString &text, const QRect &rect)
+{
+    CFlatHoverButton *b = addToolButton(id, text, QIcon(), rect);
+    b->setCheckBox(true, false);
+    b->setIcons(Icons::ticked(), Icons::unticked(), false);
+    b->setTextAlign(CFlatHoverButton::TextLeft, false);
+    return b;
+}
+
+void CMainDlg::createControls()
+{
+    using namespace MainDlgId;
+
+    // The white band along the top with the logo, the name and the file
+    // buttons; it holds its controls, so it stays above everything else.
+    m_banner = new QWidget(this);
+    m_banner->setObjectName(QStringLiteral("control%1").arg(Banner));
+    m_banner->setGeometry(dialogUnitRect(0, 0, kWidthUnits, 47));
+    m_banner->setAutoFillBackground(true);
+    QPalette white = m_banner->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    m_banner->setPalette(white);
+    m_controls.insert(Banner, m_banner);
+
+    m_logo = new QLabel(m_banner);
+    m_logo->setGeometry(dialogUnitRect(4, 3, 46, 41));
+    m_logo->setPixmap(Icons::logoPixmap(m_logo->size(), devicePixelRatioF()));
+
+    m_title = new CTransparentStatic(ProductInfo::name(), m_banner);
+    m_title->setGeometry(dialogUnitRect(56, 6, 80, 16));
+    QFont titleFont(QStringLiteral("Verdana"));
+    titleFont.setPixelSize(22);
+    titleFont.setBold(true);
+    m_title->setFont(titleFont);
+    m_title->setTextColor(CTransparentStatic::ColorRef(0x663300));
+
+    m_version = new CTransparentStatic(QStringLiteral("V4.0"), m_banner);
+    m_version->setObjectName(QStringLiteral("control%1").arg(Version));
+    m_version->setGeometry(dialogUnitRect(136, 11, 40, 9));
+    m_version->setFont(toolFont());
+    m_controls.insert(Version, m_version);
+
+    // Linux desktops offer no system menu to a program: the About box is
+    // reached from here and from the window's context menu.
+    m_aboutButton = new CFlatHoverButton(QStringLiteral("About..."), m_banner);
+    m_aboutButton->setObjectName(QStringLiteral("aboutButton"));
+    m_aboutButton->setGeometry(dialogUnitRect(156, 10, 40, 11));
+    m_aboutButton->setTextAlign(CFlatHoverButton::TextLeft, false);
+    m_aboutButton->setDrawBorder(false, false);
+    m_aboutButton->setTransparent(true, false);
+    m_aboutButton->setHoverCursor();
+    m_aboutButton->setColor(CFlatHoverButton::TextNormal, fromColorRef(0xFE3332), false);
+    m_aboutButton->setColor(CFlatHoverButton::TextHover, fromColorRef(0xFE3300), false);
+    m_aboutButton->setColor(CFlatHoverButton::TextFocus, fromColorRef(0xFE3332), false);
+    m_aboutButton->setFont(toolFont());
+    connect(m_aboutButton, &QAbstractButton::clicked, this, &CMainDlg::showAboutBox);
+
+    CFlatHoverButton *link = addToolButton(
+        WebLink, QStringLiteral("URL"), QIcon(), dialogUnitRect(54, 29, 166, 12), m_banner);
+    link->setFont(linkFont());
+    link->setTextAlign(CFlatHoverButton::TextLeft, false);
+    link->setDrawBorder(false, false);
+    link->setColor(CFlatHoverButton::TextNormal, fromColorRef(0xFE3332), false);
+    link->setColor(CFlatHoverButton::TextHover, fromColorRef(0xFE3300), false);
+    link->setColor(CFlatHoverButton::TextFocus, fromColorRef(0xFE3332), false);
+
+    const auto fileButton
+        = [this](int id, const QString &text, const QIcon &icon, int x, int width) {
+              CFlatHoverButton *b
+                  = addToolButton(id, text, icon, dialogUnitRect(x, 4, width, 39), m_banner);
+              b->setImageAlign(CFlatHoverButton::ImageTop, false);
+              b->setIconSize(QSize(22, 22));
+              return b;
+          };
+    fileButton(New, QStringLiteral("New"), Icons::newCover(), 226, 34);
+    fileButton(Load, QStringLiteral("Load"), Icons::load(), 261, 34);
+    fileButton(Save, QStringLiteral("Save"), Icons::save(), 296, 34);
+    fileButton(ChooseTemplate, QStringLiteral("Choose Template"), Icons::chooseTemplate(), 331, 44);
+    fileButton(Help, QStringLiteral("Help"), Icons::help(), 376, 34);
+
+    // View buttons: their places fix where the disc button moves to.
+    addCheckButton(ViewBack, QStringLiteral("VIEW BACK COVER"), dialogUnitRect(4, 52, 86, 16));
+    addCheckButton(ViewFront, QStringLiteral("VIEW FRONT COVER"), dialogUnitRect(91, 52, 86, 16));
+    addCheckButton(ViewDisc, QStringLiteral("VIEW DISC"), dialogUnitRect(179, 52, 74, 16));
+
+    // Previews: their sizes fix the on-screen scale of the faces.
+    m_cdFront = new CMyFlatButton(this);
+    m_cdFront->setGeometry(dialogUnitRect(26, 73, 240, 214));
+    m_cdBack = new CMyFlatButton(this);
+    m_cdBack->setGeometry(dialogUnitRect(5, 73, 280, 209));
+    m_dvd = new CDVDCoverButton(this);
+    m_dvd->setGeometry(dialogUnitRect(4, 73, 285, 171));
+    m_slimline = new CSlimlineCoverButton(this);
+    m_slimline->setGeometry(dialogUnitRect(6, 79, 279, 198));
+    m_disc = new CMyDiscButton(this);
+    m_disc->setGeometry(dialogUnitRect(26, 74, 240, 214));
+    const std::pair<int, QWidget *> previews[]
+        = {{CdFrontPreview, m_cdFront}, {CdBackPreview, m_cdBack}, {DvdPreview, m_dvd},
+            {SlimlinePreview, m_slimline}, {DiscPreview, m_disc}};
+    for (const auto &[id, w] : previews) {
+        w->setObjectName(QStringLiteral("control%1").arg(id));
+        w->hide();
+        m_controls.insert(id, w);
+    }
+
+    m_noPreview
+        = new CTransparentStatic(QStringLiteral("Covers of a custom size have no preview."), this);
+    m_noPreview->setGeometry(dialogUnitRect(4, 73, 285, 171));
+    m_noPreview->setAlignment(Qt::AlignCenter);
+    m_noPreview->setFont(toolFont());
+    m_noPreview->hide();
+
+    // Tools
+    m_toolsGroup = new QGroupBox(QStringLiteral("Tools:"), this);
+    m_toolsGroup->setGeometry(dialogUnitRect(293, 68, 116, 86));
+    m_toolsGroup->setFont(toolFont());
+    const auto tool = [this](int id, const QString &text, const QIcon &icon, int x, int y) {
+        CFlatHoverButton *b = addToolButton(id, text, icon, dialogUnitRect(x, y, 34, 32));
+        b->setImageAlign(CFlatHoverButton::ImageTop, false);
+        b->setIconSize(QSize(22, 22));
+        return b;
+    };
+    tool(EditTexts, QStringLiteral("Track Listing"), Icons::trackListing(), 297, 81);
+    tool(ChooseImage, QStringLiteral("Choose Image"), Icons::chooseImage(), 331, 81);
+    tool(ClearImage, QStringLiteral("Clear Image"), Icons::clearImage(), 331, 81);
+    tool(ChooseColor, QStringLiteral("Choose Color"), Icons::chooseColor(), 365, 81);
+    tool(Font, QStringLiteral("Font"), Icons::font(), 297, 116);
+
+    m_alignLabel = new CTransparentStatic(QStringLiteral("Text Alignment:"), this);
+    m_alignLabel->setObjectName(QStringLiteral("control%1").arg(AlignmentLabel));
+    m_alignLabel->setGeometry(dialogUnitRect(334, 118, 70, 9));
+    m_alignLabel->setFont(toolFont());
+    m_controls.insert(AlignmentLabel, m_alignLabel);
+    const std::tuple<int, QIcon, int> aligns[] = {{AlignLeftButton, Icons::alignLeft(), 334},
+        {AlignCenterButton, Icons::alignCenter(), 357},
+        {AlignRightButton, Icons::alignRight(), 380}};
+    for (const auto &[id, icon, x] : aligns) {
+        CFlatHoverButton *b = addToolButton(id, QString(), icon, dialogUnitRect(x, 129, 21, 16));
+        b->setCheckBox(true, false);
+    }
+
+    // Options
+    m_optionsGroup = new QGroupBox(QStringLiteral("Options:"), this);
+    m_optionsGroup->setGeometry(dialogUnitRect(293, 160, 116, 56));
+    m_optionsGroup->setFont(toolFont());
+    // Their tick icon shows the state; a sunken frame around a ticked box
+    // would only repeat it.
+    addCheckButton(
+        PrintBorders, QStringLiteral("Print Borders?"), dialogUnitRect(297, 172, 108, 16))
+        ->setDrawBorder(false, false);
+    addCheckButton(
+        ExtendImage, QStringLiteral("Extend image over spines?"), dialogUnitRect(297, 192, 108, 20))
+        ->setDrawBorder(false, false);
+
+    const auto bottom = [this](int id, const QString &text, const QIcon &icon, int x) {
+        CFlatHoverButton *b = addToolButton(id, text, icon, dialogUnitRect(x, 250, 56, 34));
+        b->setImageAlign(CFlatHoverButton::ImageTop, false);
+        b->setIconSize(QSize(24, 24));
+        return b;
+    };
+    bottom(Print, QStringLiteral("&Print"), Icons::print(), 293);
+    bottom(Exit, QStringLiteral("E&xit"), Icons::exit(), 353);
+}
+
+void CMainDlg::styleToolButtons()
+{
+    const QFont font = toolFont();
+    for (QWidget *w : std::as_const(m_controls)) {
+        auto *b = qobject_cast<CFlatHoverButton *>(w);
+        if (!b)
+            continue;
+        b->setTransparent(true, false);
+        b->setHoverCursor();
+        if (b != button(MainDlgId::WebLink))
+            b->setFont(font);
+    }
+}
+
+void CMainDlg::setToolTips()
+{
+    using namespace MainDlgId;
+    const std::pair<int, const char *> tips[] = {
+        {AlignCenterButton, "Click here to center align the cover text."},
+        {AlignLeftButton, "Click here to left align the cover text."},
+        {AlignRightButton, "Click here to right align the cover text."},
+        {Save, "Click here to save your cover."},
+        {Load, "Click here to load a cover you created previously."},
+        {New, "Click here to create a new cover."},
+        {Print, "Click here to print your cover."},
+        {Exit, "Click here to exit."},
+        {ChooseImage, "Click here to choose a background image for your cover."},
+        {ClearImage, "Click here to clear the background image."},
+        {Help, "Click here if you need some help."},
+        {EditTexts, "Click here to add a track listing and spine text to your cover."},
+        {Font, "Click here to change the font and colour of your track listing and spine text."},
+        {ChooseColor, "Click here to change the background color of your cover."},
+    };
+    for (const auto &[id, tip] : tips)
+        button(id)->setTooltipText(QString::fromLatin1(tip));
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "document/CoverDocument.h"
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+// New, Save, Load and closing of the main window. The commands that end the
+// window's modal run return the result to end it with; the window calls
+// done() with it. Every prompt and file dialog goes through UiHost.
+class FileCommands {
+public:
+    static constexpr int kResultStartOver = 1; // New, Load
+    static constexpr int kResultQuit = 6; // Exit, close box
+
+    FileCommands(QWidget *parent, const CoverDocument &doc, CoverWindowState &state);
+
+    // 1 when the window is to end for a new cover; nothing when the user
+    // kept the current one (a save that did not happen).
+    std::optional<int> newCover();
+    void save();
+    // 1 when a cover file was chosen (its path is left in filePath).
+    std::optional<int> load();
+    // 6 when the window may close; nothing when a wanted save did not happen.
+    std::optional<int> close();
+
+    // Whether the caller may go on: true without unsaved changes, after No,
+    // or after a save that happened.
+    bool querySave();
+
+    // The chosen name, with ".zcv" appended unless the text ".zcv" occurs
+    // anywhere in it (case-sensitive).
+    static QString withCoverExtension(const QString &path);
+
+    static QString saveChangesText();
+    static QString saveChangesCaption();
+    static QString overwriteText();
+    static QString overwriteCaption();
+
+private:
+    bool askSaveChanges(); // true: Yes
+
+    QWidget *m_parent;
+    const CoverDocument &m_doc;
+    CoverWindowState &m_state;
+};

@@ -1,0 +1,74 @@
+#include "QtUiHost.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::StandardButtons standardButtons(UiHost::Buttons buttons)
+{
+    switch (buttons) {
+    case UiHost::Buttons::Ok: return QMessageBox::Ok;
+    case UiHost::Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case UiHost::Buttons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon messageIcon(UiHost::Icon icon)
+{
+    switch (icon) {
+    case UiHost::Icon::None: return QMessageBox::NoIcon;
+    case UiHost::Icon::Information: return QMessageBox::Information;
+    case UiHost::Icon::Question: return QMessageBox::Question;
+    case UiHost::Icon::Exclamation: return QMessageBox::Warning;
+    }
+    return QMessageBox::NoIcon;
+}
+
+} // namespace
+
+UiHost::Answer QtUiHost::message(
+    QWidget *parent, const QString &text, const QString &caption, Buttons buttons, Icon icon)
+{
+    QMessageBox box(messageIcon(icon), caption, text, standardButtons(buttons), parent);
+    // A question box closed with its close button (or Escape) counts as the
+    // safe answer: Cancel where offered, else No.
+    if (buttons == Buttons::YesNo)
+        box.setEscapeButton(QMessageBox::No);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    case QMessageBox::Cancel: return Answer::Cancel;
+    default:
+        return buttons == Buttons::Ok ? Answer::Ok
+                                      : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+    }
+}
+
+QString QtUiHost::saveFileName(
+    QWidget *parent, const QString &caption, const QString &startPath, const QString &filter)
+{
+    // The program asks its own overwrite question after adding the extension.
+    return QFileDialog::getSaveFileName(
+        parent, caption, startPath, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+}
+
+QString QtUiHost::openFileName(
+    QWidget *parent, const QString &caption, const QString &startPath, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, startPath, filter);
+}
+
+bool QtUiHost::openUrl(const QUrl &url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
+int QtUiHost::execDialog(QDialog &dialog)
+{
+    return dialog.exec();
+}

@@ -1,0 +1,83 @@
+#include "CdFaceRenderer.h"
+
+#include "DeviceContext.h"
+#include "FaceDrawing.h"
+#include "FacePicture.h"
+#include "SpineText.h"
+#include "TextDrawing.h"
+#include "TrackColumns.h"
+#include "document/DisplayText.h"
+
+#include <QPainter>
+#include <cmath>
+
+void CdFaceRenderer::DrawBorders(DeviceContext &dc, QRect rect)
+{
+    if (!showBorder)
+        return;
+    const EdgeRect r = EdgeRect::of(rect);
+    outlineRect(dc, r);
+    if (spinesOn) {
+        const int a = static_cast<int>(std::trunc(spineWidthPx * xScale));
+        outlineRect(dc, {r.left, r.top, r.left + a + 1, r.bottom});
+        outlineRect(dc, {r.left + a, r.top, r.right - a, r.bottom});
+    }
+}
+
+void CdFaceRenderer::RenderFace(DeviceContext &dc, QRect rect)
+{
+    const EdgeRect r = EdgeRect::of(rect);
+    const int w = r.width();
+    const int h = r.height();
+    const int s = static_cast<int>(std::trunc(spineWidthPx * xScale));
+
+    FacePicturePtr picture = LoadFacePicture(imagePath);
+    QPainter &p = dc.painter();
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    fillRect(dc, r, colorFromRef(backgroundColor));
+    if (picture) {
+        const QRect box
+            = printOverSpines ? QRect(r.left, r.top, w, h) : QRect(r.left + s, r.top, w - 2 * s, h);
+        DrawPictureStretched(dc, box, *picture, backgroundColor);
+    }
+    ReleaseFacePicture(picture);
+
+    const int dpiY = dc.dpiY();
+    const QColor color = colorFromRef(textColor);
+    drawCdSpineTexts(dc, font, yScale, color, r, s, displayText(spineText));
+
+    const QFont mainFont = mainFaceFont(dc, font, fontReferenceDpi, yScale);
+    const QString titleCopy = doubledAmpersands(displayText(title));
+    const QString textCopy = doubledAmpersands(displayText(text));
+
+    const int gx = static_cast<int>(std::trunc(dpiY * textInsetX));
+    const int gy = static_cast<int>(std::trunc(dpiY * textInsetY));
+    EdgeRect t = spineWidthPx == 0
+        ? EdgeRect{r.left + gx, r.top + gy, r.right - gx, r.bottom}
+        : EdgeRect{r.left + gx + s, r.top + gy, r.right - s - 7, r.bottom};
+    const int lineHeight = textExtent(dc, mainFont, QStringLiteral("A")).height();
+
+    drawTextInBox(dc, mainFont, color, titleCopy, t.toQRect(), alignment);
+    if (!title.isEmpty())
+        t.top += lineHeight;
+    if (isBackFace == 1)
+        drawTrackListing(dc, mainFont, color, splitTrackColumns(textCopy), t.toQRect(), 1.5);
+    else
+        drawTextInBox(dc, mainFont, color, textCopy, t.toQRect(), alignment);
+    p.restore();
+}
+
+void CdFaceRenderer::Render(DeviceContext &dc, QRect rect)
+{
+    if (fontReferenceDpi <= 0)
+        fontReferenceDpi = dc.dpiY();
+    RenderFace(dc, rect);
+    DrawBorders(dc, rect);
+}
+
+void CdFaceRenderer::PrintFace(DeviceContext &dc, QRect rect, int referenceDpi)
+{
+    fontReferenceDpi = referenceDpi;
+    Render(dc, rect);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "document/CoverDocument.h"
+
+#include <QByteArray>
+#include <QRect>
+
+class DeviceContext;
+
+// The round disc label: colour and picture cut to the disc, title above the
+// hub, text below it, outlines, and the hub kept white unless printed over.
+class DiscRenderer {
+public:
+    ColorRef backgroundColor = 0xFFFFFF;
+    bool showBorder = true;
+    bool printOverInnerCircle = true;
+    int innerCircleDiameterPx = 0;
+    int nominalWidth = 0;
+    int nominalHeight = 0;
+    double xScale = 1.0;
+    double yScale = 1.0;
+    int fontReferenceDpi = -1;
+    QByteArray title;
+    QByteArray text;
+    int alignment = AlignCenter;
+    QByteArray imagePath;
+    ColorRef textColor = 0;
+    LogFont font;
+
+    // Everything, outlines included: the disc has no separate outline step.
+    void RenderFace(DeviceContext &dc, QRect rect);
+    void Render(DeviceContext &dc, QRect rect);
+    void PrintFace(DeviceContext &dc, QRect rect, int referenceDpi);
+};

@@ -1,0 +1,100 @@
+#include "DvdSheetRenderer.h"
+
+#include "DeviceContext.h"
+#include "FaceDrawing.h"
+#include "FacePicture.h"
+#include "SpineText.h"
+#include "TextDrawing.h"
+#include "document/DisplayText.h"
+
+#include <QPainter>
+#include <cmath>
+
+namespace {
+int truncated(double v)
+{
+    return static_cast<int>(std::trunc(v));
+}
+
+void drawPicture(DeviceContext &dc, const QByteArray &path, const QRect &box, ColorRef background)
+{
+    FacePicturePtr picture = LoadFacePicture(path);
+    if (picture)
+        DrawPictureStretched(dc, box, *picture, background);
+    ReleaseFacePicture(picture);
+}
+} // namespace
+
+void DvdSheetRenderer::DrawBorders(DeviceContext &dc, QRect rect)
+{
+    const EdgeRect r = EdgeRect::of(rect);
+    if (spinesOn && showBorder) {
+        const int a = truncated(spineWidthPx * xScale);
+        const int left = r.left + r.width() / 2 - a / 2;
+        outlineRect(dc, {left, r.top, left + a, r.bottom});
+    }
+    if (showBorder)
+        outlineRect(dc, r);
+}
+
+void DvdSheetRenderer::RenderFace(DeviceContext &dc, QRect rect)
+{
+    const EdgeRect r = EdgeRect::of(rect);
+    const int w = r.width();
+    const int h = r.height();
+    const int s = truncated(spineWidthPx * xScale);
+    const int spineLeft = r.left + w / 2 - s / 2;
+
+    QPainter &p = dc.painter();
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    fillRect(dc, r, colorFromRef(backgroundColor));
+    if (pictureMode == StretchedImage) {
+        drawPicture(dc, sheetImagePath, rect, backgroundColor);
+    } else if (pictureMode == SeparateImages) {
+        const int frontLeft = r.left + w / 2 + s / 2;
+        drawPicture(
+            dc, frontImagePath, QRect(frontLeft, r.top, r.right - frontLeft, h), backgroundColor);
+        drawPicture(dc, backImagePath, QRect(r.left, r.top, w / 2 - s / 2, h), backgroundColor);
+    }
+
+    const int dpiY = dc.dpiY();
+    const QColor color = colorFromRef(textColor);
+    drawDvdSpineText(dc, font, yScale, color, r, spineLeft, s, slimDvd, displayText(spineText));
+
+    const QFont mainFont = mainFaceFont(dc, font, fontReferenceDpi, yScale);
+    const int lineHeight = textExtent(dc, mainFont, QStringLiteral("A")).height();
+
+    EdgeRect back{r.left + truncated(dpiY * backTextLeft * xScale),
+        r.top + truncated(dpiY * backTextTop * yScale), truncated(spineLeft - 5 * xScale),
+        truncated(r.bottom - 5 * yScale)};
+    // The front box's margins are not scaled.
+    EdgeRect front{r.left + truncated(dpiY * frontTextLeft * xScale),
+        r.top + truncated(dpiY * frontTextTop * yScale), r.right - 5, r.bottom - 5};
+
+    auto drawPanel = [&](EdgeRect &box, const QByteArray &panelTitle, const QByteArray &panelText) {
+        drawTextInBox(dc, mainFont, color, doubledAmpersands(displayText(panelTitle)),
+            box.toQRect(), alignment);
+        if (!panelTitle.isEmpty())
+            box.top += lineHeight;
+        drawTextInBox(dc, mainFont, color, doubledAmpersands(displayText(panelText)), box.toQRect(),
+            alignment);
+    };
+    drawPanel(back, backTitle, backText);
+    drawPanel(front, frontTitle, frontText);
+    p.restore();
+}
+
+void DvdSheetRenderer::Render(DeviceContext &dc, QRect rect)
+{
+    if (fontReferenceDpi <= 0)
+        fontReferenceDpi = dc.dpiY();
+    RenderFace(dc, rect);
+    DrawBorders(dc, rect);
+}
+
+void DvdSheetRenderer::PrintFace(DeviceContext &dc, QRect rect, int referenceDpi)
+{
+    fontReferenceDpi = referenceDpi;
+    Render(dc, rect);
+}

@@ -1,0 +1,123 @@
+#include "SlimlineSheetRenderer.h"
+
+#include "DeviceContext.h"
+#include "FaceDrawing.h"
+#include "FacePicture.h"
+#include "SpineText.h"
+#include "TextDrawing.h"
+#include "TrackColumns.h"
+#include "document/DisplayText.h"
+
+#include <QImage>
+#include <QPainter>
+#include <cmath>
+
+namespace {
+int truncated(double v)
+{
+    return static_cast<int>(std::trunc(v));
+}
+
+// Larger sheets than this (about 9600 dpi) are no sheet a printer or a
+// screen asks for; refusing them keeps a bad input from eating memory.
+constexpr qint64 kMaxBitmapPixels = qint64(400) * 1000 * 1000;
+
+// Titles start one and a half track numbers right of the numbers, as on the
+// CD back. (Starting them right at the widest number's end, as this sheet
+// once did, glues every title to its number: "1Intro".)
+constexpr double kTitleColumnFactor = 1.5;
+
+int dotsPerMeter(int dpi)
+{
+    return static_cast<int>(std::lround(dpi / 0.0254));
+}
+} // namespace
+
+void SlimlineSheetRenderer::DrawBorders(DeviceContext &dc, QRect rect)
+{
+    const EdgeRect r = EdgeRect::of(rect);
+    if (showBorder)
+        outlineRect(dc, r);
+    if (spinesOn && showBorder) {
+        const int x0 = r.left + truncated(flapWidthPx * xScale);
+        outlineRect(dc, {x0, r.top, x0 + truncated(xScale * spineWidthPx) + 1, r.bottom});
+    }
+    if (showBorder)
+        outlineRect(dc, r);
+    const int c = notchWidthPx;
+    const int d = notchHeightPx;
+    if (showBorder) {
+        outlineRect(dc, {r.left, r.top, r.left + c + 1, r.top + d});
+        outlineRect(dc, {r.left, r.bottom - d, r.left + c + 1, r.bottom});
+    }
+    // The notches are cut out of the sheet: window grey on screen, paper
+    // white in print (where the scale is exactly 1).
+    const QColor cutOut = yScale != 1.0 ? QColor(212, 208, 200) : QColor(Qt::white);
+    fillRect(dc, {r.left, r.bottom - d + 1, r.left + c, r.bottom + 1}, cutOut);
+    fillRect(dc, {r.left, r.top - 1, r.left + c, r.top + d - 1}, cutOut);
+}
+
+void SlimlineSheetRenderer::RenderFace(DeviceContext &dc, QRect rect)
+{
+    const int w = nominalWidth;
+    const int h = nominalHeight;
+    if (w <= 0 || h <= 0 || qint64(w) * h > kMaxBitmapPixels || rect.width() <= 0
+        || rect.height() <= 0)
+        return;
+
+    QImage sheet(w, h, QImage::Format_RGB32);
+    if (sheet.isNull())
+        return;
+    sheet.setDotsPerMeterX(dotsPerMeter(dc.dpiX()));
+    sheet.setDotsPerMeterY(dotsPerMeter(dc.dpiY()));
+    {
+        QPainter bp(&sheet);
+        DeviceContext bitmap(bp, dc.dpiX(), dc.dpiY());
+        bitmap.setTextObserver(dc.textObserver());
+        const int s = spineWidthPx;
+        const int f = flapWidthPx;
+
+        fillRect(bitmap, {0, 0, w, h}, colorFromRef(backgroundColor));
+        FacePicturePtr picture = LoadFacePicture(imagePath);
+        if (picture) {
+            // Beyond the sheet's right edge the picture is cut off.
+            const QRect box = printOverSpines ? QRect(0, 0, w, h) : QRect(s + f, 0, w - 2 * s, h);
+            DrawPictureStretched(bitmap, box, *picture, backgroundColor);
+        }
+        ReleaseFacePicture(picture);
+
+        const QColor color = colorFromRef(textColor);
+        drawSlimlineSpineText(bitmap, font, color, f, s, h, displayText(spineText));
+
+        const QFont mainFont = mainFaceFont(bitmap, font, fontReferenceDpi, 1.0, false);
+        const int dpiY = bitmap.dpiY();
+        const EdgeRect t{truncated(dpiY * textLeft), truncated(dpiY * textTop), w - 5, h};
+        // No title on this sheet; a text without track entries draws nothing.
+        const QString textCopy = doubledAmpersands(displayText(text));
+        drawTrackListing(
+            bitmap, mainFont, color, splitTrackColumns(textCopy), t.toQRect(), kTitleColumnFactor);
+    }
+
+    QPainter &p = dc.painter();
+    p.save();
+    p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (rect.size() == sheet.size())
+        p.drawImage(rect.topLeft(), sheet);
+    else
+        p.drawImage(rect, sheet.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    p.restore();
+}
+
+void SlimlineSheetRenderer::Render(DeviceContext &dc, QRect rect)
+{
+    if (fontReferenceDpi <= 0)
+        fontReferenceDpi = dc.dpiY();
+    RenderFace(dc, rect);
+    DrawBorders(dc, rect);
+}
+
+void SlimlineSheetRenderer::PrintFace(DeviceContext &dc, QRect rect, int referenceDpi)
+{
+    fontReferenceDpi = referenceDpi;
+    Render(dc, rect);
+}

@@ -1,0 +1,232 @@
+#include "TextDrawing.h"
+
+#include "DeviceContext.h"
+#include "document/DisplayText.h"
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+// Larger glyphs than this are no longer text a cover can show; a hostile
+// cover file must not make the font engine rasterise absurd sizes.
+constexpr int kMaxPixelSize = 8000;
+
+struct FaceNameParts {
+    QString family;
+    bool bold = false;
+    bool italic = false;
+};
+
+// Font records name styled faces the way the old font mapper accepted them
+// ("Verdana Bold"); fontconfig wants the family and the style apart.
+FaceNameParts splitFaceName(const QString &faceName)
+{
+    FaceNameParts parts;
+    QString name = faceName.trimmed();
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (const char *suffix : {" Bold", " Italic", " Oblique"}) {
+            const QString s = QLatin1String(suffix);
+            if (name.endsWith(s, Qt::CaseInsensitive) && name.size() > s.size()) {
+                name.chop(s.size());
+                name = name.trimmed();
+                if (s == QLatin1String(" Bold"))
+                    parts.bold = true;
+                else
+                    parts.italic = true;
+                changed = true;
+            }
+        }
+    }
+    parts.family = name;
+    return parts;
+}
+
+QPaintDevice *deviceOf(DeviceContext &dc)
+{
+    return dc.painter().device();
+}
+
+QFontMetrics metricsOn(DeviceContext &dc, const QFont &font)
+{
+    QPaintDevice *device = deviceOf(dc);
+    return device ? QFontMetrics(font, device) : QFontMetrics(font);
+}
+
+void notify(DeviceContext &dc, TextDrawCall call, const QFont &font, QColor color)
+{
+    TextDrawObserver *observer = dc.textObserver();
+    if (!observer)
+        return;
+    call.family = font.family();
+    call.pixelSize = font.pixelSize();
+    call.weight = font.weight();
+    call.italic = font.italic();
+    call.color = color;
+    observer->textDrawn(call);
+}
+
+} // namespace
+
+QColor colorFromRef(uint32_t colorRef)
+{
+    return QColor(int(colorRef & 0xFF), int((colorRef >> 8) & 0xFF), int((colorRef >> 16) & 0xFF));
+}
+
+QFont fontFromLogFont(const LogFont &record, int deviceHeight)
+{
+    const FaceNameParts parts = splitFaceName(displayText(record.faceName));
+    QFont font;
+    if (!parts.family.isEmpty())
+        font.setFamilies({parts.family});
+    font.setStyleStrategy(QFont::PreferOutline);
+    font.setKerning(false); // the faces were laid out without pair kerning
+
+    int weight = record.weight <= 0 ? 400 : std::clamp<int>(record.weight, 1, 1000);
+    if (parts.bold)
+        weight = std::max(weight, 700);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    font.setItalic(record.italic != 0 || parts.italic);
+    font.setUnderline(record.underline != 0);
+    font.setStrikeOut(record.strikeOut != 0);
+
+    int pixels = 0;
+    if (deviceHeight < 0) {
+        pixels = deviceHeight == std::numeric_limits<int>::min() ? kMaxPixelSize : -deviceHeight;
+    } else if (deviceHeight > 0) {
+        // A positive height is the whole cell; find the em size that gives it.
+        QFont probe = font;
+        probe.setPixelSize(1000);
+        const QFontMetricsF fm(probe);
+        const double cell = fm.ascent() + fm.descent();
+        pixels = cell > 0 ? int(std::lround(deviceHeight * 1000.0 / cell)) : deviceHeight;
+    }
+    font.setPixelSize(std::clamp(pixels, 1, kMaxPixelSize));
+    return font;
+}
+
+QString stripPrefixes(const QString &text)
+{
+    if (!text.contains(QLatin1Char('&')))
+        return text;
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != QLatin1Char('&')) {
+            out.append(c);
+            continue;
+        }
+        if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('&')) {
+            out.append(c);
+            ++i;
+        }
+        // A single "&" only marks the next character as a mnemonic.
+    }
+    return out;
+}
+
+QStringList splitTextLines(const QString &text)
+{
+    QStringList lines;
+    QString current;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r')) {
+            lines.append(current);
+            current.clear();
+            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+        } else if (c == QLatin1Char('\n')) {
+            lines.append(current);
+            current.clear();
+        } else {
+            current.append(c);
+        }
+    }
+    lines.append(current);
+    return lines;
+}
+
+QSize textExtent(DeviceContext &dc, const QFont &font, const QString &text)
+{
+    const QFontMetrics fm = metricsOn(dc, font);
+    return QSize(fm.horizontalAdvance(text), fm.height());
+}
+
+int drawTextInBox(DeviceContext &dc, const QFont &font, QColor color, const QString &text,
+    const QRect &box, int format)
+{
+    TextDrawCall call;
+    call.kind = TextDrawCall::Kind::Box;
+    call.text = text;
+    call.box = box;
+    call.format = format;
+    notify(dc, call, font, color);
+
+    if (text.isEmpty())
+        return 0;
+    const QFontMetrics fm = metricsOn(dc, font);
+    const QStringList lines = splitTextLines(stripPrefixes(text));
+    const int lineHeight = fm.height();
+    if (box.width() <= 0 || box.height() <= 0)
+        return int(lines.size()) * lineHeight;
+
+    QPainter &p = dc.painter();
+    p.save();
+    p.setClipRect(box, Qt::IntersectClip);
+    p.setFont(font);
+    p.setPen(color);
+    const int boxLeft = box.left();
+    const int boxRight = box.left() + box.width(); // exclusive
+    int top = box.top();
+    const int boxBottom = box.top() + box.height();
+    for (const QString &line : lines) {
+        if (top >= boxBottom)
+            break;
+        if (!line.isEmpty()) {
+            const int width = fm.horizontalAdvance(line);
+            int x = boxLeft;
+            if (format == TextCenter)
+                x = (boxLeft + boxRight - width) / 2;
+            else if (format == TextRight)
+                x = boxRight - width;
+            p.drawText(QPoint(x, top + fm.ascent()), line);
+        }
+        top += lineHeight;
+    }
+    p.restore();
+    return int(lines.size()) * lineHeight;
+}
+
+void drawRotatedText(DeviceContext &dc, const QFont &font, QColor color, int escapement,
+    const QPoint &origin, const QRect &clip, const QString &text)
+{
+    TextDrawCall call;
+    call.kind = TextDrawCall::Kind::Rotated;
+    call.text = text;
+    call.box = clip;
+    call.escapement = escapement;
+    call.origin = origin;
+    notify(dc, call, font, color);
+
+    if (text.isEmpty() || clip.width() <= 0 || clip.height() <= 0)
+        return;
+    const QFontMetrics fm = metricsOn(dc, font);
+    QPainter &p = dc.painter();
+    p.save();
+    p.setClipRect(clip, Qt::IntersectClip);
+    p.setFont(font);
+    p.setPen(color);
+    p.translate(origin);
+    // Escapement turns counter-clockwise; Qt's rotation, with y down, clockwise.
+    p.rotate(-escapement / 10.0);
+    p.drawText(QPoint(0, fm.ascent()), text);
+    p.restore();
+}

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "document/LogFont.h"
+
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+
+class DeviceContext;
+
+// Text output with the semantics the faces were designed around: no word
+// wrap, lines break only at CR, LF or CR LF, each line aligned on its own,
+// output clipped to the box. All lengths are device pixels of the painter's
+// device.
+
+enum TextFormat : int {
+    TextLeft = 0,
+    TextCenter = 1,
+    TextRight = 2,
+};
+
+// A font from a stored font record at a device height. A negative height is
+// the character (em) height, a positive one the cell height (ascent +
+// descent), as the platform's font records mean it. A face name such as
+// "Verdana Bold" names the family Verdana with bold weight. `escapement`
+// other than 0 is carried by the drawing call, not the font.
+QFont fontFromLogFont(const LogFont &font, int deviceHeight);
+
+// Width and height of `text` on one line (no prefix processing), measured
+// for the painter's device. The height is the font's cell height.
+QSize textExtent(DeviceContext &dc, const QFont &font, const QString &text);
+
+// Prefix processing: "&&" shows as "&"; a single "&" marks a mnemonic and is
+// not shown.
+QString stripPrefixes(const QString &text);
+
+// The lines of a text as the box drawing breaks them.
+QStringList splitTextLines(const QString &text);
+
+// Draws `text` into `box` with `format` (0 left, 1 centred, 2 right per
+// line), after prefix processing, clipped to the box and to whatever clip the
+// painter already has. Returns the height of the text drawn (line count x
+// cell height).
+int drawTextInBox(DeviceContext &dc, const QFont &font, QColor color, const QString &text,
+    const QRect &box, int format);
+
+// Draws one line rotated by `escapement` tenths of a degree (-900 reads top
+// to bottom, +900 bottom to top; 0 is upright), the text cell's top-left
+// corner (before rotation) at `origin`, clipped to `clip`. No prefix
+// processing.
+void drawRotatedText(DeviceContext &dc, const QFont &font, QColor color, int escapement,
+    const QPoint &origin, const QRect &clip, const QString &text);
+
+// A colour 0x00BBGGRR as Qt's colour.
+QColor colorFromRef(uint32_t colorRef);
+
+// One text output, as a renderer asked for it.
+struct TextDrawCall {
+    enum class Kind { Box, Rotated } kind = Kind::Box;
+    QString text; // as handed in (before prefix processing)
+    QRect box; // the box, or the clip of a rotated text
+    int format = 0; // Box
+    int escapement = 0; // Rotated
+    QPoint origin; // Rotated
+    QString family;
+    int pixelSize = 0; // em height in device pixels
+    int weight = 400;
+    bool italic = false;
+    QColor color;
+};
+
+class TextDrawObserver {
+public:
+    virtual ~TextDrawObserver() = default;
+    virtual void textDrawn(const TextDrawCall &call) = 0;
+};
+
+// Keeps every call, in order.
+class TextDrawRecorder : public TextDrawObserver {
+public:
+    void textDrawn(const TextDrawCall &call) override { calls.append(call); }
+    QList<TextDrawCall> calls;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+// The three columns of a track listing ("[DELIM]" value "[/DELIM]" cells,
+// three per track: number, title, length). Every entry of a column is
+// followed by one carriage return, so rows line up across columns when each
+// column is drawn from the same top. Anything outside the markers is ignored.
+struct TrackColumns {
+    std::array<QString, 3> columns;
+    QString longestFirst; // longest entry of column 1; the earlier one on ties
+};
+
+// A final "[DELIM]" without its closing marker takes the rest of the text.
+TrackColumns splitTrackColumns(const QString &text);
+
+class DeviceContext;
+class QColor;
+class QFont;
+class QRect;
+
+// Draws the three columns into `box` from its top: column 1 left-aligned,
+// column 2 left-aligned from trunc(box.left + factor x width of
+// longestFirst), column 3 right-aligned to the box's right edge. The CD
+// back face and the slimline sheet use 1.5.
+void drawTrackListing(DeviceContext &dc, const QFont &font, const QColor &color,
+    const TrackColumns &columns, const QRect &box, double column2Factor);

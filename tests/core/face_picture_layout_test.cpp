@@ -1,0 +1,200 @@
+// Where each face puts its pictures.
+#include "document/CoverDocument.h"
+#include "print/LabelStock.h"
+#include "render/CdFaceRenderer.h"
+#include "render/DiscRenderer.h"
+#include "render/DvdSheetRenderer.h"
+#include "render/FaceBinding.h"
+#include "render/FacePicture.h"
+#include "render/SlimlineSheetRenderer.h"
+#include "tests/support/FaceRendering.h"
+#include "tests/support/TestSupport.h"
+
+#include <QFile>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+const QColor kRed(255, 0, 0), kGreen(0, 255, 0), kBlue(0, 0, 255), kYellow(255, 255, 0);
+const QColor kWhite(Qt::white);
+const ColorRef kGreyRef = 0x00808080;
+const QColor kGrey(128, 128, 128);
+
+class FacePictureLayout : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { library = new PictureLibrary; }
+    static void TearDownTestSuite()
+    {
+        delete library;
+        library = nullptr;
+    }
+    static inline PictureLibrary *library = nullptr;
+
+    void SetUp() override { dir = freshDir(QStringLiteral("pictures")); }
+
+    // A picture of four coloured quarters: red, green / blue, yellow.
+    QByteArray quarters(int w, int h)
+    {
+        QImage image(w, h, QImage::Format_RGB32);
+        QPainter p(&image);
+        p.fillRect(0, 0, w / 2, h / 2, kRed);
+        p.fillRect(w / 2, 0, w - w / 2, h / 2, kGreen);
+        p.fillRect(0, h / 2, w / 2, h - h / 2, kBlue);
+        p.fillRect(w / 2, h / 2, w - w / 2, h - h / 2, kYellow);
+        p.end();
+        return save(image, QStringLiteral("quarters.png"));
+    }
+    QByteArray solid(QColor c, const QString &name)
+    {
+        QImage image(40, 40, QImage::Format_RGB32);
+        image.fill(c);
+        return save(image, name);
+    }
+    QByteArray save(const QImage &image, const QString &name)
+    {
+        const QString path = dir + QLatin1Char('/') + name;
+        EXPECT_TRUE(image.save(path, "PNG"));
+        return QFile::encodeName(path);
+    }
+    QString dir;
+};
+
+} // namespace
+
+TEST_F(FacePictureLayout, PictureIsStretchedOverTheWholeFace)
+{
+    // A 100 x 50 picture over a 300 x 300 face: no aspect ratio kept.
+    CdFaceRenderer face;
+    face.showBorder = false;
+    face.imagePath = quarters(100, 50);
+    face.nominalWidth = face.nominalHeight = 300;
+    const QImage img = printFace(face, 96).image;
+    EXPECT_TRUE(allColor(img, QRect(0, 0, 150, 150), kRed));
+    EXPECT_TRUE(allColor(img, QRect(150, 0, 150, 150), kGreen));
+    EXPECT_TRUE(allColor(img, QRect(0, 150, 150, 150), kBlue));
+    EXPECT_TRUE(allColor(img, QRect(150, 150, 150, 150), kYellow));
+}
+
+TEST_F(FacePictureLayout, CdBackPictureLeavesTheSpinesUnlessPrintedOver)
+{
+    CoverDocument doc;
+    resetDocumentForType(doc, StandardCD, 96);
+    doc.bBGColor = kGreyRef;
+    doc.bShowBorder = false;
+    doc.bImagePath = solid(kRed, QStringLiteral("red.png"));
+    for (bool over : {false, true}) {
+        doc.bBackPrintOverSpines = over;
+        CdFaceRenderer back;
+        bindCdBack(back, doc, baseLabelStock(StockRow::PlainStandardCD), 96);
+        const QImage img = printFace(back, 96).image;
+        const QColor spine = over ? kRed : kGrey;
+        EXPECT_TRUE(allColor(img, QRect(0, 0, 24, 444), spine)) << over;
+        EXPECT_TRUE(allColor(img, QRect(568 - 24, 0, 24, 444), spine)) << over;
+        EXPECT_TRUE(allColor(img, QRect(24, 0, 568 - 48, 444), kRed)) << over;
+    }
+}
+
+TEST_F(FacePictureLayout, MissingPictureLeavesTheBackground)
+{
+    CdFaceRenderer face;
+    face.showBorder = false;
+    face.backgroundColor = kGreyRef;
+    face.imagePath = QFile::encodeName(dir + QStringLiteral("/nothing-here.jpg"));
+    face.nominalWidth = face.nominalHeight = 100;
+    EXPECT_TRUE(allColor(printFace(face, 96).image, QRect(0, 0, 100, 100), kGrey));
+}
+
+TEST_F(FacePictureLayout, DvdSheetPictureModes)
+{
+    CoverDocument doc;
+    resetDocumentForType(doc, StandardDVD, 96);
+    doc.bBGColor = kGreyRef;
+    doc.bShowBorder = false;
+    doc.sImagePath = solid(kYellow, QStringLiteral("sheet.png"));
+    doc.bImagePath = solid(kBlue, QStringLiteral("back.png"));
+    const LabelStock row = baseLabelStock(StockRow::PlainStandardDVD);
+    // 1030 wide, spine 51 from 490.
+    auto render = [&](int mode, bool withFront) {
+        doc.CoverOption = mode;
+        doc.fImagePath = withFront ? solid(kRed, QStringLiteral("front.png")) : QByteArray();
+        DvdSheetRenderer sheet;
+        applyFaceConstants(sheet, StandardDVD);
+        bindDvdSheet(sheet, doc, row, 96);
+        return printFace(sheet, 96).image;
+    };
+    QImage img = render(SeparateImages, false);
+    EXPECT_TRUE(allColor(img, QRect(0, 0, 515 - 25, 691), kBlue));
+    EXPECT_TRUE(allColor(img, QRect(490, 0, 1030 - 490, 691), kGrey)); // spine and front
+    img = render(SeparateImages, true);
+    EXPECT_TRUE(allColor(img, QRect(515 + 25, 0, 1030 - 540, 691), kRed));
+    EXPECT_TRUE(allColor(img, QRect(490, 0, 50, 691), kGrey)); // the spine shows the colour
+    img = render(StretchedImage, true);
+    EXPECT_TRUE(allColor(img, QRect(0, 0, 1030, 691), kYellow));
+    img = render(7, true);
+    EXPECT_TRUE(allColor(img, QRect(0, 0, 1030, 691), kGrey));
+}
+
+TEST_F(FacePictureLayout, SlimlinePictureStartsAfterFlapAndSpineAndIsCutAtTheEdge)
+{
+    CoverDocument doc;
+    resetDocumentForType(doc, SlimlineCD, 96);
+    doc.bBGColor = kGreyRef;
+    doc.bShowBorder = false;
+    doc.bImagePath = quarters(100, 50);
+    doc.bBackPrintOverSpines = 0;
+    SlimlineSheetRenderer sheet;
+    bindSlimlineSheet(sheet, doc, baseLabelStock(StockRow::PlainSlimlineCD), 96);
+    // 589 x 457, flap 56, spine 11: the picture box is (67, 0) with width
+    // 589 - 22, so its right part (11 pixels) falls beyond the sheet.
+    const QImage img = printFace(sheet, 96).image;
+    EXPECT_TRUE(allColor(img, QRect(0, 10, 67, 400), kGrey));
+    const int boxWidth = 589 - 22;
+    EXPECT_TRUE(allColor(img, QRect(67, 10, boxWidth / 2 - 1, 200), kRed));
+    EXPECT_TRUE(
+        allColor(img, QRect(67 + boxWidth / 2 + 1, 10, 589 - 67 - boxWidth / 2 - 1, 200), kGreen));
+}
+
+TEST_F(FacePictureLayout, DiscPictureNeverInsideTheHubAndCutToTheDisc)
+{
+    for (int dpi : {96, 600}) {
+        CoverDocument doc;
+        resetDocumentForType(doc, StandardCD, 96);
+        doc.dImagePath = solid(kRed, QStringLiteral("disc.png"));
+        doc.dBGColor = 0x00FF0000;
+        doc.printOverInnerCircleDisc = 0;
+        DiscRenderer disc;
+        bindDisc(disc, doc, baseLabelStock(StockRow::PlainStandardCD), dpi);
+        const RenderedFace out = printFace(disc, dpi, kGrey);
+        const int n = disc.nominalWidth;
+        const int hub = disc.innerCircleDiameterPx;
+        const QPoint c(n / 2, n / 2);
+        // Pixels whose centres lie inside the hub's circle (its box is
+        // centre -+ hub/2, the centre on a pixel corner).
+        long redInHub = 0, inHub = 0;
+        const double r = hub / 2;
+        for (int y = -hub / 2 - 1; y <= hub / 2; ++y)
+            for (int x = -hub / 2 - 1; x <= hub / 2; ++x)
+                if ((x + 0.5) * (x + 0.5) + (y + 0.5) * (y + 0.5) <= r * r) {
+                    ++inHub;
+                    if (sameColor(out.image.pixel(c + QPoint(x, y)), kRed, 30))
+                        ++redInHub;
+                }
+        EXPECT_GT(inHub, 3.1 * r * r);
+        EXPECT_EQ(redInHub, 0) << dpi;
+        EXPECT_TRUE(sameColor(out.image.pixel(c), kWhite));
+        EXPECT_TRUE(sameColor(out.image.pixel(c.x(), c.y() + hub), kRed));
+        EXPECT_TRUE(sameColor(out.image.pixel(1, 1), kGrey)); // outside the disc
+        EXPECT_TRUE(sameColor(out.image.pixel(n - 2, n - 2), kGrey));
+
+        doc.printOverInnerCircleDisc = 1;
+        doc.dShowBorder = false;
+        bindDisc(disc, doc, baseLabelStock(StockRow::PlainStandardCD), dpi);
+        const RenderedFace over = printFace(disc, dpi, kGrey);
+        EXPECT_TRUE(
+            allColor(over.image, QRect(c - QPoint(hub / 2, hub / 2), QSize(hub, hub)), kRed))
+            << dpi;
+    }
+}

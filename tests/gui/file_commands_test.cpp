@@ -1,0 +1,289 @@
+// New, Save, Load and closing: prompts, file names and the window state
+// they leave for the application loop.
+#include "app/FileCommands.h"
+#include "document/CoverFile.h"
+#include "tests/support/ScriptedUiHost.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+using Answer = UiHost::Answer;
+
+namespace {
+
+struct Fixture {
+    ScriptedUiHost host;
+    CoverDocument doc;
+    CoverWindowState state;
+    FileCommands commands{nullptr, doc, state};
+
+    Fixture() { resetDocumentForType(doc, StandardCD); }
+};
+
+void expectSaveChangesPrompt(const ScriptedUiHost::Message &m)
+{
+    EXPECT_EQ(m.text,
+        QStringLiteral("You have made changes to your cover, would you like to save the cover?"));
+    EXPECT_EQ(m.caption, QStringLiteral("Save"));
+    EXPECT_EQ(m.buttons, UiHost::Buttons::YesNo);
+    EXPECT_EQ(m.icon, UiHost::Icon::Question);
+}
+
+} // namespace
+
+TEST(CoverExtension, AppendedUnlessTheTextOccursAnywhere)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"/tmp/cover", "/tmp/cover.zcv"},
+        {"/tmp/cover.zcv", "/tmp/cover.zcv"},
+        {"/tmp/a.zcv.old", "/tmp/a.zcv.old"},
+        {"/tmp/x.zcvdir/cover", "/tmp/x.zcvdir/cover"},
+        {"/tmp/COVER.ZCV", "/tmp/COVER.ZCV.zcv"},
+        {"/tmp/cover.Zcv", "/tmp/cover.Zcv.zcv"},
+    };
+    for (const auto &[in, out] : cases)
+        EXPECT_EQ(
+            FileCommands::withCoverExtension(QString::fromLatin1(in)), QString::fromLatin1(out));
+}
+
+TEST(SaveCommand, WritesTheCoverUnderTheChosenNameWithTheExtension)
+{
+    const QString dir = freshDir(QStringLiteral("save"));
+    const std::pair<QString, QString> cases[] = {
+        {dir + QStringLiteral("/plain"), dir + QStringLiteral("/plain.zcv")},
+        {dir + QStringLiteral("/mid.zcv.cover"), dir + QStringLiteral("/mid.zcv.cover")},
+        {dir + QStringLiteral("/CAPS.ZCV"), dir + QStringLiteral("/CAPS.ZCV.zcv")},
+    };
+    for (const auto &[chosen, written] : cases) {
+        SCOPED_TRACE(chosen.toStdString());
+        Fixture f;
+        f.state.modified = true;
+        f.doc.fCoverTitle = "Title";
+        f.host.fileNames = {chosen};
+        f.commands.save();
+        EXPECT_TRUE(f.host.messages.isEmpty());
+        EXPECT_FALSE(f.state.modified);
+        EXPECT_FALSE(f.state.saveCancelled);
+        EXPECT_EQ(f.state.filePath, written);
+        ASSERT_TRUE(QFileInfo::exists(written));
+        CoverDocument back;
+        resetDocumentForType(back, StandardCD);
+        EXPECT_EQ(readCoverFile(back, written).status, CoverReadResult::Status::Ok);
+        EXPECT_EQ(back.fCoverTitle, QByteArray("Title"));
+    }
+}
+
+TEST(SaveCommand, StartsOnTheDesktopWithTheCoverFilter)
+{
+    Fixture f;
+    f.host.fileNames = {QString()};
+    f.commands.save();
+    ASSERT_EQ(f.host.fileRequests.size(), 1);
+    const ScriptedUiHost::FileRequest &r = f.host.fileRequests[0];
+    EXPECT_TRUE(r.save);
+    EXPECT_EQ(r.filter, QStringLiteral("Discora Files (*.zcv)"));
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    EXPECT_EQ(r.startPath, QFileInfo(desktop).isDir() ? desktop : QDir::homePath());
+
+    // A saved cover is where the next dialog starts.
+    const QString path = freshDir(QStringLiteral("again")) + QStringLiteral("/c.zcv");
+    f.host.fileNames = {path, QString()};
+    f.commands.save();
+    f.commands.save();
+    ASSERT_EQ(f.host.fileRequests.size(), 3);
+    EXPECT_EQ(f.host.fileRequests[2].startPath, path);
+}
+
+TEST(SaveCommand, CancelMarksTheSaveCancelled)
+{
+    Fixture f;
+    f.state.modified = true;
+    f.state.filePath = QStringLiteral("/somewhere/old.zcv");
+    f.host.fileNames = {QString()};
+    f.commands.save();
+    EXPECT_TRUE(f.state.saveCancelled);
+    EXPECT_TRUE(f.state.filePath.isEmpty());
+    EXPECT_TRUE(f.state.modified);
+}
+
+TEST(SaveCommand, OverwriteQuestion)
+{
+    const QString path = freshDir(QStringLiteral("overwrite")) + QStringLiteral("/c.zcv");
+    ASSERT_TRUE(writeFile(path, "old bytes"));
+
+    Fixture f;
+    f.state.modified = true;
+    f.state.filePath = QStringLiteral("/before/x.zcv");
+    f.host.fileNames = {path};
+    f.host.answers = {Answer::No};
+    f.commands.save();
+    ASSERT_EQ(f.host.messages.size(), 1);
+    EXPECT_EQ(f.host.messages[0].text,
+        QStringLiteral("A cover with this name already exists. Would you like to "
+                       "overwrite this cover?"));
+    EXPECT_EQ(f.host.messages[0].caption, QStringLiteral("Overwrite?"));
+    EXPECT_EQ(f.host.messages[0].buttons, UiHost::Buttons::YesNo);
+    EXPECT_EQ(f.host.messages[0].icon, UiHost::Icon::Question);
+    EXPECT_TRUE(f.state.modified);
+    EXPECT_EQ(f.state.filePath, QStringLiteral("/before/x.zcv"));
+    EXPECT_EQ(readFile(path), QByteArray("old bytes"));
+
+    // The name without the extension names the same file: still asked.
+    f.host.fileNames = {path.chopped(4)};
+    f.host.answers = {Answer::Yes};
+    f.commands.save();
+    EXPECT_EQ(f.host.messages.size(), 2);
+    EXPECT_FALSE(f.state.modified);
+    EXPECT_EQ(f.state.filePath, path);
+    EXPECT_NE(readFile(path), QByteArray("old bytes"));
+}
+
+TEST(SaveCommand, AFailedSaveSaysWhyAndKeepsTheOldFile)
+{
+    const QString dir = freshDir(QStringLiteral("failed"));
+    const QString path = dir + QStringLiteral("/c.zcv");
+    ASSERT_TRUE(writeFile(path, "the old cover"));
+
+    Fixture f;
+    f.state.modified = true;
+    // A picture that can no longer be read fails the write.
+    f.doc.fImagePath = QFile::encodeName(dir + QStringLiteral("/gone.png"));
+    f.host.fileNames = {path};
+    f.host.answers = {Answer::Yes, Answer::Ok};
+    f.commands.save();
+    ASSERT_EQ(f.host.messages.size(), 2);
+    const ScriptedUiHost::Message &m = f.host.messages[1];
+    EXPECT_EQ(m.caption, QStringLiteral("Save"));
+    EXPECT_EQ(m.buttons, UiHost::Buttons::Ok);
+    EXPECT_EQ(m.icon, UiHost::Icon::Exclamation);
+    EXPECT_TRUE(m.text.contains(path)) << m.text.toStdString();
+    const CoverWriteResult direct = writeCoverFile(f.doc, path);
+    ASSERT_FALSE(direct.ok);
+    EXPECT_FALSE(direct.reason.isEmpty());
+    EXPECT_TRUE(m.text.contains(direct.reason)) << m.text.toStdString();
+    EXPECT_TRUE(f.state.modified);
+    EXPECT_TRUE(f.state.filePath.isEmpty());
+    EXPECT_EQ(readFile(path), QByteArray("the old cover"));
+
+    // An unwritable place fails the same way.
+    Fixture g;
+    g.state.modified = true;
+    g.host.fileNames = {dir + QStringLiteral("/no/such/folder/c.zcv")};
+    g.host.answers = {Answer::Ok};
+    g.commands.save();
+    ASSERT_EQ(g.host.messages.size(), 1);
+    EXPECT_EQ(g.host.messages[0].icon, UiHost::Icon::Exclamation);
+    EXPECT_TRUE(g.state.modified);
+}
+
+TEST(NewCommand, AsksOnlyWithUnsavedChanges)
+{
+    Fixture f;
+    EXPECT_EQ(f.commands.newCover(), 1);
+    EXPECT_TRUE(f.host.messages.isEmpty());
+
+    f.state.modified = true;
+    f.host.answers = {Answer::No};
+    EXPECT_EQ(f.commands.newCover(), 1);
+    ASSERT_EQ(f.host.messages.size(), 1);
+    expectSaveChangesPrompt(f.host.messages[0]);
+    EXPECT_FALSE(f.state.modified);
+    EXPECT_TRUE(f.host.fileRequests.isEmpty());
+}
+
+TEST(NewCommand, ACancelledSaveKeepsTheCover)
+{
+    Fixture f;
+    f.state.modified = true;
+    f.host.answers = {Answer::Yes};
+    f.host.fileNames = {QString()};
+    EXPECT_EQ(f.commands.newCover(), std::nullopt);
+    EXPECT_TRUE(f.state.modified);
+    EXPECT_TRUE(f.state.saveCancelled);
+}
+
+TEST(NewCommand, StartsANewCoverEvenAfterASave)
+{
+    Fixture f;
+    f.state.modified = true;
+    const QString path = freshDir(QStringLiteral("new")) + QStringLiteral("/c.zcv");
+    f.host.answers = {Answer::Yes};
+    f.host.fileNames = {path};
+    EXPECT_EQ(f.commands.newCover(), 1);
+    EXPECT_TRUE(QFileInfo::exists(path));
+    // Else the loop would read the saved cover back instead of asking for a type.
+    EXPECT_TRUE(f.state.filePath.isEmpty());
+}
+
+TEST(LoadCommand, OpensAnExistingCover)
+{
+    const QString dir = freshDir(QStringLiteral("load"));
+    const QString path = dir + QStringLiteral("/c.zcv");
+    ASSERT_TRUE(writeFile(path, "[BEGIN][END]"));
+
+    Fixture f;
+    f.host.fileNames = {path.chopped(4)}; // the extension is added as for Save
+    EXPECT_EQ(f.commands.load(), 1);
+    EXPECT_EQ(f.state.filePath, path);
+    ASSERT_EQ(f.host.fileRequests.size(), 1);
+    EXPECT_FALSE(f.host.fileRequests[0].save);
+    EXPECT_EQ(f.host.fileRequests[0].filter, QStringLiteral("Discora Files (*.zcv)"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    EXPECT_EQ(f.host.fileRequests[0].startPath,
+        QFileInfo(documents).isDir() ? documents : QStringLiteral("/"));
+}
+
+TEST(LoadCommand, CancelOrAMissingFileOpensNothing)
+{
+    Fixture f;
+    f.host.fileNames = {QString()};
+    EXPECT_EQ(f.commands.load(), std::nullopt);
+    EXPECT_TRUE(f.state.filePath.isEmpty());
+
+    f.state.modified = true;
+    f.host.answers = {Answer::No};
+    f.host.fileNames = {freshDir(QStringLiteral("missing")) + QStringLiteral("/none.zcv")};
+    EXPECT_EQ(f.commands.load(), std::nullopt);
+    // Nothing was opened: the cover in the window still has its changes.
+    EXPECT_TRUE(f.state.modified);
+}
+
+TEST(LoadCommand, ACancelledSaveShowsNoOpenDialog)
+{
+    Fixture f;
+    f.state.modified = true;
+    f.host.answers = {Answer::Yes};
+    f.host.fileNames = {QString()};
+    EXPECT_EQ(f.commands.load(), std::nullopt);
+    ASSERT_EQ(f.host.fileRequests.size(), 1);
+    EXPECT_TRUE(f.host.fileRequests[0].save);
+    EXPECT_TRUE(f.state.modified);
+}
+
+TEST(CloseCommand, QuitsUnlessAWantedSaveDidNotHappen)
+{
+    Fixture f;
+    f.state.filePath = QStringLiteral("/x/c.zcv");
+    EXPECT_EQ(f.commands.close(), 6);
+    EXPECT_TRUE(f.state.filePath.isEmpty());
+    EXPECT_TRUE(f.host.messages.isEmpty());
+
+    f.state.modified = true;
+    f.host.answers = {Answer::Yes};
+    f.host.fileNames = {QString()};
+    EXPECT_EQ(f.commands.close(), std::nullopt);
+    EXPECT_TRUE(f.state.modified);
+
+    // A save that fails keeps the window open too.
+    f.host.answers = {Answer::Yes, Answer::Ok};
+    f.host.fileNames = {QStringLiteral("/no/such/folder/c.zcv")};
+    EXPECT_EQ(f.commands.close(), std::nullopt);
+
+    f.host.answers = {Answer::No};
+    EXPECT_EQ(f.commands.close(), 6);
+    EXPECT_FALSE(f.state.saveCancelled);
+}

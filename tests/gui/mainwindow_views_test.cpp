@@ -1,0 +1,477 @@
+// The main window's controls, layout and views per cover type.
+#include "app/AppPaths.h"
+#include "app/CAboutDlg.h"
+#include "render/CDVDCoverButton.h"
+#include "render/CMyDiscButton.h"
+#include "render/CMyFlatButton.h"
+#include "render/CSlimlineCoverButton.h"
+#include "tests/support/MainWindowTesting.h"
+#include "tests/support/ScriptedUiHost.h"
+#include "widgets/CTransparentStatic.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+namespace Id = MainDlgId;
+
+namespace {
+
+const int kPreviews[]
+    = {Id::CdFrontPreview, Id::CdBackPreview, Id::DvdPreview, Id::SlimlinePreview, Id::DiscPreview};
+
+// The previews shown, by id.
+QList<int> shownPreviews(const CMainDlg &w)
+{
+    QList<int> ids;
+    for (int id : kPreviews)
+        if (shown(w.control(id)))
+            ids << id;
+    return ids;
+}
+
+bool alignmentRowShown(const CMainDlg &w)
+{
+    const bool label = shown(w.control(Id::AlignmentLabel));
+    EXPECT_EQ(label, shown(w.control(Id::AlignLeftButton)));
+    EXPECT_EQ(label, shown(w.control(Id::AlignCenterButton)));
+    EXPECT_EQ(label, shown(w.control(Id::AlignRightButton)));
+    return label;
+}
+
+int tickedAlignment(const CMainDlg &w)
+{
+    int ticked = -1, count = 0;
+    const int ids[] = {Id::AlignLeftButton, Id::AlignCenterButton, Id::AlignRightButton};
+    for (int i = 0; i < 3; ++i)
+        if (w.button(ids[i])->isChecked()) {
+            ticked = i;
+            ++count;
+        }
+    EXPECT_LE(count, 1);
+    return ticked;
+}
+
+QString text(const CMainDlg &w, int id)
+{
+    return w.button(id)->text();
+}
+
+} // namespace
+
+TEST(MainWindowLayout, FixedSizeAndTemplatePlaces)
+{
+    auto w = newMainWindow(StandardCD);
+    EXPECT_EQ(w->size(), QSize(623, 471));
+    EXPECT_EQ(w->minimumSize(), w->maximumSize());
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Discora"));
+
+    // Dialog units: x 1.5 px, y 1.625 px, each value rounded on its own.
+    const std::pair<int, QRect> places[] = {
+        {Id::ViewBack, QRect(6, 85, 129, 26)},
+        {Id::ViewFront, QRect(137, 85, 129, 26)},
+        {Id::ViewDisc, QRect(269, 85, 111, 26)},
+        {Id::CdFrontPreview, QRect(39, 119, 360, 348)},
+        {Id::CdBackPreview, QRect(8, 119, 420, 340)},
+        {Id::SlimlinePreview, QRect(9, 128, 419, 322)},
+        {Id::DiscPreview, QRect(39, 120, 360, 348)},
+        {Id::ChooseImage, QRect(497, 132, 51, 52)},
+        {Id::ClearImage, QRect(497, 132, 51, 52)},
+    };
+    for (const auto &[id, rect] : places)
+        EXPECT_EQ(w->control(id)->geometry(), rect) << "control " << id;
+    // The sheet preview's height follows its width.
+    EXPECT_EQ(w->control(Id::DvdPreview)->geometry(), QRect(6, 119, 428, 293));
+}
+
+TEST(MainWindowLayout, EveryControlExistsWithItsText)
+{
+    auto w = newMainWindow(StandardCD);
+    const std::pair<int, const char *> texts[] = {{Id::New, "New"}, {Id::Load, "Load"},
+        {Id::Save, "Save"}, {Id::Help, "Help"}, {Id::WebLink, "https://tessaly.example/discora"},
+        {Id::ChooseTemplate, "Choose Template"}, {Id::ViewBack, "VIEW BACK COVER"},
+        {Id::ViewFront, "VIEW FRONT COVER"}, {Id::ViewDisc, "VIEW DISC"},
+        {Id::EditTexts, "Track Listing"}, {Id::ChooseImage, "Choose Image"},
+        {Id::ClearImage, "Clear Image"}, {Id::ChooseColor, "Choose Color"}, {Id::Font, "Font"},
+        {Id::PrintBorders, "Print Borders?"}, {Id::ExtendImage, "Extend image over spines?"},
+        {Id::Print, "&Print"}, {Id::Exit, "E&xit"}};
+    for (const auto &[id, t] : texts) {
+        ASSERT_NE(w->button(id), nullptr) << "control " << id;
+        EXPECT_EQ(text(*w, id), QString::fromLatin1(t)) << "control " << id;
+    }
+    auto *label = qobject_cast<CTransparentStatic *>(w->control(Id::AlignmentLabel));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("Text Alignment:"));
+    auto *version = qobject_cast<CTransparentStatic *>(w->control(Id::Version));
+    ASSERT_NE(version, nullptr);
+    EXPECT_EQ(version->text(), QStringLiteral("2.04"));
+    EXPECT_EQ(
+        w->button(Id::WebLink)->url(), QUrl(QStringLiteral("https://tessaly.example/discora")));
+    for (int id : {Id::AlignLeftButton, Id::AlignCenterButton, Id::AlignRightButton})
+        EXPECT_TRUE(w->button(id)->hasImage()) << "control " << id;
+
+    const std::pair<int, const char *> tips[]
+        = {{Id::AlignCenterButton, "Click here to center align the cover text."},
+            {Id::AlignLeftButton, "Click here to left align the cover text."},
+            {Id::AlignRightButton, "Click here to right align the cover text."},
+            {Id::Save, "Click here to save your cover."},
+            {Id::Load, "Click here to load a cover you created previously."},
+            {Id::New, "Click here to create a new cover."},
+            {Id::Print, "Click here to print your cover."}, {Id::Exit, "Click here to exit."},
+            {Id::ChooseImage, "Click here to choose a background image for your cover."},
+            {Id::ClearImage, "Click here to clear the background image."},
+            {Id::Help, "Click here if you need some help."},
+            {Id::EditTexts, "Click here to add a track listing and spine text to your cover."},
+            {Id::Font,
+                "Click here to change the font and colour of your track listing and spine text."},
+            {Id::ChooseColor, "Click here to change the background color of your cover."}};
+    for (const auto &[id, tip] : tips)
+        EXPECT_EQ(w->button(id)->tooltipText(), QString::fromLatin1(tip)) << "control " << id;
+}
+
+TEST(MainWindowViews, NewStandardCdOpensInTheBackView)
+{
+    auto w = newMainWindow(StandardCD);
+    EXPECT_EQ(w->currentView(), Face::Back);
+    EXPECT_TRUE(w->button(Id::ViewBack)->isChecked());
+    EXPECT_FALSE(w->button(Id::ViewFront)->isChecked());
+    EXPECT_FALSE(w->button(Id::ViewDisc)->isChecked());
+    EXPECT_EQ(shownPreviews(*w), QList<int>{Id::CdBackPreview});
+    EXPECT_TRUE(shown(w->control(Id::ExtendImage)));
+    EXPECT_TRUE(w->button(Id::ExtendImage)->isChecked());
+    EXPECT_TRUE(shown(w->control(Id::PrintBorders)));
+    EXPECT_TRUE(w->button(Id::PrintBorders)->isChecked());
+    EXPECT_FALSE(alignmentRowShown(*w));
+    for (int id : {Id::ViewBack, Id::ViewFront, Id::ViewDisc})
+        EXPECT_TRUE(shown(w->control(id))) << "control " << id;
+    EXPECT_TRUE(shown(w->control(Id::ChooseImage)));
+    EXPECT_FALSE(shown(w->control(Id::ClearImage)));
+    EXPECT_FALSE(w->isModified());
+}
+
+TEST(MainWindowViews, NewDvdShowsTheWideSheetAndTheAlignmentRow)
+{
+    for (int type : {StandardDVD, SlimlineDVD}) {
+        SCOPED_TRACE(type);
+        auto w = newMainWindow(type);
+        EXPECT_EQ(shownPreviews(*w), QList<int>{Id::DvdPreview});
+        const QRect sheet = w->control(Id::DvdPreview)->geometry();
+        EXPECT_EQ(sheet.height(), int(0.685 * sheet.width()));
+        EXPECT_FALSE(shown(w->control(Id::ViewFront)));
+        EXPECT_EQ(text(*w, Id::ViewBack), QStringLiteral("VIEW COVER"));
+        EXPECT_EQ(text(*w, Id::ViewDisc), QStringLiteral("VIEW DISC"));
+        const QRect back = w->control(Id::ViewBack)->geometry();
+        const QRect disc = w->control(Id::ViewDisc)->geometry();
+        EXPECT_EQ(disc.left() - (back.left() + back.width()), 11);
+        EXPECT_EQ(disc.top(), back.top());
+        EXPECT_TRUE(alignmentRowShown(*w));
+        EXPECT_EQ(tickedAlignment(*w), 0);
+        EXPECT_EQ(text(*w, Id::EditTexts), QStringLiteral("Cover Text"));
+        EXPECT_EQ(text(*w, Id::ChooseImage), QStringLiteral("Choose Images"));
+        EXPECT_EQ(text(*w, Id::ExtendImage), QStringLiteral("Print Spine?"));
+        // The disc preview is centred on the sheet (both grown by 2 pixels).
+        EXPECT_EQ(w->control(Id::DiscPreview)->geometry(), QRect(38, 118, 364, 352));
+        EXPECT_EQ(w->dvdPreview()->renderer().slimDvd, type == SlimlineDVD);
+        EXPECT_DOUBLE_EQ(
+            w->dvdPreview()->renderer().frontTextLeft, type == SlimlineDVD ? 5.64 : 5.85);
+    }
+}
+
+TEST(MainWindowViews, SlimlineCdShowsItsSheet)
+{
+    auto w = newMainWindow(SlimlineCD);
+    EXPECT_EQ(shownPreviews(*w), QList<int>{Id::SlimlinePreview});
+    EXPECT_FALSE(shown(w->control(Id::ViewFront)));
+    EXPECT_EQ(text(*w, Id::ViewBack), QStringLiteral("VIEW COVER"));
+    EXPECT_EQ(text(*w, Id::ExtendImage), QStringLiteral("Extend image over spine?"));
+    EXPECT_EQ(w->control(Id::ViewDisc)->x(), 6 + 129 + 11);
+    EXPECT_FALSE(alignmentRowShown(*w));
+    // Disc preview stays at its template place.
+    EXPECT_EQ(w->control(Id::DiscPreview)->geometry(), QRect(39, 120, 360, 348));
+}
+
+TEST(MainWindowViews, CustomCoverHasNoPreview)
+{
+    auto w = newMainWindow(Other);
+    EXPECT_TRUE(shownPreviews(*w).isEmpty());
+    EXPECT_FALSE(w->currentGeometry().has_value());
+    clickControl(*w, Id::ViewFront);
+    EXPECT_TRUE(shownPreviews(*w).isEmpty());
+    clickControl(*w, Id::ViewDisc);
+    EXPECT_TRUE(shownPreviews(*w).isEmpty());
+    EXPECT_EQ(w->currentView(), Face::Disc);
+}
+
+TEST(MainWindowViews, SwitchingViewsOnAStandardCd)
+{
+    auto w = newMainWindow(StandardCD);
+    w->document().fCoverAlign = AlignRight;
+
+    clickControl(*w, Id::ViewFront);
+    EXPECT_EQ(w->currentView(), Face::Front);
+    EXPECT_FALSE(w->button(Id::ViewBack)->isChecked());
+    EXPECT_EQ(shownPreviews(*w), QList<int>{Id::CdFrontPreview});
+    EXPECT_TRUE(alignmentRowShown(*w));
+    EXPECT_EQ(tickedAlignment(*w), AlignRight);
+    EXPECT_FALSE(shown(w->control(Id::ExtendImage)));
+    EXPECT_EQ(text(*w, Id::EditTexts), QStringLiteral("Cover Text"));
+    EXPECT_EQ(w->cdFrontPreview()->renderer().alignment, AlignRight);
+
+    w->document().dShowBorder = false;
+    w->document().printOverInnerCircleDisc = 0;
+    clickControl(*w, Id::ViewDisc);
+    EXPECT_EQ(w->currentView(), Face::Disc);
+    EXPECT_FALSE(w->button(Id::ViewFront)->isChecked());
+    EXPECT_EQ(shownPreviews(*w), QList<int>{Id::DiscPreview});
+    EXPECT_FALSE(alignmentRowShown(*w));
+    EXPECT_EQ(text(*w, Id::EditTexts), QStringLiteral("Disc Text"));
+    EXPECT_EQ(text(*w, Id::ExtendImage), QStringLiteral("Print full face?"));
+    EXPECT_TRUE(shown(w->control(Id::ExtendImage)));
+    EXPECT_FALSE(w->button(Id::ExtendImage)->isChecked());
+    EXPECT_FALSE(w->button(Id::PrintBorders)->isChecked());
+
+    clickControl(*w, Id::ViewBack);
+    EXPECT_EQ(w->currentView(), Face::Back);
+    EXPECT_EQ(shownPreviews(*w), QList<int>{Id::CdBackPreview});
+    EXPECT_EQ(text(*w, Id::EditTexts), QStringLiteral("Track Listing"));
+    EXPECT_EQ(text(*w, Id::ExtendImage), QStringLiteral("Extend image over spines?"));
+    EXPECT_TRUE(w->button(Id::PrintBorders)->isChecked());
+    EXPECT_FALSE(alignmentRowShown(*w));
+}
+
+TEST(MainWindowViews, DiscViewOfADvdSaysChooseImageAndBackSaysChooseImages)
+{
+    auto w = newMainWindow(StandardDVD);
+    clickControl(*w, Id::ViewDisc);
+    EXPECT_EQ(text(*w, Id::ChooseImage), QStringLiteral("Choose Image"));
+    EXPECT_EQ(shownPreviews(*w), QList<int>{Id::DiscPreview});
+    clickControl(*w, Id::ViewBack);
+    EXPECT_EQ(text(*w, Id::ChooseImage), QStringLiteral("Choose Images"));
+    EXPECT_EQ(shownPreviews(*w), QList<int>{Id::DvdPreview});
+    EXPECT_TRUE(alignmentRowShown(*w));
+}
+
+TEST(MainWindowViews, ClickingTheShownViewKeepsIt)
+{
+    const std::pair<int, int> cases[] = {{StandardCD, Id::ViewBack}, {StandardCD, Id::ViewFront},
+        {StandardCD, Id::ViewDisc}, {StandardDVD, Id::ViewBack}, {SlimlineCD, Id::ViewDisc}};
+    for (const auto &[type, view] : cases) {
+        SCOPED_TRACE(testing::Message() << "type " << type << " view " << view);
+        auto w = newMainWindow(type);
+        if (view != Id::ViewBack)
+            clickControl(*w, view);
+        const Face face = w->currentView();
+        const QList<int> previews = shownPreviews(*w);
+        const QString texts = text(*w, Id::EditTexts);
+        const CoverDocument doc = w->document();
+        clickControl(*w, view);
+        EXPECT_TRUE(w->button(view)->isChecked());
+        EXPECT_EQ(w->currentView(), face);
+        EXPECT_EQ(shownPreviews(*w), previews);
+        EXPECT_EQ(text(*w, Id::EditTexts), texts);
+        EXPECT_TRUE(w->document() == doc);
+        EXPECT_FALSE(w->isModified());
+    }
+}
+
+TEST(MainWindowViews, PreviewsResetTheBackAndDiscAlignment)
+{
+    auto w = newMainWindow(StandardCD);
+    w->document().bCoverAlign = AlignRight;
+    w->document().dCoverAlign = AlignLeft;
+    clickControl(*w, Id::ViewFront);
+    EXPECT_EQ(w->document().bCoverAlign, AlignRight);
+    clickControl(*w, Id::ViewBack);
+    EXPECT_EQ(w->document().bCoverAlign, AlignLeft);
+    clickControl(*w, Id::ViewDisc);
+    EXPECT_EQ(w->document().dCoverAlign, AlignCenter);
+
+    auto dvd = newMainWindow(StandardDVD);
+    dvd->document().dCoverAlign = AlignRight;
+    dvd->document().bCoverAlign = AlignRight;
+    clickControl(*dvd, Id::ViewDisc);
+    EXPECT_EQ(dvd->document().dCoverAlign, AlignCenter);
+    clickControl(*dvd, Id::ViewBack);
+    EXPECT_EQ(dvd->document().bCoverAlign, AlignRight); // a DVD sheet keeps its alignment
+    EXPECT_EQ(tickedAlignment(*dvd), AlignRight);
+}
+
+TEST(MainWindowViews, PreviewIsScaledFromItsControl)
+{
+    auto w = newMainWindow(StandardCD);
+    const CdFaceRenderer &back = w->cdBackPreview()->renderer();
+    const int dpi = w->logicalDpiX();
+    EXPECT_EQ(back.nominalWidth, int(5.925 * dpi));
+    EXPECT_EQ(back.nominalHeight, int(4.625 * dpi));
+    EXPECT_DOUBLE_EQ(back.xScale, 420.0 / back.nominalWidth);
+    EXPECT_DOUBLE_EQ(back.yScale, 340.0 / back.nominalHeight);
+    EXPECT_EQ(back.isBackFace, 1);
+    EXPECT_DOUBLE_EQ(back.textInsetX, 0.1);
+}
+
+TEST(MainWindowViews, OptionBoxesAndAlignmentChangeTheFaceInView)
+{
+    auto w = newMainWindow(StandardCD);
+    clickControl(*w, Id::PrintBorders);
+    EXPECT_FALSE(w->document().bShowBorder);
+    EXPECT_FALSE(w->cdBackPreview()->renderer().showBorder);
+    clickControl(*w, Id::ExtendImage);
+    EXPECT_EQ(w->document().bBackPrintOverSpines, 0);
+    EXPECT_TRUE(w->isModified());
+
+    clickControl(*w, Id::ViewFront);
+    EXPECT_TRUE(w->button(Id::PrintBorders)->isChecked()); // the front's own flag
+    clickControl(*w, Id::AlignCenterButton);
+    EXPECT_EQ(w->document().fCoverAlign, AlignCenter);
+    EXPECT_EQ(tickedAlignment(*w), AlignCenter);
+    // Clicking the ticked alignment keeps it ticked.
+    clickControl(*w, Id::AlignCenterButton);
+    EXPECT_EQ(tickedAlignment(*w), AlignCenter);
+
+    auto dvd = newMainWindow(StandardDVD);
+    clickControl(*dvd, Id::ExtendImage); // "Print Spine?" off
+    EXPECT_FALSE(dvd->document().backCoverSpinesOn);
+    EXPECT_FALSE(dvd->dvdPreview()->renderer().spinesOn);
+}
+
+TEST(MainWindowKeys, EnterAndEscapeDoNothing)
+{
+    ScriptedUiHost host; // any question would fail the test
+    auto w = newMainWindow(StandardCD);
+    w->windowState().modified = true;
+    w->show();
+    FinishedRecorder finished(*w);
+    w->button(Id::Save)->setFocus();
+    for (QWidget *target :
+        {static_cast<QWidget *>(w.get()), static_cast<QWidget *>(w->button(Id::Save))}) {
+        for (int key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(target, &press);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(target, &release);
+        }
+    }
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(finished.results.size(), 0);
+    EXPECT_TRUE(host.messages.isEmpty());
+    EXPECT_TRUE(host.fileRequests.isEmpty());
+}
+
+TEST(MainWindowClose, ExitWithUnsavedChanges)
+{
+    ScriptedUiHost host;
+    auto w = newMainWindow(StandardCD);
+    w->windowState().modified = true;
+    FinishedRecorder finished(*w);
+
+    host.answers = {UiHost::Answer::Yes};
+    host.fileNames = {QString()}; // the save dialog is cancelled
+    clickControl(*w, Id::Exit);
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].text,
+        QStringLiteral("You have made changes to your cover, would you like to save the cover?"));
+    EXPECT_EQ(host.messages[0].caption, QStringLiteral("Save"));
+    EXPECT_EQ(host.messages[0].buttons, UiHost::Buttons::YesNo);
+    EXPECT_EQ(host.messages[0].icon, UiHost::Icon::Question);
+    EXPECT_EQ(finished.results.size(), 0);
+    EXPECT_TRUE(w->isModified());
+
+    host.answers = {UiHost::Answer::No};
+    clickControl(*w, Id::Exit);
+    ASSERT_EQ(finished.results.size(), 1);
+    EXPECT_EQ(finished.results[0], 6);
+    EXPECT_TRUE(w->filePath().isEmpty());
+    EXPECT_EQ(host.fileRequests.size(), 1); // no second save dialog
+}
+
+TEST(MainWindowClose, CloseBoxComesToTheSameQuestion)
+{
+    ScriptedUiHost host;
+    auto w = newMainWindow(StandardCD);
+    w->show();
+    w->windowState().modified = true;
+    host.answers = {UiHost::Answer::Yes};
+    host.fileNames = {QString()};
+    w->close();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(host.messages.size(), 1);
+
+    w->windowState().modified = false;
+    w->close();
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(w->result(), 6);
+}
+
+TEST(MainWindowMenu, AboutBoxFromTheWindowMenu)
+{
+    ScriptedUiHost host;
+    auto w = newMainWindow(StandardCD);
+    QStringList labels;
+    host.dialogs.push_back([&](QDialog &d) {
+        for (const QLabel *l : d.findChildren<QLabel *>())
+            labels << l->text();
+        return 1;
+    });
+    ASSERT_EQ(w->windowMenu()->actions().size(), 1);
+    QAction *about = w->windowMenu()->actions().first();
+    EXPECT_EQ(about->text(), QStringLiteral("&About..."));
+    about->trigger();
+    ASSERT_EQ(host.dialogClasses, QStringList{QStringLiteral("CAboutDlg")});
+    const QString all = labels.join(QLatin1Char('\n'));
+    EXPECT_TRUE(labels.contains(QStringLiteral("Discora")));
+    EXPECT_TRUE(labels.contains(QStringLiteral("Version: 2.04")));
+    EXPECT_TRUE(all.contains(QStringLiteral("https://tessaly.example/discora")));
+    EXPECT_TRUE(all.contains(QStringLiteral("FreeImage")));
+    EXPECT_TRUE(all.contains(QStringLiteral("freeimage-license.txt")));
+}
+
+TEST(MainWindowMenu, AboutButtonInTheBannerAndTheContextMenu)
+{
+    ScriptedUiHost host;
+    auto w = newMainWindow(StandardDVD);
+    host.dialogs.push_back([](QDialog &) { return 1; });
+    ASSERT_NE(w->aboutButton(), nullptr);
+    EXPECT_EQ(w->aboutButton()->text(), QStringLiteral("About..."));
+    w->aboutButton()->click();
+    EXPECT_EQ(host.dialogClasses, QStringList{QStringLiteral("CAboutDlg")});
+
+    // A right click anywhere on the window offers the same menu.
+    w->show();
+    QContextMenuEvent menu(
+        QContextMenuEvent::Mouse, QPoint(300, 40), w->mapToGlobal(QPoint(300, 40)));
+    QCoreApplication::sendEvent(w->control(Id::Banner), &menu);
+    EXPECT_TRUE(w->windowMenu()->isVisible());
+    w->windowMenu()->hide();
+}
+
+TEST(MainWindowHelp, HelpButtonAndF1OpenTheHelpFile)
+{
+    ScriptedUiHost host;
+    auto w = newMainWindow(StandardCD);
+    clickControl(*w, Id::Help);
+    const QUrl help = QUrl::fromLocalFile(programDataFile(QStringLiteral("help.chm")));
+    ASSERT_EQ(host.openedUrls.size(), 1);
+    EXPECT_EQ(host.openedUrls[0], help);
+    EXPECT_TRUE(help.toLocalFile().endsWith(QStringLiteral("/share/discora/help.chm")));
+
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QCoreApplication::sendEvent(w->button(Id::New), &f1);
+    ASSERT_EQ(host.openedUrls.size(), 2);
+    EXPECT_EQ(host.openedUrls[1], help);
+}
+
+TEST(MainWindowPaint, EachPaintRendersTheFaceOnce)
+{
+    auto w = newMainWindow(StandardCD);
+    w->show();
+    QCoreApplication::processEvents();
+    CMyFlatButton *back = w->cdBackPreview();
+    const int before = back->renderCount();
+    const QImage shot = back->grab().toImage();
+    EXPECT_EQ(back->renderCount(), before + 1);
+    // The face is drawn, not a blank frame: white background and a black outline.
+    EXPECT_EQ(shot.pixelColor(shot.width() / 2, shot.height() / 2), QColor(Qt::white));
+    EXPECT_EQ(shot.pixelColor(0, shot.height() / 2), QColor(Qt::black));
+}

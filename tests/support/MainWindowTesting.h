@@ -1,0 +1,85 @@
+#pragma once
+
+// Helpers of the main window tests (header-only: the core test programs do
+// not link the windows).
+
+#include "app/CMainDlg.h"
+#include "app/MainDlgIds.h"
+#include "document/UserSettings.h"
+#include "tests/support/TestSupport.h"
+#include "widgets/CFlatHoverButton.h"
+
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QUrl>
+#include <memory>
+
+namespace testsupport {
+
+// Stores `coverType` as the type the next new cover takes.
+inline void storeCoverType(int coverType)
+{
+    clearSettings();
+    UserSettings settings;
+    settings.Option = uint32_t(coverType);
+    settings.save();
+}
+
+// A main window initialised for a new cover of `coverType`, as a modal
+// run starts it.
+inline std::unique_ptr<CMainDlg> newMainWindow(int coverType)
+{
+    storeCoverType(coverType);
+    auto window = std::make_unique<CMainDlg>();
+    window->initDialog();
+    return window;
+}
+
+// The results a dialog's modal runs ended with (done() calls), in order.
+struct FinishedRecorder {
+    explicit FinishedRecorder(QDialog &dialog)
+    {
+        QObject::connect(
+            &dialog, &QDialog::finished, &dialog, [this](int result) { results.append(result); });
+    }
+    QList<int> results;
+};
+
+inline bool shown(const QWidget *w)
+{
+    return w && !w->isHidden();
+}
+
+inline void clickControl(CMainDlg &window, int id)
+{
+    window.button(id)->click();
+}
+
+// Drags `mime` onto the window and drops it there, as a file manager does.
+// Returns whether the window accepted the drag.
+inline bool dragAndDrop(CMainDlg &window, const QMimeData &mime)
+{
+    const QPoint at(100, 100);
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &drop);
+    return true;
+}
+
+// Drops local files on the window.
+inline bool dropFiles(CMainDlg &window, const QStringList &paths)
+{
+    QMimeData mime;
+    QList<QUrl> urls;
+    for (const QString &p : paths)
+        urls << QUrl::fromLocalFile(p);
+    mime.setUrls(urls);
+    return dragAndDrop(window, mime);
+}
+
+} // namespace testsupport

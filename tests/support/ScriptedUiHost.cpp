@@ -1,0 +1,72 @@
+#include "ScriptedUiHost.h"
+
+#include <QMetaObject>
+#include <gtest/gtest.h>
+
+ScriptedUiHost::ScriptedUiHost()
+{
+    UiHost::setInstance(this);
+}
+
+ScriptedUiHost::~ScriptedUiHost()
+{
+    UiHost::setInstance(nullptr);
+}
+
+UiHost::Answer ScriptedUiHost::message(
+    QWidget *, const QString &text, const QString &caption, Buttons buttons, Icon icon)
+{
+    messages.append({text, caption, buttons, icon});
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected message box: " << caption.toStdString() << ": "
+                      << text.toStdString();
+        return buttons == Buttons::Ok ? Answer::Ok
+                                      : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+    }
+    const Answer a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+QString ScriptedUiHost::nextFileName(
+    bool save, const QString &caption, const QString &startPath, const QString &filter)
+{
+    fileRequests.append({save, caption, startPath, filter});
+    if (fileNames.empty()) {
+        ADD_FAILURE() << "unexpected file dialog: " << caption.toStdString();
+        return {};
+    }
+    const QString name = fileNames.front();
+    fileNames.pop_front();
+    return name;
+}
+
+QString ScriptedUiHost::saveFileName(
+    QWidget *, const QString &caption, const QString &startPath, const QString &filter)
+{
+    return nextFileName(true, caption, startPath, filter);
+}
+
+QString ScriptedUiHost::openFileName(
+    QWidget *, const QString &caption, const QString &startPath, const QString &filter)
+{
+    return nextFileName(false, caption, startPath, filter);
+}
+
+bool ScriptedUiHost::openUrl(const QUrl &url)
+{
+    openedUrls.append(url);
+    return true;
+}
+
+int ScriptedUiHost::execDialog(QDialog &dialog)
+{
+    dialogClasses.append(QString::fromLatin1(dialog.metaObject()->className()));
+    if (dialogs.empty()) {
+        ADD_FAILURE() << "unexpected dialog: " << dialog.metaObject()->className();
+        return 0;
+    }
+    DialogScript script = std::move(dialogs.front());
+    dialogs.pop_front();
+    return script(dialog);
+}
