@@ -101,14 +101,14 @@ void CCoverTypeDlg::buildControls()
     m_instruction->setWordWrap(true);
     m_instruction->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
-    for (const ChoiceSpec &spec : kChoices) {
-        auto *radio = new QRadioButton(QString::fromLatin1(spec.text), this);
+    for (const ChoiceSpec &choice : kChoices) {
+        auto *radio = new QRadioButton(QString::fromLatin1(choice.text), this);
         // The dialog keeps exactly one checked itself.
         radio->setAutoExclusive(false);
         radio->setFont(choiceFont());
-        if (!spec.unitRect.isNull())
-            radio->setGeometry(fromUnits(spec.unitRect));
-        const int type = spec.coverType;
+        if (!choice.unitRect.isNull())
+            radio->setGeometry(fromUnits(choice.unitRect));
+        const int type = choice.coverType;
         connect(radio, &QRadioButton::clicked, this, [this, type] { choose(type); });
         m_choices[type - 1] = radio;
     }

@@ -31,16 +31,15 @@ void CdFaceRenderer::RenderFace(DeviceContext &dc, QRect rect)
     const int h = r.height();
     const int s = static_cast<int>(std::trunc(spineWidthPx * xScale));
 
-    FacePicturePtr picture = LoadFacePicture(imagePath);
+    const QRect pictureBox
+        = printOverSpines ? QRect(r.left, r.top, w, h) : QRect(r.left + s, r.top, w - 2 * s, h);
+    FacePicturePtr picture = LoadFacePicture(imagePath, devicePixelSize(dc, pictureBox));
     QPainter &p = dc.painter();
     p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     fillRect(dc, r, colorFromRef(backgroundColor));
-    if (picture) {
-        const QRect box
-            = printOverSpines ? QRect(r.left, r.top, w, h) : QRect(r.left + s, r.top, w - 2 * s, h);
-        DrawPictureStretched(dc, box, *picture, backgroundColor);
-    }
+    if (picture)
+        DrawPictureStretched(dc, pictureBox, *picture, backgroundColor);
     ReleaseFacePicture(picture);
 
     const int dpiY = dc.dpiY();

@@ -31,7 +31,7 @@ void DiscRenderer::RenderFace(DeviceContext &dc, QRect rect)
     p.setRenderHint(QPainter::Antialiasing, false);
     const QPainterPath disc = ellipseRegion(r);
 
-    FacePicturePtr picture = LoadFacePicture(imagePath);
+    FacePicturePtr picture = LoadFacePicture(imagePath, devicePixelSize(dc, rect));
     fillEllipse(dc, r, colorFromRef(backgroundColor));
     if (picture) {
         p.save();

@@ -18,7 +18,7 @@ int truncated(double v)
 
 void drawPicture(DeviceContext &dc, const QByteArray &path, const QRect &box, ColorRef background)
 {
-    FacePicturePtr picture = LoadFacePicture(path);
+    FacePicturePtr picture = LoadFacePicture(path, devicePixelSize(dc, box));
     if (picture)
         DrawPictureStretched(dc, box, *picture, background);
     ReleaseFacePicture(picture);

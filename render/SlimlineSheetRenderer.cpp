@@ -78,12 +78,11 @@ void SlimlineSheetRenderer::RenderFace(DeviceContext &dc, QRect rect)
         const int f = flapWidthPx;
 
         fillRect(bitmap, {0, 0, w, h}, colorFromRef(backgroundColor));
-        FacePicturePtr picture = LoadFacePicture(imagePath);
-        if (picture) {
-            // Beyond the sheet's right edge the picture is cut off.
-            const QRect box = printOverSpines ? QRect(0, 0, w, h) : QRect(s + f, 0, w - 2 * s, h);
+        // Beyond the sheet's right edge the picture is cut off.
+        const QRect box = printOverSpines ? QRect(0, 0, w, h) : QRect(s + f, 0, w - 2 * s, h);
+        FacePicturePtr picture = LoadFacePicture(imagePath, devicePixelSize(bitmap, box));
+        if (picture)
             DrawPictureStretched(bitmap, box, *picture, backgroundColor);
-        }
         ReleaseFacePicture(picture);
 
         const QColor color = colorFromRef(textColor);
