@@ -5,6 +5,7 @@
 #include "print/FileExport.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextStream>
 #include <cstdio>
@@ -156,5 +157,9 @@ int runDiscora(int argc, char **argv)
     case Mode::Gui:
         break;
     }
-    return CCoverApp::runApplication(argc, argv, request.coverPath);
+    // The window starts its file dialogs where the cover is: make the path
+    // independent of the folder the program was started from.
+    const QString coverPath
+        = request.coverPath.isEmpty() ? QString() : QFileInfo(request.coverPath).absoluteFilePath();
+    return CCoverApp::runApplication(argc, argv, coverPath);
 }

@@ -1,28 +1,24 @@
 #pragma once
 
+#include "render/CFacePreviewButton.h"
 #include "render/DiscRenderer.h"
 
-#include <QAbstractButton>
-
-// Preview of the disc label; round, so the window shows around it. The render inputs
-// live in renderer(); whoever changes the document fills them (the main
-// window for the screen, the print engine for the printer) and then calls
-// update(). Each paint is one render straight onto the widget.
-class CMyDiscButton : public QAbstractButton {
+// Preview of the disc label.
+class CMyDiscButton : public CFacePreviewButton {
     Q_OBJECT
 public:
-    explicit CMyDiscButton(QWidget *parent = nullptr);
+    explicit CMyDiscButton(QWidget *parent = nullptr) : CFacePreviewButton(Shape::Round, parent) {}
 
     DiscRenderer &renderer() { return m_renderer; }
     const DiscRenderer &renderer() const { return m_renderer; }
 
-    // Renders done on screen so far.
-    int renderCount() const { return m_renderCount; }
-
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    bool hasFace() const override
+    {
+        return m_renderer.nominalWidth > 0 && m_renderer.nominalHeight > 0;
+    }
+    void renderFace(DeviceContext &dc, const QRect &rect) override { m_renderer.Render(dc, rect); }
 
 private:
     DiscRenderer m_renderer;
-    int m_renderCount = 0;
 };

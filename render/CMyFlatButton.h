@@ -1,28 +1,24 @@
 #pragma once
 
+#include "render/CFacePreviewButton.h"
 #include "render/CdFaceRenderer.h"
 
-#include <QAbstractButton>
-
-// Preview of the standard CD front or back cover (the renderer's isBackFace says which). The render
-// inputs live in renderer(); whoever changes the document fills them (the main window for the
-// screen, the print engine for the printer) and then calls update(). Each paint is one render
-// straight onto the widget.
-class CMyFlatButton : public QAbstractButton {
+// Preview of the standard CD front or back cover (the renderer's isBackFace says which).
+class CMyFlatButton : public CFacePreviewButton {
     Q_OBJECT
 public:
-    explicit CMyFlatButton(QWidget *parent = nullptr);
+    explicit CMyFlatButton(QWidget *parent = nullptr) : CFacePreviewButton(Shape::Rectangular, parent) {}
 
     CdFaceRenderer &renderer() { return m_renderer; }
     const CdFaceRenderer &renderer() const { return m_renderer; }
 
-    // Renders done on screen so far.
-    int renderCount() const { return m_renderCount; }
-
 protected:
-    void paintEvent(QPaintEvent *event) override;
+    bool hasFace() const override
+    {
+        return m_renderer.nominalWidth > 0 && m_renderer.nominalHeight > 0;
+    }
+    void renderFace(DeviceContext &dc, const QRect &rect) override { m_renderer.Render(dc, rect); }
 
 private:
     CdFaceRenderer m_renderer;
-    int m_renderCount = 0;
 };
