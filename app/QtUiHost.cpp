@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 namespace {
@@ -52,9 +53,13 @@ UiHost::Answer QtUiHost::message(
 QString QtUiHost::saveFileName(
     QWidget *parent, const QString &caption, const QString &startPath, const QString &filter)
 {
+    // After a save the start path names the saved cover. Qt would offer that
+    // name again; Save As starts with an empty name, in the cover's folder.
+    const QFileInfo start(startPath);
+    const QString folder = startPath.isEmpty() || start.isDir() ? startPath : start.absolutePath();
     // The program asks its own overwrite question after adding the extension.
     return QFileDialog::getSaveFileName(
-        parent, caption, startPath, filter, nullptr, QFileDialog::DontConfirmOverwrite);
+        parent, caption, folder, filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
 QString QtUiHost::openFileName(
