@@ -2,13 +2,7 @@
 # The options that answer without a display.
 set -u
 exe="$1"
-fail=0
-check() { # description, expected, actual
-  if [ "$2" != "$3" ]; then echo "FAIL: $1: expected [$2], got [$3]"; fail=1; else echo "ok: $1"; fi
-}
-unset DISPLAY WAYLAND_DISPLAY
-export XDG_CONFIG_HOME="$(mktemp -d)"
-trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/common.bash"
 
 check "--version prints the version" "Discora 2.04" "$("$exe" --version)"
 "$exe" --help | grep -q -- "--export-pdf"; check "--help lists the options" 0 $?

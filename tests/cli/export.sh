@@ -4,14 +4,7 @@ set -u
 exe="$1"
 root="$2"
 samples="$root/data/samples"
-fail=0
-check() { # description, expected, actual
-  if [ "$2" != "$3" ]; then echo "FAIL: $1: expected [$2], got [$3]"; fail=1; else echo "ok: $1"; fi
-}
-unset DISPLAY WAYLAND_DISPLAY
-work="$(mktemp -d)"
-export XDG_CONFIG_HOME="$work/config"
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/common.bash"
 
 png_size() { # file -> WxH from the PNG header
   od -An -tu1 -j16 -N8 "$1" | awk '{printf "%dx%d", $1*16777216+$2*65536+$3*256+$4, $5*16777216+$6*65536+$7*256+$8}'

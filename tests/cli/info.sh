@@ -4,16 +4,9 @@ set -u
 exe="$1"
 root="$2"
 corpus="$root/tests/data/coverfile-corpus"
-fail=0
-check() { # description, expected, actual
-  if [ "$2" != "$3" ]; then echo "FAIL: $1: expected [$2], got [$3]"; fail=1; else echo "ok: $1"; fi
-}
-unset DISPLAY WAYLAND_DISPLAY
-work="$(mktemp -d)"
-export XDG_CONFIG_HOME="$work/config"
+source "$(dirname "${BASH_SOURCE[0]}")/common.bash"
 export TMPDIR="$work/tmp"
 mkdir -p "$XDG_CONFIG_HOME" "$TMPDIR"
-trap 'rm -rf "$work"' EXIT
 
 # Prints one member of the JSON on stdin; fails unless it is one valid object.
 member() {

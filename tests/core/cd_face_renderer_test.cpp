@@ -37,16 +37,6 @@ CdFaceRenderer backFace(CoverDocument &doc, int dpi)
     return face;
 }
 
-// Columns of the face that are black from top to bottom.
-QList<int> fullBlackColumns(const QImage &image)
-{
-    QList<int> columns;
-    for (int x = 0; x < image.width(); ++x)
-        if (allColor(image, QRect(x, 0, 1, image.height()), kBlack))
-            columns << x;
-    return columns;
-}
-
 int lineHeightOf(int pixelSize, int dpi)
 {
     LogFont record;

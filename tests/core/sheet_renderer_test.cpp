@@ -40,15 +40,6 @@ SlimlineSheetRenderer slimSheet(const CoverDocument &doc, int dpi)
     return sheet;
 }
 
-QList<int> fullBlackColumns(const QImage &image)
-{
-    QList<int> columns;
-    for (int x = 0; x < image.width(); ++x)
-        if (allColor(image, QRect(x, 0, 1, image.height()), kBlack))
-            columns << x;
-    return columns;
-}
-
 } // namespace
 
 TEST(DvdSheetGeometry, SheetAndSpineSizes)

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QRect>
 #include <algorithm>
 #include <climits>
@@ -67,6 +68,17 @@ inline bool allColor(const QImage &image, QRect region, QColor color, int tolera
 {
     region = region.intersected(image.rect());
     return countColor(image, region, color, tolerance) == long(region.width()) * region.height();
+}
+
+// Columns of the image that are black from top to bottom: the vertical
+// outlines of a face.
+inline QList<int> fullBlackColumns(const QImage &image)
+{
+    QList<int> columns;
+    for (int x = 0; x < image.width(); ++x)
+        if (allColor(image, QRect(x, 0, 1, image.height()), Qt::black))
+            columns << x;
+    return columns;
 }
 
 } // namespace testsupport
