@@ -1,7 +1,7 @@
 #include "CAboutDlg.h"
 
-#include "AppPaths.h"
 #include "ProductInfo.h"
+#include "widgets/AppPaths.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/Icons.h"
 

@@ -1,17 +1,17 @@
 #include "CMainDlg.h"
 
-#include "AppPaths.h"
-#include "DialogUnits.h"
 #include "MainDlgIds.h"
 #include "ProductInfo.h"
-#include "UiHost.h"
-#include "render/CDVDCoverButton.h"
-#include "render/CMyDiscButton.h"
-#include "render/CMyFlatButton.h"
-#include "render/CSlimlineCoverButton.h"
+#include "render/preview/CDVDCoverButton.h"
+#include "render/preview/CMyDiscButton.h"
+#include "render/preview/CMyFlatButton.h"
+#include "render/preview/CSlimlineCoverButton.h"
+#include "widgets/AppPaths.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/CTransparentStatic.h"
+#include "widgets/DialogUnits.h"
 #include "widgets/Icons.h"
+#include "widgets/UiHost.h"
 
 #include <QApplication>
 #include <QGroupBox>

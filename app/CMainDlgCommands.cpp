@@ -1,11 +1,11 @@
 // The main window's commands and window events: file buttons, options,
 // alignment, file drop, the keyboard filter, closing and the About box.
-#include "AppPaths.h"
 #include "CAboutDlg.h"
 #include "CMainDlg.h"
 #include "MainDlgIds.h"
-#include "UiHost.h"
+#include "widgets/AppPaths.h"
 #include "widgets/CFlatHoverButton.h"
+#include "widgets/UiHost.h"
 
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -77,8 +77,9 @@ void CMainDlg::connectCommands()
         [this] { onAlignment(::AlignRight); });
     connect(button(ExtendImage), &QAbstractButton::clicked, this, &CMainDlg::onExtendImageOption);
     connect(button(PrintBorders), &QAbstractButton::clicked, this, &CMainDlg::onBorderOption);
-    // Help (1014) and the web address (4) are link buttons: a click opens
-    // their url through UiHost.
+    connect(button(Help), &QAbstractButton::clicked, this, &CMainDlg::onHelp);
+    // The web address (4) is a link button: a click opens its url through
+    // UiHost.
 }
 
 void CMainDlg::endRun(std::optional<int> result)
@@ -129,7 +130,7 @@ void CMainDlg::onBorderOption()
 
 void CMainDlg::onHelp()
 {
-    UiHost::instance().openUrl(QUrl::fromLocalFile(programDataFile(QStringLiteral("help.chm"))));
+    UiHost::instance().showHelp(this);
 }
 
 // --- file drop --------------------------------------------------------------

@@ -1,18 +1,18 @@
 // The main window's initialisation, its three views and the preview refresh.
-#include "AppPaths.h"
 #include "CMainDlg.h"
-#include "DialogUnits.h"
 #include "MainDlgIds.h"
 #include "ProductInfo.h"
-#include "UiHost.h"
 #include "document/CoverFile.h"
-#include "render/CDVDCoverButton.h"
-#include "render/CMyDiscButton.h"
-#include "render/CMyFlatButton.h"
-#include "render/CSlimlineCoverButton.h"
 #include "render/FaceBinding.h"
+#include "render/preview/CDVDCoverButton.h"
+#include "render/preview/CMyDiscButton.h"
+#include "render/preview/CMyFlatButton.h"
+#include "render/preview/CSlimlineCoverButton.h"
+#include "widgets/AppPaths.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/CTransparentStatic.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/UiHost.h"
 
 #include <QUrl>
 #include <cmath>
@@ -122,9 +122,6 @@ void CMainDlg::initDialog()
 
     layoutForCoverType();
     setUpCoverType();
-
-    const QString help = programDataFile(QStringLiteral("help.chm"));
-    button(Help)->setUrl(QUrl::fromLocalFile(help));
 
     button(ViewBack)->setCheck(true);
 

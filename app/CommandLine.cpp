@@ -129,12 +129,8 @@ int runDiscora(int argc, char **argv)
     case Mode::Usage:
         err << "discora: " << request.error << "\n\n" << usageText();
         return kExitUsage;
-    case Mode::Help:
-        out << usageText();
-        return 0;
-    case Mode::Version:
-        out << "Discora " << DISCORA_VERSION << "\n";
-        return 0;
+    case Mode::Help: out << usageText(); return 0;
+    case Mode::Version: out << "Discora " << DISCORA_VERSION << "\n"; return 0;
     case Mode::Info: {
         QCoreApplication app(argc, argv);
         return printCoverInfo(request.coverPath, out, err);
@@ -154,8 +150,7 @@ int runDiscora(int argc, char **argv)
         options.useTopDiscLabel = !request.bottomDiscLabel;
         return exportCoverPdf(request.coverPath, request.outputPath, options, err);
     }
-    case Mode::Gui:
-        break;
+    case Mode::Gui: break;
     }
     // The window starts its file dialogs where the cover is: make the path
     // independent of the folder the program was started from.

@@ -2,8 +2,8 @@
 
 #include "CMainDlg.h"
 #include "FileCommands.h"
-#include "UiHost.h"
 #include "dialogs/CCoverTypeDlg.h"
+#include "widgets/UiHost.h"
 
 void runCoverLoop(const CoverLoopOptions &options)
 {

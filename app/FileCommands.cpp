@@ -1,8 +1,8 @@
 #include "FileCommands.h"
 
 #include "ProductInfo.h"
-#include "UiHost.h"
 #include "document/CoverFile.h"
+#include "widgets/UiHost.h"
 
 #include <QDir>
 #include <QFileInfo>

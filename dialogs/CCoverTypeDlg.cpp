@@ -1,12 +1,12 @@
 #include "CCoverTypeDlg.h"
 
-#include "app/AppPaths.h"
-#include "app/DialogUnits.h"
-#include "app/UiHost.h"
 #include "document/UserSettings.h"
+#include "widgets/AppPaths.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/CTransparentStatic.h"
+#include "widgets/DialogUnits.h"
 #include "widgets/Icons.h"
+#include "widgets/UiHost.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -313,7 +313,7 @@ void CCoverTypeDlg::accept()
 
 void CCoverTypeDlg::openHelp()
 {
-    UiHost::instance().openUrl(QUrl::fromLocalFile(programDataFile(QStringLiteral("help.chm"))));
+    UiHost::instance().showHelp(this, QStringLiteral("covertype"));
 }
 
 void CCoverTypeDlg::keyPressEvent(QKeyEvent *event)

@@ -1,6 +1,6 @@
 #include "CFlatHoverButton.h"
 
-#include "app/UiHost.h"
+#include "widgets/UiHost.h"
 
 #include <QApplication>
 #include <QEnterEvent>

@@ -2,12 +2,13 @@
 // stores, the size checks and their messages, Escape and F1.
 #include <gtest/gtest.h>
 
-#include "app/UiHost.h"
 #include "dialogs/CCoverTypeDlg.h"
 #include "document/UserSettings.h"
+#include "tests/support/ScriptedUiHost.h"
 #include "tests/support/TestSupport.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/CTransparentStatic.h"
+#include "widgets/UiHost.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -15,40 +16,6 @@
 #include <QRadioButton>
 
 namespace {
-
-struct ShownMessage {
-    QString text, caption;
-    UiHost::Buttons buttons;
-    UiHost::Icon icon;
-};
-
-// Answers every prompt with OK and records what was asked.
-struct ScriptedHost : UiHost {
-    QList<ShownMessage> messages;
-    QList<QUrl> opened;
-    Answer message(
-        QWidget *, const QString &text, const QString &caption, Buttons buttons, Icon icon) override
-    {
-        messages.append({text, caption, buttons, icon});
-        return Answer::Ok;
-    }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        ADD_FAILURE() << "no file dialog expected";
-        return {};
-    }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        ADD_FAILURE() << "no file dialog expected";
-        return {};
-    }
-    bool openUrl(const QUrl &url) override
-    {
-        opened.append(url);
-        return true;
-    }
-    int execDialog(QDialog &) override { return 0; }
-};
 
 class CoverTypeDlgTest : public ::testing::Test {
 protected:
@@ -86,7 +53,7 @@ protected:
         QApplication::sendEvent(&w, &event);
     }
 
-    ScriptedHost host;
+    ScriptedUiHost host{ScriptedUiHost::AnswerNoticesWithOk};
 };
 
 bool isBold(QRadioButton *b)
@@ -317,14 +284,13 @@ TEST_F(CoverTypeDlgTest, EnterAndTheContinueButtonContinue)
     }
 }
 
-TEST_F(CoverTypeDlgTest, F1OpensTheHelpFileFromTheDataFolder)
+TEST_F(CoverTypeDlgTest, F1OpensTheHelpOwnedByTheDialog)
 {
     CCoverTypeDlg dlg;
     dlg.show();
     press(dlg, Qt::Key_F1);
-    ASSERT_EQ(host.opened.size(), 1);
-    EXPECT_TRUE(host.opened[0].isLocalFile());
-    EXPECT_TRUE(host.opened[0].toLocalFile().endsWith(QStringLiteral("/help.chm")));
+    ASSERT_EQ(host.helpRequests.size(), 1);
+    EXPECT_EQ(host.helpRequests[0].owner, &dlg);
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
     EXPECT_TRUE(dlg.isVisible());
 }

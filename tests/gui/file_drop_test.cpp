@@ -1,7 +1,7 @@
 // Files dropped on the main window: pictures for the face in view, cover
 // files to open.
-#include "render/CDVDCoverButton.h"
-#include "render/CMyFlatButton.h"
+#include "render/preview/CDVDCoverButton.h"
+#include "render/preview/CMyFlatButton.h"
 #include "tests/support/MainWindowTesting.h"
 #include "tests/support/ScriptedUiHost.h"
 

@@ -1,12 +1,12 @@
 // The main window's controls, layout and views per cover type.
-#include "app/AppPaths.h"
 #include "app/CAboutDlg.h"
-#include "render/CDVDCoverButton.h"
-#include "render/CMyDiscButton.h"
-#include "render/CMyFlatButton.h"
-#include "render/CSlimlineCoverButton.h"
+#include "render/preview/CDVDCoverButton.h"
+#include "render/preview/CMyDiscButton.h"
+#include "render/preview/CMyFlatButton.h"
+#include "render/preview/CSlimlineCoverButton.h"
 #include "tests/support/MainWindowTesting.h"
 #include "tests/support/ScriptedUiHost.h"
+#include "widgets/AppPaths.h"
 #include "widgets/CTransparentStatic.h"
 
 #include <QContextMenuEvent>
@@ -446,20 +446,19 @@ TEST(MainWindowMenu, AboutButtonInTheBannerAndTheContextMenu)
     w->windowMenu()->hide();
 }
 
-TEST(MainWindowHelp, HelpButtonAndF1OpenTheHelpFile)
+TEST(MainWindowHelp, HelpButtonAndF1OpenTheHelp)
 {
     ScriptedUiHost host;
     auto w = newMainWindow(StandardCD);
     clickControl(*w, Id::Help);
-    const QUrl help = QUrl::fromLocalFile(programDataFile(QStringLiteral("help.chm")));
-    ASSERT_EQ(host.openedUrls.size(), 1);
-    EXPECT_EQ(host.openedUrls[0], help);
-    EXPECT_TRUE(help.toLocalFile().endsWith(QStringLiteral("/share/discora/help.chm")));
+    ASSERT_EQ(host.helpRequests.size(), 1);
+    EXPECT_EQ(host.helpRequests[0].owner, w.get());
+    EXPECT_TRUE(host.openedUrls.isEmpty());
 
     QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
     QCoreApplication::sendEvent(w->button(Id::New), &f1);
-    ASSERT_EQ(host.openedUrls.size(), 2);
-    EXPECT_EQ(host.openedUrls[1], help);
+    ASSERT_EQ(host.helpRequests.size(), 2);
+    EXPECT_EQ(host.helpRequests[1].owner, w.get());
 }
 
 TEST(MainWindowPaint, EachPaintRendersTheFaceOnce)

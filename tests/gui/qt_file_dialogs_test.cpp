@@ -1,6 +1,6 @@
 // The real file dialogs behind UiHost: where they open and what name they
 // offer, as a person sees them.
-#include "app/QtUiHost.h"
+#include "widgets/QtUiHost.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>

@@ -2,10 +2,11 @@
 // derived images, and what is actually painted (grabbed to images).
 #include <gtest/gtest.h>
 
-#include "app/UiHost.h"
+#include "tests/support/ScriptedUiHost.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/CTransparentStatic.h"
 #include "widgets/Icons.h"
+#include "widgets/UiHost.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -99,34 +100,6 @@ QRect inkBounds(const QImage &img, const std::function<bool(QColor)> &isInk)
     return r;
 }
 
-struct RecordingHost : UiHost {
-    QList<QUrl> opened;
-    Answer message(QWidget *, const QString &, const QString &, Buttons, Icon) override
-    {
-        return Answer::Ok;
-    }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override
-    {
-        return {};
-    }
-    bool openUrl(const QUrl &url) override
-    {
-        opened.append(url);
-        return true;
-    }
-    int execDialog(QDialog &) override { return 0; }
-};
-
-class ScopedHost {
-public:
-    explicit ScopedHost(UiHost *host) { UiHost::setInstance(host); }
-    ~ScopedHost() { UiHost::setInstance(nullptr); }
-};
-
 std::unique_ptr<CFlatHoverButton> plainButton(const QString &text = QString())
 {
     auto b = std::make_unique<CFlatHoverButton>(text);
@@ -198,18 +171,17 @@ TEST(FlatHoverButtonModes, CheckingARadioUnchecksOnlyItsOwnGroup)
 
 TEST(FlatHoverButtonModes, LinkOpensItsUrlThroughTheHostOnlyInPushMode)
 {
-    RecordingHost host;
-    ScopedHost scoped(&host);
+    ScriptedUiHost host;
     auto b = plainButton(QStringLiteral("URL"));
     const QUrl url(QStringLiteral("https://tessaly.example/discora"));
     b->setUrl(url);
     b->click();
-    ASSERT_EQ(host.opened.size(), 1);
-    EXPECT_EQ(host.opened[0], url);
+    ASSERT_EQ(host.openedUrls.size(), 1);
+    EXPECT_EQ(host.openedUrls[0], url);
 
     b->setCheckBox(true);
     b->click();
-    EXPECT_EQ(host.opened.size(), 1);
+    EXPECT_EQ(host.openedUrls.size(), 1);
 }
 
 TEST(FlatHoverButtonModes, MenuOpensOnClickAndForwardsTheChosenCommand)

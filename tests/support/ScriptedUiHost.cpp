@@ -3,7 +3,8 @@
 #include <QMetaObject>
 #include <gtest/gtest.h>
 
-ScriptedUiHost::ScriptedUiHost()
+ScriptedUiHost::ScriptedUiHost(Mode mode)
+    : m_mode(mode)
 {
     UiHost::setInstance(this);
 }
@@ -17,6 +18,8 @@ UiHost::Answer ScriptedUiHost::message(
     QWidget *, const QString &text, const QString &caption, Buttons buttons, Icon icon)
 {
     messages.append({text, caption, buttons, icon});
+    if (answers.empty() && buttons == Buttons::Ok && m_mode == AnswerNoticesWithOk)
+        return Answer::Ok;
     if (answers.empty()) {
         ADD_FAILURE() << "unexpected message box: " << caption.toStdString() << ": "
                       << text.toStdString();
@@ -51,6 +54,65 @@ QString ScriptedUiHost::openFileName(
     QWidget *, const QString &caption, const QString &startPath, const QString &filter)
 {
     return nextFileName(false, caption, startPath, filter);
+}
+
+QString ScriptedUiHost::existingFolder(QWidget *, const QString &caption, const QString &startPath)
+{
+    fileRequests.append({false, caption, startPath, QString()});
+    if (folderNames.empty()) {
+        ADD_FAILURE() << "unexpected folder dialog: " << caption.toStdString();
+        return {};
+    }
+    const QString name = folderNames.front();
+    folderNames.pop_front();
+    return name;
+}
+
+bool ScriptedUiHost::chooseColor(QWidget *, QColor &color)
+{
+    colorRequests.append(color);
+    if (colors.empty()) {
+        ADD_FAILURE() << "unexpected colour chooser";
+        return false;
+    }
+    const std::optional<QColor> answer = colors.front();
+    colors.pop_front();
+    if (!answer)
+        return false;
+    color = *answer;
+    return true;
+}
+
+bool ScriptedUiHost::chooseFont(QWidget *, FontChoice &choice)
+{
+    fontRequests.append(choice);
+    if (fonts.empty()) {
+        ADD_FAILURE() << "unexpected font chooser";
+        return false;
+    }
+    const std::optional<FontChoice> answer = fonts.front();
+    fonts.pop_front();
+    if (!answer)
+        return false;
+    choice = *answer;
+    return true;
+}
+
+bool ScriptedUiHost::printerDialog(QWidget *, QPrinter &printer)
+{
+    dialogClasses.append(QStringLiteral("QPrintDialog"));
+    if (printerDialogs.empty()) {
+        ADD_FAILURE() << "unexpected printer dialog";
+        return false;
+    }
+    PrinterScript script = std::move(printerDialogs.front());
+    printerDialogs.pop_front();
+    return script(printer);
+}
+
+void ScriptedUiHost::showHelp(QWidget *owner, const QString &topic)
+{
+    helpRequests.append({owner, topic});
 }
 
 bool ScriptedUiHost::openUrl(const QUrl &url)

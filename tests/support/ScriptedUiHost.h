@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UiHost.h"
+#include "widgets/UiHost.h"
 
 #include <QDialog>
 #include <QList>
@@ -8,6 +8,7 @@
 #include <QUrl>
 #include <deque>
 #include <functional>
+#include <optional>
 
 // A UiHost that answers from a script and records what was asked, so that
 // window flows run headless. Installed for its lifetime.
@@ -28,7 +29,10 @@ public:
     // Runs in place of a dialog's modal loop; returns its result code.
     using DialogScript = std::function<int(QDialog &)>;
 
-    ScriptedUiHost();
+    // Messages with an OK button alone are notices: with this, they are
+    // answered without a script (questions still need one).
+    enum Mode { Strict, AnswerNoticesWithOk };
+    explicit ScriptedUiHost(Mode mode = Strict);
     ~ScriptedUiHost() override;
 
     // Answers in order; an unexpected question fails the test and gets
@@ -40,7 +44,24 @@ public:
     // ends with 0.
     std::deque<DialogScript> dialogs;
 
+    // Folder names in order; an empty name is a cancelled dialog.
+    std::deque<QString> folderNames;
+    // Colours in order; an empty optional is a cancelled chooser.
+    std::deque<std::optional<QColor>> colors;
+    std::deque<std::optional<FontChoice>> fonts;
+    // Printer dialog scripts: they may change the printer; the result is
+    // whether the user chose to print.
+    using PrinterScript = std::function<bool(QPrinter &)>;
+    std::deque<PrinterScript> printerDialogs;
+
     QList<Message> messages;
+    QList<QColor> colorRequests; // the preselected colours, in order
+    QList<FontChoice> fontRequests;
+    struct HelpRequest {
+        QWidget *owner;
+        QString topic;
+    };
+    QList<HelpRequest> helpRequests;
     QList<FileRequest> fileRequests;
     QList<QUrl> openedUrls;
     QStringList dialogClasses; // class names of the dialogs run, in order
@@ -51,11 +72,17 @@ public:
         const QString &filter) override;
     QString openFileName(QWidget *parent, const QString &caption, const QString &startPath,
         const QString &filter) override;
+    QString existingFolder(
+        QWidget *parent, const QString &caption, const QString &startPath) override;
+    bool chooseColor(QWidget *parent, QColor &color) override;
+    bool chooseFont(QWidget *parent, FontChoice &choice) override;
+    bool printerDialog(QWidget *parent, QPrinter &printer) override;
+    void showHelp(QWidget *owner, const QString &topic = QString()) override;
     bool openUrl(const QUrl &url) override;
     int execDialog(QDialog &dialog) override;
 
 private:
     QString nextFileName(
         bool save, const QString &caption, const QString &startPath, const QString &filter);
-    UiHost *m_previous = nullptr;
+    Mode m_mode;
 };

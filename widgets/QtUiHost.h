@@ -2,7 +2,8 @@
 
 #include "UiHost.h"
 
-// The real host: Qt's message boxes, file dialogs and desktop services.
+// The real host: Qt's message boxes, file, colour, font and printer dialogs,
+// the help window and desktop services.
 class QtUiHost : public UiHost {
 public:
     Answer message(QWidget *parent, const QString &text, const QString &caption, Buttons buttons,
@@ -11,6 +12,12 @@ public:
         const QString &filter) override;
     QString openFileName(QWidget *parent, const QString &caption, const QString &startPath,
         const QString &filter) override;
+    QString existingFolder(
+        QWidget *parent, const QString &caption, const QString &startPath) override;
+    bool chooseColor(QWidget *parent, QColor &color) override;
+    bool chooseFont(QWidget *parent, FontChoice &choice) override;
+    bool printerDialog(QWidget *parent, QPrinter &printer) override;
+    void showHelp(QWidget *owner, const QString &topic = QString()) override;
     bool openUrl(const QUrl &url) override;
     int execDialog(QDialog &dialog) override;
 };

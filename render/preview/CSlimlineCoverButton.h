@@ -1,13 +1,16 @@
 #pragma once
 
-#include "render/CFacePreviewButton.h"
 #include "render/SlimlineSheetRenderer.h"
+#include "render/preview/CFacePreviewButton.h"
 
 // Preview of the slimline CD sheet.
 class CSlimlineCoverButton : public CFacePreviewButton {
     Q_OBJECT
 public:
-    explicit CSlimlineCoverButton(QWidget *parent = nullptr) : CFacePreviewButton(Shape::Rectangular, parent) {}
+    explicit CSlimlineCoverButton(QWidget *parent = nullptr)
+        : CFacePreviewButton(Shape::Rectangular, parent)
+    {
+    }
 
     SlimlineSheetRenderer &renderer() { return m_renderer; }
     const SlimlineSheetRenderer &renderer() const { return m_renderer; }

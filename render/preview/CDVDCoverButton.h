@@ -1,13 +1,16 @@
 #pragma once
 
-#include "render/CFacePreviewButton.h"
 #include "render/DvdSheetRenderer.h"
+#include "render/preview/CFacePreviewButton.h"
 
 // Preview of the standard or slimline DVD wrap-around sheet.
 class CDVDCoverButton : public CFacePreviewButton {
     Q_OBJECT
 public:
-    explicit CDVDCoverButton(QWidget *parent = nullptr) : CFacePreviewButton(Shape::Rectangular, parent) {}
+    explicit CDVDCoverButton(QWidget *parent = nullptr)
+        : CFacePreviewButton(Shape::Rectangular, parent)
+    {
+    }
 
     DvdSheetRenderer &renderer() { return m_renderer; }
     const DvdSheetRenderer &renderer() const { return m_renderer; }

@@ -1,10 +1,16 @@
 #include "QtUiHost.h"
 
+#include "AppPaths.h"
+
+#include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 
 namespace {
 
@@ -66,6 +72,41 @@ QString QtUiHost::openFileName(
     QWidget *parent, const QString &caption, const QString &startPath, const QString &filter)
 {
     return QFileDialog::getOpenFileName(parent, caption, startPath, filter);
+}
+
+QString QtUiHost::existingFolder(QWidget *parent, const QString &caption, const QString &startPath)
+{
+    return QFileDialog::getExistingDirectory(parent, caption, startPath);
+}
+
+bool QtUiHost::chooseColor(QWidget *parent, QColor &color)
+{
+    const QColor chosen = QColorDialog::getColor(color, parent);
+    if (!chosen.isValid())
+        return false;
+    color = chosen;
+    return true;
+}
+
+bool QtUiHost::chooseFont(QWidget *parent, FontChoice &choice)
+{
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, choice.font, parent);
+    if (ok)
+        choice.font = font;
+    return ok;
+}
+
+bool QtUiHost::printerDialog(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtUiHost::showHelp(QWidget *, const QString &)
+{
+    openUrl(QUrl::fromLocalFile(programDataFile(QStringLiteral("help.chm"))));
 }
 
 bool QtUiHost::openUrl(const QUrl &url)

@@ -1,13 +1,16 @@
 #pragma once
 
-#include "render/CFacePreviewButton.h"
 #include "render/CdFaceRenderer.h"
+#include "render/preview/CFacePreviewButton.h"
 
 // Preview of the standard CD front or back cover (the renderer's isBackFace says which).
 class CMyFlatButton : public CFacePreviewButton {
     Q_OBJECT
 public:
-    explicit CMyFlatButton(QWidget *parent = nullptr) : CFacePreviewButton(Shape::Rectangular, parent) {}
+    explicit CMyFlatButton(QWidget *parent = nullptr)
+        : CFacePreviewButton(Shape::Rectangular, parent)
+    {
+    }
 
     CdFaceRenderer &renderer() { return m_renderer; }
     const CdFaceRenderer &renderer() const { return m_renderer; }

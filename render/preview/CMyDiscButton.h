@@ -1,13 +1,16 @@
 #pragma once
 
-#include "render/CFacePreviewButton.h"
 #include "render/DiscRenderer.h"
+#include "render/preview/CFacePreviewButton.h"
 
 // Preview of the disc label.
 class CMyDiscButton : public CFacePreviewButton {
     Q_OBJECT
 public:
-    explicit CMyDiscButton(QWidget *parent = nullptr) : CFacePreviewButton(Shape::Round, parent) {}
+    explicit CMyDiscButton(QWidget *parent = nullptr)
+        : CFacePreviewButton(Shape::Round, parent)
+    {
+    }
 
     DiscRenderer &renderer() { return m_renderer; }
     const DiscRenderer &renderer() const { return m_renderer; }
