@@ -475,6 +475,9 @@ bool isDecodableLayout(const TiffLayout &t)
     if (t.bitsDiffer || (f != 1 && f != 2 && f != 3) || (t.planar != 1 && t.planar != 2)
         || !isDecodableCompression(t.compression))
         return false;
+    // Separate planes are copied a whole byte per sample at least.
+    if (t.planar == 2 && b % 8 != 0)
+        return false;
     switch (t.photometric) {
     case 0: // white is zero
     case 1: // black is zero
