@@ -188,6 +188,7 @@ int main(int argc, char **argv)
         {"huge.gif", gifClaiming(65'535, 65'535)},
         {"wide.tif", tiffClaiming(40'000, 10)},
         {"huge.tif", tiffClaiming(20'000, 20'000)},
+        {"bomb.tif", tiffClaiming(10'000, 10'000)}, // within the limits, not within the file
         {"huge.jpg", jpegClaiming(60'000, 60'000)},
     };
     for (const auto &d : damaged)

@@ -413,6 +413,19 @@ TEST_F(HostilePictures, AFileTruncatedAfterItsSizeWasTakenDoesNotKillTheDecode)
     EXPECT_FALSE(loadsAndDraws(path));
 }
 
+TEST_F(HostilePictures, AFileShorterThanItsSizeIsNotOpened)
+{
+    // A sysfs file claims a page and holds a few bytes: a read that comes up
+    // short, as for a file shortened while it is read.
+    const char *shortFile = "/sys/devices/system/cpu/online";
+    struct stat info { };
+    if (stat(shortFile, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size != 4096)
+        GTEST_SKIP() << shortFile << " is not there to read";
+    const QString link = hostilePath(QStringLiteral("short.png"));
+    ASSERT_EQ(symlink(shortFile, QFile::encodeName(link).constData()), 0);
+    EXPECT_FALSE(PictureFile(QFile::encodeName(link)).isOpen());
+}
+
 // ---------------------------------------------------------------------------
 
 // Standard error of this process, captured while `work` runs.
