@@ -59,12 +59,19 @@ bool drawsImmediately(QPainter &painter)
         && (engine->type() == QPaintEngine::Raster || engine->type() == QPaintEngine::Pdf);
 }
 
-// The dimensions a header claims are judged before the pixels are decoded.
-FIBITMAP *decodeGuarded(FREE_IMAGE_FORMAT format, const PictureFile &file, QSize targetPixels)
+// The dimensions a header claims are judged before the pixels are decoded,
+// against the limits and against what the file can hold.
+FacePicturePtr decodeFile(FREE_IMAGE_FORMAT format, const PictureFile &file, QSize targetPixels)
 {
+    if (!file.isOpen())
+        return {};
+    ensurePictureLibrary();
+    quietPictureDecoders();
+    if (!hasPictureSignature(format, file) || !hasCompleteStructure(format, file))
+        return {};
     const std::optional<PictureHeader> header = readPictureHeader(format, file);
-    if (!header || !isPlausiblePictureSize(*header))
-        return nullptr;
+    if (!header || !isPlausiblePictureSize(*header) || !fitsFileSize(*header, file.size()))
+        return {};
     int flags = 0;
     // Icons keep their transparency in a separate mask; as an alpha channel
     // it composes over the face's background like any other transparency.
@@ -72,7 +79,12 @@ FIBITMAP *decodeGuarded(FREE_IMAGE_FORMAT format, const PictureFile &file, QSize
         flags |= ICO_MAKEALPHA;
     if (format == FIF_JPEG)
         flags |= jpegReductionFlags(*header, targetPixels);
-    return decodePicture(format, file, flags);
+    FIBITMAP *bitmap = decodePicture(format, file, flags);
+    if (!bitmap && format == FIF_BMP)
+        bitmap = decodeBitmapWithQt(file, *header);
+    if (!bitmap)
+        return {};
+    return FacePicturePtr(new FacePicture(bitmap, format));
 }
 
 } // namespace
@@ -110,19 +122,15 @@ FacePicturePtr LoadFacePicture(const QByteArray &path, QSize targetPixels)
     const int formatId = pictureFormatForPath(path);
     if (formatId < 0)
         return {};
-    const auto format = static_cast<FREE_IMAGE_FORMAT>(formatId);
+    return decodeFile(static_cast<FREE_IMAGE_FORMAT>(formatId), PictureFile(path), targetPixels);
+}
 
-    ensurePictureLibrary();
-    quietPictureDecoders();
-    const PictureFile file(path);
-    if (!file.isOpen() || !hasPictureSignature(format, file) || !hasCompleteStructure(format, file))
+FacePicturePtr decodeFacePicture(int formatId, const QByteArray &bytes, QSize targetPixels)
+{
+    if (formatId < 0)
         return {};
-    FIBITMAP *bitmap = decodeGuarded(format, file, targetPixels);
-    if (!bitmap && format == FIF_BMP)
-        bitmap = decodeBitmapWithQt(file);
-    if (!bitmap)
-        return {};
-    return FacePicturePtr(new FacePicture(bitmap, format));
+    return decodeFile(
+        static_cast<FREE_IMAGE_FORMAT>(formatId), PictureFile::fromBytes(bytes), targetPixels);
 }
 
 QSize devicePixelSize(DeviceContext &dc, const QRect &box)

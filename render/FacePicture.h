@@ -36,6 +36,10 @@ FacePicturePtr LoadFacePicture(const QByteArray &path);
 // at full size.
 FacePicturePtr LoadFacePicture(const QByteArray &path, QSize targetPixels);
 
+// The same decode of bytes already in memory, in the format `formatId` (as
+// pictureFormatForPath gives it); what the fuzzer drives.
+FacePicturePtr decodeFacePicture(int formatId, const QByteArray &bytes, QSize targetPixels);
+
 // `box` measured in device pixels of the painter's device (its world
 // transform applied); what the overload above wants as its target.
 QSize devicePixelSize(DeviceContext &dc, const QRect &box);

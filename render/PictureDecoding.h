@@ -1,6 +1,6 @@
 #pragma once
 
-// The decoding side of picture loading: FreeImage reading the mapped file,
+// The decoding side of picture loading: FreeImage reading the file's bytes,
 // header first, and what stands in where FreeImage fails on sound files.
 
 #include "PictureChecks.h"
@@ -19,7 +19,7 @@ std::optional<PictureHeader> readPictureHeader(FREE_IMAGE_FORMAT format, const P
 // reduction that still covers `targetPixels`; 0 when none does.
 int jpegReductionFlags(const PictureHeader &header, QSize targetPixels);
 
-// FreeImage_LoadFromHandle over the mapped file; null when it fails or yields
+// FreeImage_LoadFromHandle over the file's bytes; null when it fails or yields
 // a bitmap without pixels or of implausible size.
 FIBITMAP *decodePicture(FREE_IMAGE_FORMAT format, const PictureFile &file, int flags);
 
@@ -28,8 +28,9 @@ FIBITMAP *decodePicture(FREE_IMAGE_FORMAT format, const PictureFile &file, int f
 // every run-length encoded one whose last row ends with an end-of-line code
 // before the end-of-bitmap code (how encoders, FreeImage's own among them,
 // write them). A BMP that FreeImage cannot read is handed to Qt's BMP reader,
-// under the same size limits, into a FreeImage bitmap like any other.
-FIBITMAP *decodeBitmapWithQt(const PictureFile &file);
+// under the same checks (`header`, judged already, is what Qt must read too),
+// into a FreeImage bitmap like any other.
+FIBITMAP *decodeBitmapWithQt(const PictureFile &file, const PictureHeader &header);
 
 // Routes FreeImage's and libtiff's messages to nowhere. Cheap; called before
 // every decode, since libtiff's handlers are process-wide and anyone else

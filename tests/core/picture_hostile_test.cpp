@@ -5,19 +5,23 @@
 #include "render/FacePicture.h"
 #include "render/PictureDecoding.h"
 #include "render/PictureFile.h"
+#include "tests/support/HostilePictures.h"
 #include "tests/support/TestPictures.h"
 #include "tests/support/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <array>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace hostilepictures;
 using namespace testpictures;
 
 namespace {
@@ -209,157 +213,6 @@ TEST_F(HostilePictures, SpecialFilesAreNotOpenedAndDoNotHang)
 // Headers claiming absurd dimensions are refused before any pixel memory is
 // allocated.
 
-void put16(QByteArray &b, int at, unsigned v)
-{
-    b[at] = char(v & 0xFF);
-    b[at + 1] = char((v >> 8) & 0xFF);
-}
-
-void put32(QByteArray &b, int at, unsigned v)
-{
-    put16(b, at, v & 0xFFFF);
-    put16(b, at + 2, v >> 16);
-}
-
-void put32be(QByteArray &b, int at, unsigned v)
-{
-    for (int i = 0; i < 4; ++i)
-        b[at + i] = char((v >> (24 - 8 * i)) & 0xFF);
-}
-
-// One icon whose bitmap header claims `width` × `height` pixels of 32 bits
-// (the header's height counts the AND mask too, hence twice).
-QByteArray icoClaiming(unsigned width, unsigned height)
-{
-    QByteArray b(6 + 16 + 40 + 64, '\0');
-    put16(b, 2, 1); // icon
-    put16(b, 4, 1); // one image
-    b[6] = 32;
-    b[7] = 32;
-    put16(b, 10, 1);
-    put16(b, 12, 32);
-    put32(b, 14, 40 + 64);
-    put32(b, 18, 22);
-    put32(b, 22, 40);
-    put32(b, 26, width);
-    put32(b, 30, height * 2);
-    put16(b, 34, 1);
-    put16(b, 36, 32);
-    return b;
-}
-
-QByteArray bmpClaiming(int width, int height, unsigned bits = 24)
-{
-    QByteArray b(54 + 64, '\0');
-    b[0] = 'B';
-    b[1] = 'M';
-    put32(b, 2, unsigned(b.size()));
-    put32(b, 10, 54);
-    put32(b, 14, 40);
-    put32(b, 18, unsigned(width));
-    put32(b, 22, unsigned(height));
-    put16(b, 26, 1);
-    put16(b, 28, bits);
-    return b;
-}
-
-unsigned crc32(const QByteArray &data)
-{
-    unsigned crc = 0xFFFFFFFFu;
-    for (const char c : data) {
-        crc ^= static_cast<unsigned char>(c);
-        for (int k = 0; k < 8; ++k)
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
-
-QByteArray pngClaiming(unsigned width, unsigned height)
-{
-    QByteArray b("\x89PNG\r\n\x1A\n", 8);
-    QByteArray ihdr("IHDR", 4);
-    ihdr.append(13, '\0');
-    put32be(ihdr, 4, width);
-    put32be(ihdr, 8, height);
-    ihdr[12] = 8; // bit depth
-    ihdr[13] = 6; // RGBA
-    QByteArray length(4, '\0');
-    put32be(length, 0, 13);
-    QByteArray crc(4, '\0');
-    put32be(crc, 0, crc32(ihdr));
-    b += length + ihdr + crc;
-    // The header-only pass reads up to the first image data chunk.
-    QByteArray idat("IDAT\x78\x9C\x03\x00\x00\x00\x00\x01", 12);
-    put32be(length, 0, 8);
-    put32be(crc, 0, crc32(idat));
-    b += length + idat + crc;
-    const QByteArray iend("\0\0\0\0IEND\xAE\x42\x60\x82", 12);
-    return b + iend;
-}
-
-QByteArray gifClaiming(unsigned width, unsigned height)
-{
-    QByteArray b("GIF89a", 6);
-    b.append(7, '\0');
-    put16(b, 6, 10);
-    put16(b, 8, 10);
-    QByteArray descriptor(10, '\0');
-    descriptor[0] = 0x2C;
-    put16(descriptor, 5, width);
-    put16(descriptor, 7, height);
-    b += descriptor;
-    b += QByteArray("\x08\x02\x4C\x01\x00\x3B", 6);
-    return b;
-}
-
-QByteArray tiffClaiming(unsigned width, unsigned height)
-{
-    // Little-endian TIFF with one IFD of eight entries.
-    QByteArray b(8 + 2 + 8 * 12 + 4 + 16, '\0');
-    b[0] = 'I';
-    b[1] = 'I';
-    put16(b, 2, 42);
-    put32(b, 4, 8);
-    put16(b, 8, 8);
-    const unsigned dataAt = 8 + 2 + 8 * 12 + 4;
-    const std::array<std::array<unsigned, 4>, 8> entries{{
-        {256, 4, 1, width}, // ImageWidth, LONG
-        {257, 4, 1, height}, // ImageLength
-        {258, 3, 1, 8}, // BitsPerSample
-        {259, 3, 1, 1}, // no compression
-        {262, 3, 1, 1}, // black is zero
-        {273, 4, 1, dataAt}, // StripOffsets
-        {278, 4, 1, height}, // RowsPerStrip
-        {279, 4, 1, 16}, // StripByteCounts
-    }};
-    int at = 10;
-    for (const auto &e : entries) {
-        put16(b, at, e[0]);
-        put16(b, at + 2, e[1]);
-        put32(b, at + 4, e[2]);
-        put32(b, at + 8, e[3]);
-        at += 12;
-    }
-    return b;
-}
-
-QByteArray jpegClaiming(unsigned width, unsigned height)
-{
-    QByteArray b("\xFF\xD8", 2);
-    QByteArray sof("\xFF\xC0\x00\x11\x08", 5);
-    sof.append(4, '\0');
-    sof[5] = char(height >> 8);
-    sof[6] = char(height & 0xFF);
-    sof[7] = char(width >> 8);
-    sof[8] = char(width & 0xFF);
-    sof += QByteArray("\x03\x01\x11\x00\x02\x11\x00\x03\x11\x00", 10);
-    b += sof;
-    b += QByteArray("\xFF\xDA\x00\x0C\x03\x01\x00\x02\x11\x03\x11\x00\x3F\x00", 14);
-    b += QByteArray(64, '\0');
-    b += QByteArray("\xFF\xD9", 2);
-    return b;
-}
-
 TEST_F(HostilePictures, AbsurdDimensionsAreRefusedFromTheHeader)
 {
     const struct {
@@ -423,6 +276,154 @@ TEST_F(HostilePictures, HeaderGuardSeesTheClaimedSize)
     EXPECT_FALSE(isPlausiblePictureSize({30'000, 6'667, 24}));
     EXPECT_FALSE(isPlausiblePictureSize({0, 10, 24}));
     EXPECT_FALSE(isPlausiblePictureSize({15'000, 10'000, 64})) << "more than a gigabyte decoded";
+}
+
+// ---------------------------------------------------------------------------
+// The picture fuzzer's seeds, with the inputs it found that crashed or cost
+// too much: sound pictures load, the others give no picture.
+
+TEST_F(HostilePictures, CorpusFilesLoadAsTheirNamesSay)
+{
+    const QDir corpus(QStringLiteral(DISCORA_TEST_DATA_DIR "/picture-corpus"));
+    const QStringList names = corpus.entryList(QDir::Files, QDir::Name);
+    ASSERT_GE(names.size(), 60);
+    for (const QString &name : names) {
+        const bool sound = name.startsWith(QLatin1String("valid-"));
+        EXPECT_TRUE(sound || name.startsWith(QLatin1String("damaged-"))
+            || name.startsWith(QLatin1String("crash-")))
+            << name.toStdString();
+        EXPECT_EQ(loadsAndDraws(corpus.filePath(name)), sound) << name.toStdString();
+    }
+}
+
+// A sound corpus file with `change` applied to its bytes.
+QByteArray changedCorpusFile(const char *name, const std::function<void(QByteArray &)> &change)
+{
+    QByteArray bytes = testsupport::readFile(
+        QStringLiteral(DISCORA_TEST_DATA_DIR "/picture-corpus/") + QLatin1String(name));
+    EXPECT_FALSE(bytes.isEmpty()) << name;
+    change(bytes);
+    return bytes;
+}
+
+TEST_F(HostilePictures, IconAndBitmapHeadersAreCheckedInFull)
+{
+    // Icons: header at 22, entry size at 14. Bitmaps: header at 14, pixel
+    // offset at 10.
+    const struct {
+        const char *what;
+        const char *file;
+        std::function<void(QByteArray &)> change;
+    } cases[] = {
+        {"icon: no change", "valid-ico8.ico", [](QByteArray &) {}},
+        {"icon: bit count 9, 300 000 colours", "valid-ico8.ico",
+            [](QByteArray &b) {
+                put16(b, 22 + 14, 9);
+                put32(b, 22 + 32, 300'000);
+            }},
+        {"icon: two planes", "valid-ico8.ico", [](QByteArray &b) { put16(b, 22 + 12, 2); }},
+        {"icon: 257 colours of 8 bits", "valid-ico8.ico",
+            [](QByteArray &b) { put32(b, 22 + 32, 257); }},
+        {"icon: mask outside the entry", "valid-ico32.ico",
+            [](QByteArray &b) { put32(b, 14, unsigned(b.size() - 22 - 1)); }},
+        {"icon: entry outside the file", "valid-ico32.ico", [](QByteArray &b) { b.chop(1); }},
+        {"icon: longer header", "valid-ico32.ico", [](QByteArray &b) { put32(b, 22, 108); }},
+        {"bitmap: no change", "valid-bmp8.bmp", [](QByteArray &) {}},
+        {"bitmap: bit count 9", "valid-bmp8.bmp", [](QByteArray &b) { put16(b, 28, 9); }},
+        {"bitmap: no planes", "valid-bmp8.bmp", [](QByteArray &b) { put16(b, 26, 0); }},
+        {"bitmap: 257 colours of 8 bits", "valid-bmp8.bmp",
+            [](QByteArray &b) { put32(b, 46, 257); }},
+        {"bitmap: pixels outside the file", "valid-bmp24.bmp",
+            [](QByteArray &b) { put32(b, 10, unsigned(b.size())); }},
+        {"bitmap: rows cut short", "valid-bmp24.bmp", [](QByteArray &b) { b.chop(8); }},
+        {"bitmap: RLE of 24 bits", "valid-bmp24.bmp", [](QByteArray &b) { put32(b, 30, 1); }},
+        {"GIF: no change", "valid-gif8.gif", [](QByteArray &) {}},
+        {"GIF: no trailer", "valid-gif8.gif", [](QByteArray &b) { b.chop(1); }},
+        {"GIF: LZW code size 12", "valid-gif8.gif",
+            [](QByteArray &b) {
+                // After the image descriptor and its colour table, if any.
+                const qsizetype at = b.indexOf(QByteArray("\x2C\0\0\0\0", 5));
+                ASSERT_GT(at, 0);
+                const int table = (b[at + 9] & 0x80) ? 3 * (2 << (b[at + 9] & 7)) : 0;
+                b[at + 10 + table] = 12;
+            }},
+    };
+    for (const auto &c : cases) {
+        const QString name = QStringLiteral("header") + QString::fromLatin1(c.file).mid(5);
+        const bool sound = QByteArray(c.what).endsWith("no change");
+        EXPECT_EQ(loadsWithBytes(name, changedCorpusFile(c.file, c.change)), sound) << c.what;
+    }
+}
+
+TEST_F(HostilePictures, APictureLargerThanItsFileCouldHoldIsRefused)
+{
+    // 100 megapixels in 126 bytes: within the limits, but no compressor gets
+    // there.
+    EXPECT_FALSE(loadsWithBytes(QStringLiteral("bomb.tif"), tiffClaiming(10'000, 10'000)));
+    EXPECT_LT(peakMemoryKb(), kPeakMemoryLimitKb);
+
+    const struct {
+        PictureHeader header;
+        std::uint64_t fileBytes;
+        bool fits;
+    } cases[] = {
+        {{4000, 3000, 24}, 7'200, true}, // a flat photo-sized PNG
+        {{4000, 3000, 24}, 7'100, false},
+        {{2480, 3508, 1}, 300, true}, // a blank 300 dpi page in CCITT G4
+        {{1000, 1000, 32}, 1, false}, {{100, 100, 32}, 1, true}, // the allowance
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(fitsFileSize(c.header, c.fileBytes), c.fits)
+            << c.header.width << " x " << c.header.height << " x " << c.header.bitsPerPixel
+            << " in " << c.fileBytes;
+
+    // Flat 1-bit pages, which compress best, load in every format that
+    // compresses them.
+    for (const FREE_IMAGE_FORMAT format : {FIF_TIFF, FIF_PNG, FIF_GIF}) {
+        FIBITMAP *page = FreeImage_Allocate(2480, 3508, 1);
+        const QString path = hostilePath(QStringLiteral("blank")
+            + QLatin1String(format == FIF_TIFF ? ".tif"
+                    : format == FIF_PNG        ? ".png"
+                                               : ".gif"));
+        ASSERT_TRUE(save(page, format, path));
+        EXPECT_TRUE(loadsAndDraws(path)) << path.toStdString();
+    }
+}
+
+// ---------------------------------------------------------------------------
+// A file another program shortens while it is decoded (an editor re-saving
+// it while a preview repaints).
+
+TEST_F(HostilePictures, AFileTruncatedAfterItsSizeWasTakenDoesNotKillTheDecode)
+{
+    const QString path = hostilePath(QStringLiteral("shrinking.png"));
+    ASSERT_TRUE(save(makeBitmap(Layout::Bgr24, 64), FIF_PNG, path)); // 256 × 128
+    const QByteArray name = QFile::encodeName(path);
+    const PictureFile file(name);
+    ASSERT_TRUE(file.isOpen());
+    // Shortened between the size check and the decode: a mapped file would
+    // raise SIGBUS here; the bytes read decode as they were.
+    ASSERT_EQ(truncate(name.constData(), 100), 0);
+    quietPictureDecoders();
+    FIBITMAP *bitmap = decodePicture(FIF_PNG, file, 0);
+    ASSERT_TRUE(bitmap);
+    EXPECT_EQ(FreeImage_GetWidth(bitmap), 256u);
+    FreeImage_Unload(bitmap);
+    // Read again, the shortened file fails silently.
+    EXPECT_FALSE(loadsAndDraws(path));
+}
+
+TEST_F(HostilePictures, AFileShorterThanItsSizeIsNotOpened)
+{
+    // A sysfs file claims a page and holds a few bytes: a read that comes up
+    // short, as for a file shortened while it is read.
+    const char *shortFile = "/sys/devices/system/cpu/online";
+    struct stat info { };
+    if (stat(shortFile, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size != 4096)
+        GTEST_SKIP() << shortFile << " is not there to read";
+    const QString link = hostilePath(QStringLiteral("short.png"));
+    ASSERT_EQ(symlink(shortFile, QFile::encodeName(link).constData()), 0);
+    EXPECT_FALSE(PictureFile(QFile::encodeName(link)).isOpen());
 }
 
 // ---------------------------------------------------------------------------
