@@ -13,6 +13,7 @@
 #include "widgets/Icons.h"
 #include "widgets/UiHost.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -52,7 +53,8 @@ QColor fromColorRef(uint32_t c)
 
 CMainDlg::CMainDlg(QWidget *parent)
     : QDialog(parent)
-    , m_fileCommands(this, m_doc, m_state)
+    , m_fileCommands(this, m_session)
+    , m_faceCommands(this, m_session)
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -67,6 +69,8 @@ CMainDlg::CMainDlg(QWidget *parent)
     connectCommands();
 
     m_windowMenu = new QMenu(this);
+    createUndoActions();
+    m_windowMenu->addSeparator();
     QAction *about = m_windowMenu->addAction(QStringLiteral("&About..."));
     about->setData(MainDlgId::AboutCommand);
     connect(about, &QAction::triggered, this, &CMainDlg::showAboutBox);
@@ -77,6 +81,23 @@ CMainDlg::CMainDlg(QWidget *parent)
 }
 
 CMainDlg::~CMainDlg() = default;
+
+void CMainDlg::createUndoActions()
+{
+    // The stack names each action after its step: "Undo Colour", "Redo Font".
+    QUndoStack &stack = m_session.undoStack();
+    m_undoAction = stack.createUndoAction(this, QStringLiteral("&Undo"));
+    m_undoAction->setShortcuts(QKeySequence::Undo);
+    m_redoAction = stack.createRedoAction(this, QStringLiteral("&Redo"));
+    m_redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    for (QAction *a : {m_undoAction, m_redoAction}) {
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a); // the shortcuts work wherever the focus is in the window
+        m_windowMenu->addAction(a);
+    }
+    connect(&m_session, &CoverSession::changed, this, &CMainDlg::onSessionChanged);
+}
 
 CFlatHoverButton *CMainDlg::button(int id) const
 {

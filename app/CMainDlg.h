@@ -1,7 +1,9 @@
 #pragma once
 
+#include "FaceCommands.h"
 #include "FileCommands.h"
 #include "document/CoverDocument.h"
+#include "document/CoverSession.h"
 #include "print/LabelStock.h"
 
 #include <QDialog>
@@ -14,6 +16,7 @@ class CMyDiscButton;
 class CMyFlatButton;
 class CSlimlineCoverButton;
 class CTransparentStatic;
+class QAction;
 class QGroupBox;
 class QLabel;
 class QMenu;
@@ -37,14 +40,14 @@ public:
     // Copies the current face's fields into its preview and repaints it.
     void refreshPreviews();
 
-    CoverDocument &document() { return m_doc; }
-    const CoverDocument &document() const { return m_doc; }
-    CoverWindowState &windowState() { return m_state; }
-    QString filePath() const { return m_state.filePath; }
-    void setFilePath(const QString &path) { m_state.filePath = path; }
-    bool isModified() const { return m_state.modified; }
+    // The cover: every change of it goes through the session.
+    CoverSession &session() { return m_session; }
+    const CoverDocument &document() const { return m_session.document(); }
+    QString filePath() const { return m_session.filePath(); }
+    void setFilePath(const QString &path) { m_session.setFilePath(path); }
+    bool isModified() const { return m_session.isModified(); }
 
-    Face currentView() const;
+    Face currentView() const { return m_view; }
     // The geometry the previews are drawn at; none for cover type 3.
     const std::optional<LabelStock> &currentGeometry() const { return m_geometry; }
 
@@ -68,8 +71,11 @@ public:
 
     // The About box, run modally.
     void showAboutBox();
-    // The pop-up menu that stands in for the system menu ("&About...").
+    // The pop-up menu that stands in for the system menu: undo, redo and
+    // "&About...".
     QMenu *windowMenu() const { return m_windowMenu; }
+    QAction *undoAction() const { return m_undoAction; }
+    QAction *redoAction() const { return m_redoAction; }
     CFlatHoverButton *aboutButton() const { return m_aboutButton; }
 
     // Ends the first modal run after its first complete paint and prints
@@ -95,29 +101,31 @@ private:
     void setToolTips();
     void connectCommands();
 
+    void createUndoActions();
+
     // views
-    void onViewFront();
-    void onViewBack();
-    void onViewDisc();
-    void finishViewSwitch();
+    // A click on a view button: switches to `view` (a click on the view
+    // in show changes nothing).
+    void onViewButton(Face view);
+    void switchView(Face view);
+    // Sets the controls that go with the view from the cover.
+    void showViewControls();
     void showAlignmentRow(bool shown);
     void tickAlignment(int alignment);
-    void showPictureButtonFor(const QByteArray &picturePath);
     void showOnlyPreview(QWidget *preview);
     void layoutForCoverType();
     void setUpCoverType();
+    void onSessionChanged();
 
     // commands
     void endRun(std::optional<int> result);
-    void onAlignment(int alignment);
-    void onExtendImageOption();
-    void onBorderOption();
     void onHelp();
     void dropFile(const QString &name);
 
-    CoverDocument m_doc;
-    CoverWindowState m_state;
+    CoverSession m_session;
     FileCommands m_fileCommands;
+    FaceCommands m_faceCommands;
+    Face m_view = Face::Back;
     std::optional<LabelStock> m_geometry;
 
     QHash<int, QWidget *> m_controls;
@@ -135,6 +143,8 @@ private:
     CSlimlineCoverButton *m_slimline = nullptr;
     CMyDiscButton *m_disc = nullptr;
     QMenu *m_windowMenu = nullptr;
+    QAction *m_undoAction = nullptr;
+    QAction *m_redoAction = nullptr;
     CFlatHoverButton *m_aboutButton = nullptr;
 
     bool m_exitAfterFirstPaint = false;

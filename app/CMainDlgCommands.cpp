@@ -58,9 +58,12 @@ double msSinceProcessStart()
 void CMainDlg::connectCommands()
 {
     using namespace MainDlgId;
-    connect(button(ViewFront), &QAbstractButton::clicked, this, &CMainDlg::onViewFront);
-    connect(button(ViewBack), &QAbstractButton::clicked, this, &CMainDlg::onViewBack);
-    connect(button(ViewDisc), &QAbstractButton::clicked, this, &CMainDlg::onViewDisc);
+    connect(
+        button(ViewFront), &QAbstractButton::clicked, this, [this] { onViewButton(Face::Front); });
+    connect(
+        button(ViewBack), &QAbstractButton::clicked, this, [this] { onViewButton(Face::Back); });
+    connect(
+        button(ViewDisc), &QAbstractButton::clicked, this, [this] { onViewButton(Face::Disc); });
 
     connect(button(New), &QAbstractButton::clicked, this,
         [this] { endRun(m_fileCommands.newCover()); });
@@ -69,14 +72,18 @@ void CMainDlg::connectCommands()
         button(Load), &QAbstractButton::clicked, this, [this] { endRun(m_fileCommands.load()); });
     connect(button(Exit), &QAbstractButton::clicked, this, &CMainDlg::reject);
 
-    connect(button(AlignLeftButton), &QAbstractButton::clicked, this,
-        [this] { onAlignment(::AlignLeft); });
-    connect(button(AlignCenterButton), &QAbstractButton::clicked, this,
-        [this] { onAlignment(::AlignCenter); });
-    connect(button(AlignRightButton), &QAbstractButton::clicked, this,
-        [this] { onAlignment(::AlignRight); });
-    connect(button(ExtendImage), &QAbstractButton::clicked, this, &CMainDlg::onExtendImageOption);
-    connect(button(PrintBorders), &QAbstractButton::clicked, this, &CMainDlg::onBorderOption);
+    const std::pair<int, int32_t> alignments[] = {{AlignLeftButton, ::AlignLeft},
+        {AlignCenterButton, ::AlignCenter}, {AlignRightButton, ::AlignRight}};
+    for (const auto &[id, alignment] : alignments)
+        connect(button(id), &QAbstractButton::clicked, this,
+            [this, alignment = alignment] { m_faceCommands.setAlignment(m_view, alignment); });
+    // The click has already toggled the box's tick.
+    connect(button(ExtendImage), &QAbstractButton::clicked, this,
+        [this] { m_faceCommands.setPictureExtent(m_view, button(ExtendImage)->isChecked()); });
+    connect(button(PrintBorders), &QAbstractButton::clicked, this,
+        [this] { m_faceCommands.setBorder(m_view, button(PrintBorders)->isChecked()); });
+    connect(button(ClearImage), &QAbstractButton::clicked, this,
+        [this] { m_faceCommands.clearPicture(m_view); });
     connect(button(Help), &QAbstractButton::clicked, this, &CMainDlg::onHelp);
     // The web address (4) is a link button: a click opens its url through
     // UiHost.
@@ -91,41 +98,6 @@ void CMainDlg::endRun(std::optional<int> result)
 void CMainDlg::reject()
 {
     endRun(m_fileCommands.close());
-}
-
-void CMainDlg::onAlignment(int alignment)
-{
-    m_state.modified = true;
-    tickAlignment(alignment);
-    if (currentView() == Face::Front)
-        m_doc.fCoverAlign = alignment;
-    else
-        m_doc.bCoverAlign = alignment;
-    refreshPreviews();
-}
-
-void CMainDlg::onExtendImageOption()
-{
-    m_state.modified = true;
-    const uint8_t on = button(MainDlgId::ExtendImage)->isChecked() ? 1 : 0;
-    switch (currentView()) {
-    case Face::Front: m_doc.bFrontPrintOverSpines = on; break;
-    case Face::Back: m_doc.bBackPrintOverSpines = on; break;
-    case Face::Disc: m_doc.printOverInnerCircleDisc = on; break;
-    }
-    refreshPreviews();
-}
-
-void CMainDlg::onBorderOption()
-{
-    m_state.modified = true;
-    const bool on = button(MainDlgId::PrintBorders)->isChecked();
-    switch (currentView()) {
-    case Face::Front: m_doc.fShowBorder = on; break;
-    case Face::Back: m_doc.bShowBorder = on; break;
-    case Face::Disc: m_doc.dShowBorder = on; break;
-    }
-    refreshPreviews();
 }
 
 void CMainDlg::onHelp()
@@ -158,39 +130,22 @@ void CMainDlg::dropEvent(QDropEvent *event)
 
 void CMainDlg::dropFile(const QString &name)
 {
-    // Deliberately a substring test over the whole path, as the program
-    // always did: "PICS.BMP/COVER.TXT" is taken as a picture.
-    static const char *const kAccepted[]
-        = {".ZCV", ".JPG", ".JPEG", ".PNG", ".BMP", ".TIF", ".TIFF", ".GIF", ".ICO"};
-    const QString upper = name.toUpper();
-    const bool accepted = std::any_of(std::begin(kAccepted), std::end(kAccepted),
-        [&](const char *ext) { return upper.contains(QLatin1String(ext)); });
-    if (!accepted)
+    const FaceCommands::Drop kind = FaceCommands::classifyDrop(name);
+    if (kind == FaceCommands::Drop::Ignored)
         return;
-
-    const QByteArray stored = QFile::encodeName(name);
-    const Face view = currentView();
-    switch (view) {
-    case Face::Front: m_doc.fImagePath = stored; break;
-    case Face::Back:
-        m_doc.sImagePath = stored;
-        m_doc.bImagePath = stored;
-        break;
-    case Face::Disc: m_doc.dImagePath = stored; break;
+    if (kind == FaceCommands::Drop::CoverFile) {
+        // The dropped cover replaces this one: unsaved changes are asked
+        // about first, as Load asks, instead of being lost.
+        if (!m_fileCommands.querySave())
+            return;
+        lastPath = name;
+        m_session.discardChanges();
+        m_session.setFilePath(name);
+        done(0); // the loop runs the window again on the dropped cover
+        return;
     }
-    m_state.modified = true;
     lastPath = name;
-
-    if (name.endsWith(QLatin1String(".zcv"), Qt::CaseSensitive)) {
-        // A cover file replaces the cover: the loop runs the window again on it.
-        m_state.filePath = name;
-        done(0);
-        return;
-    }
-    showPictureButtonFor(view == Face::Front ? m_doc.fImagePath
-            : view == Face::Back             ? m_doc.bImagePath
-                                             : m_doc.dImagePath);
-    refreshPreviews();
+    m_faceCommands.dropPicture(m_view, name);
     update();
 }
 
@@ -239,7 +194,7 @@ void CMainDlg::paintEvent(QPaintEvent *event)
                             << QString::number(msSinceProcessStart(), 'f', 0)
                             << " ms after process start\n";
         m_exitAfterFirstPaint = false;
-        m_state.filePath.clear();
+        m_session.setFilePath(QString());
         done(FileCommands::kResultQuit);
     });
 }

@@ -2,6 +2,7 @@
 #include "CMainDlg.h"
 #include "MainDlgIds.h"
 #include "ProductInfo.h"
+#include "ViewControls.h"
 #include "document/CoverFile.h"
 #include "render/FaceBinding.h"
 #include "render/preview/CDVDCoverButton.h"
@@ -45,16 +46,6 @@ int CMainDlg::runModal()
     return UiHost::instance().execDialog(*this);
 }
 
-Face CMainDlg::currentView() const
-{
-    using namespace MainDlgId;
-    if (button(ViewFront)->isChecked())
-        return Face::Front;
-    if (button(ViewBack)->isChecked())
-        return Face::Back;
-    return Face::Disc;
-}
-
 void CMainDlg::initDialog()
 {
     using namespace MainDlgId;
@@ -71,12 +62,6 @@ void CMainDlg::initDialog()
     button(WebLink)->setUrl(QUrl(ProductInfo::webAddress()));
     m_version->setText(ProductInfo::version());
 
-    m_state.saveCancelled = false;
-    m_state.modified = false;
-
-    tickAlignment(::AlignCenter);
-    showAlignmentRow(false);
-
     // A re-run may bring another cover type than the last run: start from
     // the template's places and texts, then lay out for the type.
     button(ViewDisc)->setGeometry(dialogUnitRect(179, 52, 74, 16));
@@ -85,54 +70,41 @@ void CMainDlg::initDialog()
     button(ViewBack)->setText(QStringLiteral("VIEW BACK COVER"));
     button(ViewFront)->setText(QStringLiteral("VIEW FRONT COVER"));
     button(ViewDisc)->setText(QStringLiteral("VIEW DISC"));
-    button(EditTexts)->setText(QStringLiteral("Track Listing"));
-    button(ChooseImage)->setText(QStringLiteral("Choose Image"));
-    button(ExtendImage)->setText(QStringLiteral("Extend image over spines?"));
 
     const int dpiY = logicalDpiY();
-    resetDocument(m_doc, dpiY);
-
-    button(ExtendImage)->show();
-    button(ExtendImage)->setCheck(true);
-    button(PrintBorders)->show();
-    button(PrintBorders)->setCheck(true);
-    button(ChooseImage)->show();
-    button(ClearImage)->hide();
-    m_dvd->hide();
-
-    if (!m_state.filePath.isEmpty()) {
+    CoverDocument doc;
+    resetDocument(doc, dpiY);
+    const QString path = m_session.filePath();
+    if (!path.isEmpty()) {
         CoverReadOptions options;
         options.referenceDpiY = dpiY;
-        const CoverReadResult read = readCoverFile(m_doc, m_state.filePath, options);
+        const CoverReadResult read = readCoverFile(doc, path, options);
         if (read.status == CoverReadResult::Status::Invalid)
             UiHost::instance().message(this, invalidCoverFileMessage(), invalidCoverFileCaption(),
                 UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
-        // The window opens in the back view: its controls mirror the back.
-        button(PrintBorders)->setCheck(m_doc.bShowBorder);
-        if (m_doc.covertype == StandardCD || m_doc.covertype == SlimlineCD)
-            button(ExtendImage)->setCheck(m_doc.bBackPrintOverSpines != 0);
-        showPictureButtonFor(m_doc.bImagePath);
-        m_state.modified = false;
     }
-    m_state.filePath.clear();
+    // The view is set before the session announces the new cover, so that
+    // the controls follow the face the window opens in.
+    m_view = Face::Back;
+    m_session.reset(doc);
+    m_session.setFilePath(QString());
 
-    button(ViewFront)->setCheck(false);
-    button(ViewDisc)->setCheck(false);
     setPreviewHeightForDvd(m_dvd);
-
     layoutForCoverType();
     setUpCoverType();
 
-    button(ViewBack)->setCheck(true);
+    // The CD back is always left-aligned and the disc always centred: the
+    // window settles that once, as part of opening the cover (a cover
+    // saved from here holds these values).
+    m_session.adjust([hasGeometry = m_geometry.has_value()](CoverDocument &d) {
+        if (d.covertype == StandardCD)
+            d.bCoverAlign = ::AlignLeft;
+        if (hasGeometry)
+            d.dCoverAlign = ::AlignCenter;
+    });
 
-    const int type = m_doc.covertype;
-    showOnlyPreview(type == StandardCD ? static_cast<QWidget *>(m_cdBack)
-            : isDvd(type)              ? static_cast<QWidget *>(m_dvd)
-            : type == SlimlineCD       ? static_cast<QWidget *>(m_slimline)
-                                       : nullptr);
-    m_noPreview->setVisible(type != StandardCD && type != SlimlineCD && !isDvd(type));
-
-    refreshPreviews();
+    m_noPreview->setVisible(!m_geometry);
+    switchView(Face::Back);
     m_banner->raise();
 
     templatesShown = 0;
@@ -144,10 +116,8 @@ void CMainDlg::initDialog()
 void CMainDlg::layoutForCoverType()
 {
     using namespace MainDlgId;
-    const int type = m_doc.covertype;
+    const int type = document().covertype;
     if (isDvd(type)) {
-        showAlignmentRow(true);
-        tickAlignment(m_doc.bCoverAlign);
         // The disc preview is centred on the sheet preview, both taken with
         // a 2-pixel margin.
         const QRect sheet = m_dvd->geometry().adjusted(-2, -2, 2, 2);
@@ -166,7 +136,7 @@ void CMainDlg::layoutForCoverType()
 void CMainDlg::setUpCoverType()
 {
     using namespace MainDlgId;
-    const int type = m_doc.covertype;
+    const int type = document().covertype;
     if (const auto row = plainRowForCoverType(type))
         m_geometry = buildLabelStock(*row);
     else
@@ -185,16 +155,8 @@ void CMainDlg::setUpCoverType()
         applyFaceConstants(m_cdBack->renderer());
         break;
     case StandardDVD:
-    case SlimlineDVD:
-        button(EditTexts)->setText(QStringLiteral("Cover Text"));
-        button(ChooseImage)->setText(QStringLiteral("Choose Images"));
-        button(ExtendImage)->setText(QStringLiteral("Print Spine?"));
-        applyFaceConstants(m_dvd->renderer(), type);
-        break;
-    case SlimlineCD:
-        button(ExtendImage)->setText(QStringLiteral("Extend image over spine?"));
-        applyFaceConstants(m_slimline->renderer());
-        break;
+    case SlimlineDVD: applyFaceConstants(m_dvd->renderer(), type); break;
+    case SlimlineCD: applyFaceConstants(m_slimline->renderer()); break;
     default: break;
     }
 }
@@ -215,13 +177,6 @@ void CMainDlg::tickAlignment(int alignment)
     button(AlignRightButton)->setCheck(alignment == ::AlignRight);
 }
 
-void CMainDlg::showPictureButtonFor(const QByteArray &picturePath)
-{
-    using namespace MainDlgId;
-    button(ClearImage)->setVisible(!picturePath.isEmpty());
-    button(ChooseImage)->setVisible(picturePath.isEmpty());
-}
-
 void CMainDlg::showOnlyPreview(QWidget *preview)
 {
     for (QWidget *w : {static_cast<QWidget *>(m_cdFront), static_cast<QWidget *>(m_cdBack),
@@ -232,110 +187,69 @@ void CMainDlg::showOnlyPreview(QWidget *preview)
 
 QWidget *CMainDlg::currentPreview() const
 {
-    const Face view = currentView();
-    switch (m_doc.covertype) {
-    case StandardCD:
-        return view == Face::Front ? static_cast<QWidget *>(m_cdFront)
-            : view == Face::Back   ? static_cast<QWidget *>(m_cdBack)
-                                   : static_cast<QWidget *>(m_disc);
-    case StandardDVD:
-    case SlimlineDVD:
-        return view == Face::Disc ? static_cast<QWidget *>(m_disc) : static_cast<QWidget *>(m_dvd);
-    case SlimlineCD:
-        return view == Face::Disc ? static_cast<QWidget *>(m_disc)
-                                  : static_cast<QWidget *>(m_slimline);
-    default: return nullptr;
+    if (!m_geometry)
+        return nullptr;
+    switch (viewControls(document(), m_view, true).preview) {
+    case ViewControls::Preview::CdFront: return m_cdFront;
+    case ViewControls::Preview::CdBack: return m_cdBack;
+    case ViewControls::Preview::DvdSheet: return m_dvd;
+    case ViewControls::Preview::SlimlineSheet: return m_slimline;
+    case ViewControls::Preview::Disc: return m_disc;
+    case ViewControls::Preview::None: break;
     }
+    return nullptr;
 }
 
 // --- views ----------------------------------------------------------------
-// A click has already toggled the view button. Clicking the view in show
-// unticks it: tick it again and leave everything as it is.
 
-void CMainDlg::onViewFront()
+void CMainDlg::onViewButton(Face view)
 {
-    using namespace MainDlgId;
-    showAlignmentRow(true);
-    tickAlignment(m_doc.fCoverAlign);
-    if (!button(ViewFront)->isChecked()) {
-        button(ViewFront)->setCheck(true);
+    // The click has already toggled the button: a click on the view in show
+    // unticks it. Tick it again and leave everything as it is.
+    if (view == m_view) {
+        showViewControls();
         update();
         return;
     }
-    showPictureButtonFor(m_doc.fImagePath);
-    button(EditTexts)->setText(QStringLiteral("Cover Text"));
-    m_cdBack->hide();
-    m_disc->hide();
-    if (m_geometry)
-        m_cdFront->show();
-    button(ViewBack)->setCheck(false);
-    button(ViewDisc)->setCheck(false);
-    button(ExtendImage)->hide();
-    button(PrintBorders)->setCheck(m_doc.fShowBorder);
-    finishViewSwitch();
+    switchView(view);
 }
 
-void CMainDlg::onViewBack()
+void CMainDlg::switchView(Face view)
 {
-    using namespace MainDlgId;
-    const int type = m_doc.covertype;
-    if (type == StandardCD)
-        showAlignmentRow(false);
-    if (!button(ViewBack)->isChecked()) {
-        button(ViewBack)->setCheck(true);
-        update();
-        return;
-    }
-    if (isDvd(type) || type == Other) {
-        showAlignmentRow(true);
-        tickAlignment(m_doc.bCoverAlign);
-    }
-    if (isDvd(type))
-        button(ChooseImage)->setText(QStringLiteral("Choose Images"));
-    showPictureButtonFor(m_doc.bImagePath);
-    button(EditTexts)->setText(QStringLiteral("Track Listing"));
-    showOnlyPreview(type == StandardCD ? static_cast<QWidget *>(m_cdBack)
-            : type == SlimlineCD       ? static_cast<QWidget *>(m_slimline)
-            : isDvd(type)              ? static_cast<QWidget *>(m_dvd)
-                                       : nullptr);
-    button(ViewFront)->setCheck(false);
-    button(ViewDisc)->setCheck(false);
-    button(ExtendImage)->show();
-    button(ExtendImage)
-        ->setText(type == StandardCD ? QStringLiteral("Extend image over spines?")
-                : type == SlimlineCD ? QStringLiteral("Extend image over spine?")
-                                     : QStringLiteral("Print Spine?"));
-    button(PrintBorders)->setCheck(m_doc.bShowBorder);
-    finishViewSwitch();
-}
-
-void CMainDlg::onViewDisc()
-{
-    using namespace MainDlgId;
-    button(ChooseImage)->setText(QStringLiteral("Choose Image"));
-    showAlignmentRow(false);
-    tickAlignment(m_doc.dCoverAlign);
-    if (!button(ViewDisc)->isChecked()) {
-        button(ViewDisc)->setCheck(true);
-        update();
-        return;
-    }
-    showPictureButtonFor(m_doc.dImagePath);
-    button(EditTexts)->setText(QStringLiteral("Disc Text"));
-    showOnlyPreview(m_geometry ? m_disc : nullptr);
-    button(ViewFront)->setCheck(false);
-    button(ViewBack)->setCheck(false);
-    button(ExtendImage)->show();
-    button(ExtendImage)->setText(QStringLiteral("Print full face?"));
-    button(ExtendImage)->setCheck(m_doc.printOverInnerCircleDisc != 0);
-    button(PrintBorders)->setCheck(m_doc.dShowBorder);
-    finishViewSwitch();
-}
-
-void CMainDlg::finishViewSwitch()
-{
+    m_view = view;
+    showViewControls();
     refreshPreviews();
     update();
+}
+
+void CMainDlg::showViewControls()
+{
+    using namespace MainDlgId;
+    button(ViewFront)->setCheck(m_view == Face::Front);
+    button(ViewBack)->setCheck(m_view == Face::Back);
+    button(ViewDisc)->setCheck(m_view == Face::Disc);
+
+    const ViewControls c = viewControls(document(), m_view, m_geometry.has_value());
+    showAlignmentRow(c.alignmentRowShown);
+    tickAlignment(c.alignmentTicked);
+    button(ChooseImage)->setText(c.chooseImageText);
+    button(ChooseImage)->setVisible(!c.clearImageShown);
+    button(ClearImage)->setVisible(c.clearImageShown);
+    button(EditTexts)->setText(c.textsButtonText);
+    button(ExtendImage)->setVisible(c.extentShown);
+    if (c.extentShown)
+        button(ExtendImage)->setText(c.extentText);
+    button(ExtendImage)->setCheck(c.extentTicked);
+    button(PrintBorders)->setCheck(c.bordersTicked);
+    showOnlyPreview(currentPreview());
+}
+
+void CMainDlg::onSessionChanged()
+{
+    // An edit, an undo or a redo: the controls and the preview show the
+    // cover as it is now.
+    showViewControls();
+    refreshPreviews();
 }
 
 // --- previews -------------------------------------------------------------
@@ -345,40 +259,29 @@ void CMainDlg::refreshPreviews()
     if (!m_geometry)
         return; // a custom-size cover has no face to show
     const int dpi = logicalDpiX();
-    const int type = m_doc.covertype;
-    const Face view = currentView();
-
-    // The sheet's spine follows "Print Spine?"; taken before binding so that
-    // the preview shows the tick just given.
-    if (isDvd(type) && view != Face::Disc)
-        m_doc.backCoverSpinesOn = button(MainDlgId::ExtendImage)->isChecked();
+    const CoverDocument &doc = document();
 
     const auto scaleTo = [](auto &renderer, const QWidget *control) {
         renderer.xScale = double(control->width()) / renderer.nominalWidth;
         renderer.yScale = double(control->height()) / renderer.nominalHeight;
     };
 
-    QWidget *preview = nullptr;
-    if (view == Face::Disc) {
-        bindDisc(m_disc->renderer(), m_doc, *m_geometry, dpi);
+    QWidget *preview = currentPreview();
+    if (preview == m_disc) {
+        bindDisc(m_disc->renderer(), doc, *m_geometry, dpi);
         scaleTo(m_disc->renderer(), m_disc);
-        preview = m_disc;
-    } else if (type == StandardCD && view == Face::Front) {
-        bindCdFront(m_cdFront->renderer(), m_doc, *m_geometry, dpi);
+    } else if (preview == m_cdFront) {
+        bindCdFront(m_cdFront->renderer(), doc, *m_geometry, dpi);
         scaleTo(m_cdFront->renderer(), m_cdFront);
-        preview = m_cdFront;
-    } else if (type == StandardCD) {
-        bindCdBack(m_cdBack->renderer(), m_doc, *m_geometry, dpi);
+    } else if (preview == m_cdBack) {
+        bindCdBack(m_cdBack->renderer(), doc, *m_geometry, dpi);
         scaleTo(m_cdBack->renderer(), m_cdBack);
-        preview = m_cdBack;
-    } else if (isDvd(type)) {
-        bindDvdSheet(m_dvd->renderer(), m_doc, *m_geometry, dpi);
+    } else if (preview == m_dvd) {
+        bindDvdSheet(m_dvd->renderer(), doc, *m_geometry, dpi);
         scaleTo(m_dvd->renderer(), m_dvd);
-        preview = m_dvd;
-    } else if (type == SlimlineCD) {
-        bindSlimlineSheet(m_slimline->renderer(), m_doc, *m_geometry, dpi);
+    } else if (preview == m_slimline) {
+        bindSlimlineSheet(m_slimline->renderer(), doc, *m_geometry, dpi);
         scaleTo(m_slimline->renderer(), m_slimline);
-        preview = m_slimline;
     }
     if (preview)
         preview->update();

@@ -6,13 +6,13 @@
 // What the command line asks for.
 struct CommandLineRequest {
     enum class Mode { Gui, Help, Version, Info, ExportPng, ExportPdf, Usage } mode = Mode::Gui;
-    QString coverPath;      // the cover to open, inspect or export
-    QString outputPath;     // PNG folder or PDF file
-    int dpi = 300;          // --export-png
-    QString coversPaper;    // --export-pdf, empty: from the settings store
+    QString coverPath; // the cover to open, inspect or export
+    QString outputPath; // PNG folder or PDF file
+    int dpi = 300; // --export-png
+    QString coversPaper; // --export-pdf, empty: from the settings store
     QString discPaper;
     bool bottomDiscLabel = false;
-    QString error;          // for Mode::Usage
+    QString error; // for Mode::Usage
 };
 
 CommandLineRequest parseCommandLine(const QStringList &arguments);

@@ -2,6 +2,7 @@
 
 #include "ProductInfo.h"
 #include "document/CoverFile.h"
+#include "document/CoverSession.h"
 #include "widgets/UiHost.h"
 
 #include <QDir>
@@ -20,10 +21,9 @@ QString existingFolder(QStandardPaths::StandardLocation location, const QString 
 
 } // namespace
 
-FileCommands::FileCommands(QWidget *parent, const CoverDocument &doc, CoverWindowState &state)
+FileCommands::FileCommands(QWidget *parent, CoverSession &session)
     : m_parent(parent)
-    , m_doc(doc)
-    , m_state(state)
+    , m_session(session)
 {
 }
 
@@ -48,6 +48,17 @@ QString FileCommands::overwriteCaption()
     return QStringLiteral("Overwrite?");
 }
 
+QString FileCommands::missingPicturesText(const QStringList &pictures)
+{
+    QStringList names;
+    for (const QString &p : pictures)
+        names << QDir::toNativeSeparators(p);
+    return QStringLiteral("Your cover was saved, but without these pictures, which could not be "
+                          "found or read:\n\n%1\n\nThe faces that show them are saved without a "
+                          "picture.")
+        .arg(names.join(QLatin1Char('\n')));
+}
+
 QString FileCommands::withCoverExtension(const QString &path)
 {
     // Deliberately a case-sensitive search anywhere in the path, so that
@@ -57,109 +68,108 @@ QString FileCommands::withCoverExtension(const QString &path)
     return path + ProductInfo::coverExtension();
 }
 
-bool FileCommands::askSaveChanges()
+FileCommands::Go FileCommands::askSaveChanges()
 {
-    return UiHost::instance().message(m_parent, saveChangesText(), saveChangesCaption(),
-               UiHost::Buttons::YesNo, UiHost::Icon::Question)
-        == UiHost::Answer::Yes;
+    if (!m_session.isModified())
+        return Go::DontSave;
+    switch (UiHost::instance().message(m_parent, saveChangesText(), saveChangesCaption(),
+        UiHost::Buttons::YesNo, UiHost::Icon::Question)) {
+    case UiHost::Answer::Yes: return Go::Save;
+    case UiHost::Answer::No: return Go::DontSave;
+    default: return Go::Stop;
+    }
 }
 
 bool FileCommands::querySave()
 {
-    m_state.saveCancelled = false;
-    if (!m_state.modified)
-        return true;
-    if (!askSaveChanges())
-        return true;
+    m_saveCancelled = false;
+    switch (askSaveChanges()) {
+    case Go::DontSave: return true;
+    case Go::Stop: return false;
+    case Go::Save: break;
+    }
     save();
-    return !m_state.modified;
+    return !m_session.isModified();
 }
 
 std::optional<int> FileCommands::newCover()
 {
-    m_state.saveCancelled = false;
-    if (m_state.modified && askSaveChanges()) {
-        save();
-        if (m_state.modified || m_state.saveCancelled)
-            return std::nullopt;
-    }
-    m_state.modified = false;
+    if (!querySave())
+        return std::nullopt;
+    m_session.discardChanges();
     // New starts a new cover: without this, a cover saved in this run would
     // be read straight back instead of asking for the next cover's type.
-    m_state.filePath.clear();
+    m_session.setFilePath(QString());
     return kResultStartOver;
 }
 
 void FileCommands::save()
 {
-    const QString previousPath = m_state.filePath;
-    if (m_state.filePath.isEmpty())
-        m_state.filePath = existingFolder(QStandardPaths::DesktopLocation, QDir::homePath());
+    m_saveCancelled = false;
+    const QString previousPath = m_session.filePath();
+    const QString startPath = previousPath.isEmpty()
+        ? existingFolder(QStandardPaths::DesktopLocation, QDir::homePath())
+        : previousPath;
 
     const QString chosen = UiHost::instance().saveFileName(
-        m_parent, QStringLiteral("Save As"), m_state.filePath, ProductInfo::coverFileFilter());
+        m_parent, QStringLiteral("Save As"), startPath, ProductInfo::coverFileFilter());
     if (chosen.isEmpty()) {
-        m_state.saveCancelled = true;
-        m_state.filePath.clear();
+        m_saveCancelled = true;
+        m_session.setFilePath(QString());
         return;
     }
 
     const QString path = withCoverExtension(chosen);
+    // Anything but Yes, a dismissed question too, keeps the other cover.
     if (QFileInfo::exists(path)
         && UiHost::instance().message(m_parent, overwriteText(), overwriteCaption(),
                UiHost::Buttons::YesNo, UiHost::Icon::Question)
-            != UiHost::Answer::Yes) {
-        m_state.filePath = previousPath;
+            != UiHost::Answer::Yes)
         return;
-    }
 
-    const CoverWriteResult written = writeCoverFile(m_doc, path);
+    const CoverWriteResult written = writeCoverFile(m_session.document(), path);
     if (!written.ok) {
         // The writer leaves whatever was at `path` untouched; the cover stays
         // unsaved so that closing still asks for it.
-        m_state.filePath = previousPath;
-        m_state.modified = true;
         UiHost::instance().message(m_parent,
             QStringLiteral("Your cover could not be saved as \"%1\".\n\n%2")
                 .arg(QDir::toNativeSeparators(path), written.reason),
             QStringLiteral("Save"), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
         return;
     }
-    m_state.filePath = path;
-    m_state.modified = false;
-    m_state.saveCancelled = false;
+    m_session.markSaved(path);
+    if (!written.missingPictures.isEmpty())
+        UiHost::instance().message(m_parent, missingPicturesText(written.missingPictures),
+            QStringLiteral("Save"), UiHost::Buttons::Ok, UiHost::Icon::Information);
 }
 
 std::optional<int> FileCommands::load()
 {
     if (!querySave())
         return std::nullopt;
-    if (m_state.filePath.isEmpty())
-        m_state.filePath = existingFolder(QStandardPaths::DocumentsLocation, QStringLiteral("/"));
+    const QString startPath = m_session.filePath().isEmpty()
+        ? existingFolder(QStandardPaths::DocumentsLocation, QStringLiteral("/"))
+        : m_session.filePath();
 
     const QString chosen = UiHost::instance().openFileName(
-        m_parent, QStringLiteral("Open"), m_state.filePath, ProductInfo::coverFileFilter());
+        m_parent, QStringLiteral("Open"), startPath, ProductInfo::coverFileFilter());
     if (chosen.isEmpty()) {
-        m_state.filePath.clear();
+        m_session.setFilePath(QString());
         return std::nullopt;
     }
 
     const QString path = withCoverExtension(chosen);
     if (!QFileInfo(path).isFile())
         return std::nullopt; // nothing to open; the cover in the window stays as it is
-    m_state.modified = false;
-    m_state.filePath = path;
+    m_session.discardChanges();
+    m_session.setFilePath(path);
     return kResultStartOver;
 }
 
 std::optional<int> FileCommands::close()
 {
-    m_state.saveCancelled = false;
-    if (m_state.modified && askSaveChanges()) {
-        save();
-        if (m_state.modified)
-            return std::nullopt;
-    }
-    m_state.filePath.clear();
+    if (!querySave())
+        return std::nullopt;
+    m_session.setFilePath(QString());
     return kResultQuit;
 }

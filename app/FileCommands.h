@@ -1,21 +1,22 @@
 #pragma once
 
-#include "document/CoverDocument.h"
-
 #include <QString>
 #include <optional>
 
+class CoverSession;
 class QWidget;
 
 // New, Save, Load and closing of the main window. The commands that end the
 // window's modal run return the result to end it with; the window calls
-// done() with it. Every prompt and file dialog goes through UiHost.
+// done() with it. Every prompt and file dialog goes through UiHost. A
+// Yes/No question the user dismisses (Escape, the close box) cancels the
+// command that asked it.
 class FileCommands {
 public:
     static constexpr int kResultStartOver = 1; // New, Load
     static constexpr int kResultQuit = 6; // Exit, close box
 
-    FileCommands(QWidget *parent, const CoverDocument &doc, CoverWindowState &state);
+    FileCommands(QWidget *parent, CoverSession &session);
 
     // 1 when the window is to end for a new cover; nothing when the user
     // kept the current one (a save that did not happen).
@@ -30,6 +31,9 @@ public:
     // or after a save that happened.
     bool querySave();
 
+    // The last Save ended in its file dialog's Cancel.
+    bool saveCancelled() const { return m_saveCancelled; }
+
     // The chosen name, with ".zcv" appended unless the text ".zcv" occurs
     // anywhere in it (case-sensitive).
     static QString withCoverExtension(const QString &path);
@@ -38,11 +42,15 @@ public:
     static QString saveChangesCaption();
     static QString overwriteText();
     static QString overwriteCaption();
+    // The note after a save that left out pictures it could not find.
+    static QString missingPicturesText(const QStringList &pictures);
 
 private:
-    bool askSaveChanges(); // true: Yes
+    enum class Go { Save, DontSave, Stop };
+    // The save question, asked when the cover has unsaved changes.
+    Go askSaveChanges();
 
     QWidget *m_parent;
-    const CoverDocument &m_doc;
-    CoverWindowState &m_state;
+    CoverSession &m_session;
+    bool m_saveCancelled = false;
 };

@@ -1,5 +1,6 @@
 include(GoogleTest)
 find_package(GTest REQUIRED)
+find_package(Qt6 REQUIRED COMPONENTS Test)
 
 # discora_add_test(NAME SOURCES src... [GUI])
 # One test executable on GoogleTest. Core tests link the core library and run
@@ -14,7 +15,7 @@ function(discora_add_test name)
   else()
     target_link_libraries(${name} PRIVATE discora_core discora_test_main)
   endif()
-  target_link_libraries(${name} PRIVATE GTest::gtest FreeImage::FreeImage)
+  target_link_libraries(${name} PRIVATE GTest::gtest Qt6::Test FreeImage::FreeImage)
   target_compile_definitions(${name} PRIVATE
     DISCORA_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     DISCORA_SAMPLES_DIR="${PROJECT_SOURCE_DIR}/data/samples"

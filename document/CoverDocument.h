@@ -74,13 +74,6 @@ struct CoverDocument {
     bool operator==(const CoverDocument &) const = default;
 };
 
-// Window state kept beside the document by the main window.
-struct CoverWindowState {
-    bool modified = false;
-    bool saveCancelled = false;
-    QString filePath;
-};
-
 // Resets every field to the new-cover defaults. The cover type comes from
 // the settings store ("Option"); font heights are taken at the screen's
 // vertical resolution `referenceDpiY` (96 without a screen).

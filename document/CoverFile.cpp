@@ -1,5 +1,8 @@
 #include "CoverFile.h"
 
+#include "CoverFields.h"
+#include "CoverLayout.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -31,8 +34,42 @@ public:
     {
     }
 
+    void integer(const char *key, int32_t n) { value(key, QByteArray::number(n)); }
+    // "%ld" of a 32-bit long: colours above 0x7FFFFFFF print negative and
+    // read back through atol to the same bits.
+    void color(const char *key, ColorRef c, ColorRef) { integer(key, static_cast<int32_t>(c)); }
+    void flag(const char *key, bool b) { value(key, b ? "TRUE" : "FALSE"); }
+    void picture(const char *key, const QByteArray &path, int) { text(key, path); }
+    void alignment(const char *key, int32_t a)
+    {
+        // No entry for a value the file has no word for.
+        if (a >= AlignLeft && a <= AlignRight)
+            value(key, kAlignmentWords[a]);
+        else
+            values << QByteArray();
+    }
+    void text(const char *key, const QByteArray &s) { value(key, untilZero(s)); }
+    void fontFace(const char *key, const LogFont &font, bool)
+    {
+        const QByteArrayView name = untilZero(font.faceName);
+        value(key, name.first(qMin(name.size(), qsizetype(LogFont::kMaxFaceName))));
+    }
+    void fontHeight(const char *key, const LogFont &font, bool) { integer(key, font.height); }
+    void fontWeight(const char *key, const LogFont &font) { integer(key, font.weight); }
+    void fontItalic(const char *key, const LogFont &font, bool) { flag(key, font.italic); }
+    void fontStrikeout(const char *key, const LogFont &font, bool) { flag(key, font.strikeOut); }
+    void fontUnderline(const char *key, const LogFont &font, bool) { flag(key, font.underline); }
+    void option(const char *key, uint8_t n) { integer(key, n); }
+    void writtenOnly(const char *key, bool b) { flag(key, b); }
+
+    // The value of every entry as written, in file order (empty where no
+    // entry was written).
+    QList<QByteArray> values;
+
+private:
     void value(const char *key, QByteArrayView text)
     {
+        values << text.toByteArray();
         m_out += '[';
         m_out += key;
         m_out += "]=";
@@ -41,30 +78,16 @@ public:
         m_out += key;
         m_out += ']';
     }
-    // "%ld" of a 32-bit long: colours above 0x7FFFFFFF print negative and
-    // read back through atol to the same bits.
-    void integer(const char *key, int32_t n) { value(key, QByteArray::number(n)); }
-    void color(const char *key, ColorRef c) { integer(key, static_cast<int32_t>(c)); }
-    void boolean(const char *key, bool b) { value(key, b ? "TRUE" : "FALSE"); }
-    void text(const char *key, const QByteArray &s) { value(key, untilZero(s)); }
-    void alignment(const char *key, int32_t a)
-    {
-        // No entry for a value the file has no word for.
-        if (a >= AlignLeft && a <= AlignRight)
-            value(key, kAlignmentWords[a]);
-    }
 
-private:
     QByteArray &m_out;
 };
 
-QByteArray faceNameBytes(const LogFont &font)
-{
-    const QByteArrayView name = untilZero(font.faceName);
-    return name.first(qMin(name.size(), qsizetype(LogFont::kMaxFaceName))).toByteArray();
-}
+struct TextPart {
+    QByteArray bytes; // from "[BEGIN]" to "[END]"
+    QList<QByteArray> values;
+};
 
-QByteArray coverTextPart(const CoverDocument &d)
+TextPart coverTextPart(const CoverDocument &d)
 {
     QByteArray out;
     out.reserve(2048 + d.fCoverText.size() + d.bCoverText.size() + d.dCoverText.size()
@@ -74,60 +97,91 @@ QByteArray coverTextPart(const CoverDocument &d)
         + d.bCoverTextFontName.size() + d.dCoverTextFontName.size());
     out += "[BEGIN]";
     EntryWriter w(out);
-    w.integer("covertype", d.covertype);
-    w.color("fBGColor", d.fBGColor);
-    w.color("bBGColor", d.bBGColor);
-    w.color("dBGColor", d.dBGColor);
-    w.boolean("fShowBorder", d.fShowBorder);
-    w.boolean("bShowBorder", d.bShowBorder);
-    w.boolean("dShowBorder", d.dShowBorder);
-    w.integer("CoverOption", d.CoverOption);
-    w.text("fImagePath", d.fImagePath);
-    w.text("bImagePath", d.bImagePath);
-    w.text("sImagePath", d.sImagePath);
-    w.text("dImagePath", d.dImagePath);
-    w.alignment("fCoverAlign", d.fCoverAlign);
-    w.alignment("bCoverAlign", d.bCoverAlign);
-    w.alignment("dCoverAlign", d.dCoverAlign);
-    w.text("fCoverText", d.fCoverText);
-    w.text("bCoverText", d.bCoverText);
-    w.text("dCoverText", d.dCoverText);
-    w.text("fCoverTitle", d.fCoverTitle);
-    w.text("bCoverTitle", d.bCoverTitle);
-    w.text("dCoverTitle", d.dCoverTitle);
-    w.text("fCoverTextFontName", d.fCoverTextFontName);
-    w.text("bCoverTextFontName", d.bCoverTextFontName);
-    w.text("dCoverTextFontName", d.dCoverTextFontName);
-    w.color("fCoverTextColor", d.fCoverTextColor);
-    w.color("bCoverTextColor", d.bCoverTextColor);
-    w.color("dCoverTextColor", d.dCoverTextColor);
-    w.value("fCoverTextFontFace", faceNameBytes(d.fCoverTextFont));
-    w.value("bCoverTextFontFace", faceNameBytes(d.bCoverTextFont));
-    w.value("dCoverTextFontFace", faceNameBytes(d.dCoverTextFont));
-    w.integer("fCoverTextFontHeight", d.fCoverTextFont.height);
-    w.integer("bCoverTextFontHeight", d.bCoverTextFont.height);
-    w.integer("dCoverTextFontHeight", d.dCoverTextFont.height);
-    w.integer("fCoverTextFontWeight", d.fCoverTextFont.weight);
-    w.integer("bCoverTextFontWeight", d.bCoverTextFont.weight);
-    w.integer("dCoverTextFontWeight", d.dCoverTextFont.weight);
-    w.boolean("fCoverTextFontItalic", d.fCoverTextFont.italic);
-    w.boolean("bCoverTextFontItalic", d.bCoverTextFont.italic);
-    w.boolean("dCoverTextFontItalic", d.dCoverTextFont.italic);
-    w.boolean("fCoverTextFontStrikeout", d.fCoverTextFont.strikeOut);
-    w.boolean("bCoverTextFontStrikeout", d.bCoverTextFont.strikeOut);
-    w.boolean("dCoverTextFontStrikeout", d.dCoverTextFont.strikeOut);
-    w.boolean("fCoverTextFontUnderline", d.fCoverTextFont.underline);
-    w.boolean("bCoverTextFontUnderline", d.bCoverTextFont.underline);
-    w.boolean("dCoverTextFontUnderline", d.dCoverTextFont.underline);
-    w.integer("bFrontPrintOverSpines", d.bFrontPrintOverSpines);
-    w.integer("bBackPrintOverSpines", d.bBackPrintOverSpines);
-    w.integer("printOverInnerCircleDisc", d.printOverInnerCircleDisc);
-    w.boolean("frontCoverSpinesOn", d.frontCoverSpinesOn);
-    w.boolean("backCoverSpinesOn", d.backCoverSpinesOn);
-    w.text("frontCoverSpineText", d.frontCoverSpineText);
-    w.text("backCoverSpineText", d.backCoverSpineText);
+    visitCoverFields(w, d);
     out += "[END]";
-    return out;
+    return {out, w.values};
+}
+
+QByteArray pictureTag(int block, bool closing)
+{
+    return (closing ? "[ENDIMAGE" : "[IMAGE") + QByteArray::number(block + 1) + ']';
+}
+
+// The file has no escapes: a text holding one of its tags ("[END]", an
+// entry's tags, a picture block's) would end the text part or an entry
+// early, and the cover would read back as another one. The text part is
+// read back as the reader reads it, with empty picture blocks after it;
+// every value must come back as written and the blocks where they were put.
+// Returns the key of the first entry that does not.
+QByteArray entryNotReadBack(const TextPart &text)
+{
+    const QList<QByteArray> &keys = coverFileKeys();
+    QByteArray file = text.bytes;
+    std::array<qsizetype, 8> tagAt{};
+    for (int n = 0; n < 4; ++n) {
+        tagAt[2 * n] = file.size();
+        file += pictureTag(n, false);
+        tagAt[2 * n + 1] = file.size();
+        file += pictureTag(n, true);
+    }
+    const CoverLayout layout = layoutOfBytes(file.constData(), file.size());
+    const QList<QByteArray> read = coverEntryValues(layout.text);
+    // The entry whose own value holds a tag is the one to name, not the
+    // entry that tag cut short.
+    const auto holder = [&](const QList<QByteArray> &tags, const QByteArray &fallback) {
+        for (qsizetype i = 0; i < keys.size(); ++i)
+            for (const QByteArray &tag : tags)
+                if (text.values.value(i).contains(tag))
+                    return keys.at(i);
+        return fallback;
+    };
+    for (qsizetype i = 0; i < keys.size(); ++i)
+        if (read.value(i) != text.values.value(i))
+            return holder({'[' + keys.at(i) + ']', "[END" + keys.at(i) + ']', "[END]"}, keys.at(i));
+    if (!layout.hasEnd || layout.text.size() != text.bytes.size() - 5)
+        return keys.constLast();
+    for (int n = 0; n < 8; ++n) {
+        if (layout.pictureTags[n] == tagAt[n])
+            continue;
+        return holder({pictureTag(n / 2, n % 2)}, keys.constLast());
+    }
+    return {};
+}
+
+// The tags of the file, each of which a text must not hold.
+const QList<QByteArray> &fileTags()
+{
+    static const QList<QByteArray> tags = [] {
+        QList<QByteArray> t{"[BEGIN]", "[END]"};
+        for (const QByteArray &key : coverFileKeys())
+            t << '[' + key + ']' << "[END" + key + ']';
+        for (int n = 0; n < 4; ++n)
+            t << pictureTag(n, false) << pictureTag(n, true);
+        return t;
+    }();
+    return tags;
+}
+
+QString unreadableTextReason(const QByteArray &key, const QByteArray &value)
+{
+    QByteArray tag;
+    qsizetype first = -1;
+    for (const QByteArray &t : fileTags()) {
+        const qsizetype at = value.indexOf(t);
+        if (at >= 0 && (first < 0 || at < first || (at == first && t.size() > tag.size()))) {
+            first = at;
+            tag = t;
+        }
+    }
+    QString what = coverFieldDescription(key);
+    what[0] = what[0].toUpper();
+    if (tag.isEmpty())
+        return QStringLiteral("%1 cannot be stored in a cover file. Please change it and "
+                              "save again.")
+            .arg(what);
+    return QStringLiteral("%1 holds \"%2\", which a cover file cannot hold. Please change it "
+                          "and save again.")
+        .arg(what, QString::fromLatin1(tag));
 }
 
 constexpr qint64 kCopyChunk = qint64(1) << 20;
@@ -139,11 +193,18 @@ QString tooLargeReason()
 }
 
 // Streams the whole file to `out`. Every picture is opened before the first
-// byte is written, and any failure to read one fails the whole write: a
-// block never holds bytes that are not its picture file's.
-bool writeCoverTo(QIODevice &out, const CoverDocument &doc, QString &reason)
+// byte is written. A picture that is not there or cannot be opened gets an
+// empty block and is listed in `missing`; one that fails while it is copied
+// fails the whole write: a block never holds bytes that are not its
+// picture file's, nor part of them.
+bool writeCoverTo(QIODevice &out, const CoverDocument &doc, QString &reason, QStringList &missing)
 {
-    const QByteArray text = coverTextPart(doc);
+    const TextPart textPart = coverTextPart(doc);
+    const QByteArray &text = textPart.bytes;
+    if (const QByteArray key = entryNotReadBack(textPart); !key.isEmpty()) {
+        reason = unreadableTextReason(key, textPart.values.value(coverFileKeys().indexOf(key)));
+        return false;
+    }
     const QByteArray *paths[4]
         = {&doc.fImagePath, &doc.bImagePath, &doc.sImagePath, &doc.dImagePath};
     std::unique_ptr<QFile> pictures[4];
@@ -153,18 +214,14 @@ bool writeCoverTo(QIODevice &out, const CoverDocument &doc, QString &reason)
         if (path.isEmpty())
             continue;
         const QString name = QFile::decodeName(path.toByteArray());
-        const QFileInfo info(name);
-        if (info.exists() && !info.isFile()) {
-            reason = QStringLiteral("The picture \"%1\" is not a file.").arg(name);
-            return false;
+        auto picture = std::make_unique<QFile>(name);
+        // Only a regular file: a pipe or a device could block the save.
+        if (!QFileInfo(name).isFile() || !picture->open(QIODevice::ReadOnly)) {
+            missing << name;
+            continue;
         }
-        pictures[i] = std::make_unique<QFile>(name);
-        if (!pictures[i]->open(QIODevice::ReadOnly)) {
-            reason = QStringLiteral("The picture file \"%1\" cannot be read: %2")
-                         .arg(name, pictures[i]->errorString());
-            return false;
-        }
-        total += pictures[i]->size();
+        total += picture->size();
+        pictures[i] = std::move(picture);
     }
     if (total > kMaxCoverFileBytes) {
         reason = tooLargeReason();
@@ -184,8 +241,8 @@ bool writeCoverTo(QIODevice &out, const CoverDocument &doc, QString &reason)
 
     std::unique_ptr<char[]> chunk;
     for (int i = 0; i < 4; ++i) {
-        const QByteArray open = "[IMAGE" + QByteArray::number(i + 1) + ']';
-        const QByteArray close = "[ENDIMAGE" + QByteArray::number(i + 1) + ']';
+        const QByteArray open = pictureTag(i, false);
+        const QByteArray close = pictureTag(i, true);
         if (!put(open.constData(), open.size()))
             return false;
         if (QFile *picture = pictures[i].get()) {
@@ -218,62 +275,37 @@ bool writeCoverTo(QIODevice &out, const CoverDocument &doc, QString &reason)
 
 } // namespace
 
+namespace {
+
+// Collects the keys of the entries, in file order.
+struct KeyCollector {
+    QList<QByteArray> keys;
+    template <typename... Rest> void integer(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void color(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void flag(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void picture(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void alignment(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void text(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void fontFace(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void fontHeight(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void fontWeight(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void fontItalic(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void fontStrikeout(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void fontUnderline(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void option(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void writtenOnly(const char *key, Rest &&...) { keys << key; }
+};
+
+} // namespace
+
 const QList<QByteArray> &coverFileKeys()
 {
-    static const QList<QByteArray> keys = {
-        "covertype",
-        "fBGColor",
-        "bBGColor",
-        "dBGColor",
-        "fShowBorder",
-        "bShowBorder",
-        "dShowBorder",
-        "CoverOption",
-        "fImagePath",
-        "bImagePath",
-        "sImagePath",
-        "dImagePath",
-        "fCoverAlign",
-        "bCoverAlign",
-        "dCoverAlign",
-        "fCoverText",
-        "bCoverText",
-        "dCoverText",
-        "fCoverTitle",
-        "bCoverTitle",
-        "dCoverTitle",
-        "fCoverTextFontName",
-        "bCoverTextFontName",
-        "dCoverTextFontName",
-        "fCoverTextColor",
-        "bCoverTextColor",
-        "dCoverTextColor",
-        "fCoverTextFontFace",
-        "bCoverTextFontFace",
-        "dCoverTextFontFace",
-        "fCoverTextFontHeight",
-        "bCoverTextFontHeight",
-        "dCoverTextFontHeight",
-        "fCoverTextFontWeight",
-        "bCoverTextFontWeight",
-        "dCoverTextFontWeight",
-        "fCoverTextFontItalic",
-        "bCoverTextFontItalic",
-        "dCoverTextFontItalic",
-        "fCoverTextFontStrikeout",
-        "bCoverTextFontStrikeout",
-        "dCoverTextFontStrikeout",
-        "fCoverTextFontUnderline",
-        "bCoverTextFontUnderline",
-        "dCoverTextFontUnderline",
-        "bFrontPrintOverSpines",
-        "bBackPrintOverSpines",
-        "printOverInnerCircleDisc",
-        "frontCoverSpinesOn",
-        "backCoverSpinesOn",
-        "frontCoverSpineText",
-        "backCoverSpineText",
-    };
+    static const QList<QByteArray> keys = [] {
+        KeyCollector collector;
+        const CoverDocument doc;
+        visitCoverFields(collector, doc);
+        return collector.keys;
+    }();
     return keys;
 }
 
@@ -288,7 +320,7 @@ CoverWriteResult writeCoverFile(const CoverDocument &doc, const QString &path)
             = QStringLiteral("The file \"%1\" cannot be written: %2").arg(path, file.errorString());
         return result;
     }
-    if (!writeCoverTo(file, doc, result.reason)) {
+    if (!writeCoverTo(file, doc, result.reason, result.missingPictures)) {
         file.cancelWriting();
         return result;
     }
@@ -306,11 +338,36 @@ CoverBytesResult coverFileBytes(const CoverDocument &doc)
     CoverBytesResult result;
     QBuffer buffer(&result.bytes);
     buffer.open(QIODevice::WriteOnly);
-    result.ok = writeCoverTo(buffer, doc, result.reason);
+    result.ok = writeCoverTo(buffer, doc, result.reason, result.missingPictures);
     buffer.close();
     if (!result.ok)
         result.bytes.clear();
     return result;
+}
+
+QString coverFieldDescription(const QByteArray &key)
+{
+    static const std::pair<const char *, const char *> kNames[] = {
+        {"fCoverText", "the front cover text"},
+        {"bCoverText", "the back cover text or track listing"},
+        {"dCoverText", "the disc text"},
+        {"fCoverTitle", "the front cover title"},
+        {"bCoverTitle", "the back cover title"},
+        {"dCoverTitle", "the disc title"},
+        {"frontCoverSpineText", "the front spine text"},
+        {"backCoverSpineText", "the spine text"},
+        {"fImagePath", "the name of the front picture"},
+        {"bImagePath", "the name of the back picture"},
+        {"sImagePath", "the name of the cover picture"},
+        {"dImagePath", "the name of the disc picture"},
+        {"fCoverTextFontFace", "the name of the front font"},
+        {"bCoverTextFontFace", "the name of the back font"},
+        {"dCoverTextFontFace", "the name of the disc font"},
+    };
+    for (const auto &[k, name] : kNames)
+        if (key == k)
+            return QString::fromLatin1(name);
+    return QStringLiteral("the entry %1").arg(QString::fromLatin1(key));
 }
 
 QString invalidCoverFileMessage()

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 // The cover file (.zcv): tagged text entries closed by "[END]", then four
@@ -13,12 +14,16 @@
 struct CoverWriteResult {
     bool ok = false;
     QString reason; // for the user, when !ok
+    // Pictures the document names that were not found or could not be
+    // read: their blocks are empty, the rest of the cover is written.
+    QStringList missingPictures;
 };
 
 // Writes the whole file to a temporary file beside `path` and renames it
 // over `path` only when every byte was written; a failure leaves what was
-// at `path` untouched. A picture named by the document that cannot be read
-// fails the write.
+// at `path` untouched. A text the file cannot hold (one holding the file's
+// own tags, so that reading it back would give another cover) fails the
+// write, naming the field.
 CoverWriteResult writeCoverFile(const CoverDocument &doc, const QString &path);
 
 // The file's bytes as writeCoverFile would write them.
@@ -26,6 +31,7 @@ struct CoverBytesResult {
     bool ok = false;
     QString reason;
     QByteArray bytes;
+    QStringList missingPictures;
 };
 CoverBytesResult coverFileBytes(const CoverDocument &doc);
 
@@ -51,13 +57,13 @@ struct CoverReadResult {
 // its defaults; the caller shows invalidCoverFileMessage(). Picture blocks
 // are written to this process's private picture folder and the paths point
 // at those copies.
-CoverReadResult readCoverFile(CoverDocument &doc, const QString &path,
-                              const CoverReadOptions &options = {});
+CoverReadResult readCoverFile(
+    CoverDocument &doc, const QString &path, const CoverReadOptions &options = {});
 
 // Reads a cover file's bytes as readCoverFile does once it has loaded them
 // (the picture copies and the settings value are written all the same).
-CoverReadResult readCoverBytes(CoverDocument &doc, const QByteArray &bytes,
-                               const CoverReadOptions &options = {});
+CoverReadResult readCoverBytes(
+    CoverDocument &doc, const QByteArray &bytes, const CoverReadOptions &options = {});
 
 // The largest cover file that is read or written (1 GiB): anything larger is
 // not a cover, and reading it whole could exhaust the memory.
@@ -65,6 +71,13 @@ inline constexpr qint64 kMaxCoverFileBytes = qint64(1) << 30;
 
 // The 52 entry keys in the order the file holds them.
 const QList<QByteArray> &coverFileKeys();
+
+// The value of every entry (in the order of coverFileKeys()) as the reader
+// finds it in a file's text part; empty for an entry it does not find.
+QList<QByteArray> coverEntryValues(const QByteArray &textRegion);
+
+// What a person calls the field of an entry ("the front cover title").
+QString coverFieldDescription(const QByteArray &key);
 
 // The message and caption shown for a file that is not a cover file.
 QString invalidCoverFileMessage();

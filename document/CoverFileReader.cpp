@@ -5,6 +5,7 @@
 // "Option").
 #include "CoverFile.h"
 
+#include "CoverFields.h"
 #include "CoverLayout.h"
 #include "TagScanner.h"
 #include "TrackListing.h"
@@ -159,42 +160,102 @@ QByteArray plainTrackText(const QByteArray &encoded)
     return plain;
 }
 
-void readFont(LogFont &font, const EntryValues &v, const char *face, const char *height,
-    const char *weight, const char *italic, const char *strikeOut, const char *underline,
-    bool isDisc, int referenceDpiY)
-{
-    font = LogFont{};
-    const QByteArrayView name = v.view(face);
-    if (isDisc && name.isEmpty())
-        font.setFaceName("Arial");
-    else
-        font.setFaceName(
-            name.first(qMin(name.size(), qsizetype(LogFont::kMaxFaceName))).toByteArray());
-    if (isDisc && v.isEmpty(height))
-        font.height = -mulDiv(12, referenceDpiY, 72);
-    else
-        font.height = v.integer(height);
-    font.weight = v.integer(weight);
+// Reads the entries into the document, each by its kind's rule.
+class EntryReader {
+public:
+    EntryReader(const EntryValues &values, int referenceDpiY)
+        : v(values)
+        , m_referenceDpiY(referenceDpiY)
+    {
+    }
+
+    // The stored paths' extensions, for the names of the picture copies.
+    QByteArray extensions[4];
+
+    void integer(const char *key, int32_t &field) { field = v.integer(key); }
+    void color(const char *key, ColorRef &field, ColorRef missing)
+    {
+        field = v.isEmpty(key) ? missing : static_cast<ColorRef>(v.integer(key));
+    }
+    void flag(const char *key, bool &field) { field = !v.is(key, "FALSE"); }
+    void picture(const char *key, QByteArray &, int block)
+    {
+        // The path is set once the block's copy is written.
+        extensions[block] = pictureExtension(v.view(key));
+    }
+    void alignment(const char *key, int32_t &field)
+    {
+        if (v.is(key, "LEFT"))
+            field = AlignLeft;
+        else if (v.is(key, "CENTER"))
+            field = AlignCenter;
+        else if (v.is(key, "RIGHT"))
+            field = AlignRight;
+    }
+    void text(const char *key, QByteArray &field) { field = v.bytes(key); }
+    // The face comes first of a font's entries: the record starts afresh.
+    void fontFace(const char *key, LogFont &font, bool disc)
+    {
+        font = LogFont{};
+        const QByteArrayView name = v.view(key);
+        if (disc && name.isEmpty())
+            font.setFaceName("Arial");
+        else
+            font.setFaceName(
+                name.first(qMin(name.size(), qsizetype(LogFont::kMaxFaceName))).toByteArray());
+    }
+    void fontHeight(const char *key, LogFont &font, bool disc)
+    {
+        if (disc && v.isEmpty(key))
+            font.height = -mulDiv(12, m_referenceDpiY, 72);
+        else
+            font.height = v.integer(key);
+    }
+    void fontWeight(const char *key, LogFont &font) { font.weight = v.integer(key); }
+    void fontItalic(const char *key, LogFont &font, bool disc) { font.italic = style(key, disc); }
+    void fontStrikeout(const char *key, LogFont &font, bool disc)
+    {
+        font.strikeOut = style(key, disc);
+    }
+    void fontUnderline(const char *key, LogFont &font, bool disc)
+    {
+        font.underline = style(key, disc);
+    }
+    void option(const char *key, uint8_t &field) { field = v.is(key, "0") ? 0 : 1; }
+    void writtenOnly(const char *, bool &) { }
+
+private:
     // Files older than the disc entries had a plain disc font.
-    auto style = [&](const char *key) -> uint8_t {
-        if (isDisc && v.isEmpty(key))
+    uint8_t style(const char *key, bool disc) const
+    {
+        if (disc && v.isEmpty(key))
             return 0;
         return v.is(key, "FALSE") ? 0 : 1;
-    };
-    font.italic = style(italic);
-    font.strikeOut = style(strikeOut);
-    font.underline = style(underline);
-}
+    }
 
-void readAlignment(int32_t &field, const EntryValues &v, const char *key)
-{
-    if (v.is(key, "LEFT"))
-        field = AlignLeft;
-    else if (v.is(key, "CENTER"))
-        field = AlignCenter;
-    else if (v.is(key, "RIGHT"))
-        field = AlignRight;
-}
+    const EntryValues &v;
+    int m_referenceDpiY;
+};
+
+// Sums the sizes of the text values.
+struct TextSizes {
+    const EntryValues &v;
+    qsizetype total = 0;
+    void text(const char *key, const QByteArray &) { total += v.size(key); }
+    template <typename... Rest> void integer(Rest &&...) { }
+    template <typename... Rest> void color(Rest &&...) { }
+    template <typename... Rest> void flag(Rest &&...) { }
+    template <typename... Rest> void picture(Rest &&...) { }
+    template <typename... Rest> void alignment(Rest &&...) { }
+    template <typename... Rest> void fontFace(Rest &&...) { }
+    template <typename... Rest> void fontHeight(Rest &&...) { }
+    template <typename... Rest> void fontWeight(Rest &&...) { }
+    template <typename... Rest> void fontItalic(Rest &&...) { }
+    template <typename... Rest> void fontStrikeout(Rest &&...) { }
+    template <typename... Rest> void fontUnderline(Rest &&...) { }
+    template <typename... Rest> void option(Rest &&...) { }
+    template <typename... Rest> void writtenOnly(Rest &&...) { }
+};
 
 constexpr qint64 kCopyChunk = qint64(1) << 20;
 
@@ -211,89 +272,23 @@ CoverReadResult readLayout(CoverDocument &doc, const CoverLayout &layout,
     const qsizetype textSize = layout.text.size();
     const EntryValues v(layout.text.constData(), textSize);
 
-    static const char *const kTextKeys[] = {
-        "fCoverText",
-        "bCoverText",
-        "dCoverText",
-        "fCoverTitle",
-        "bCoverTitle",
-        "dCoverTitle",
-        "fCoverTextFontName",
-        "bCoverTextFontName",
-        "dCoverTextFontName",
-        "frontCoverSpineText",
-        "backCoverSpineText",
-    };
-    qsizetype textBytes = 0;
-    for (const char *key : kTextKeys)
-        textBytes += v.size(key);
-    if (textBytes > 2 * textSize + kOverlapAllowance) {
+    TextSizes sizes{v};
+    visitCoverFields(sizes, std::as_const(doc));
+    if (sizes.total > 2 * textSize + kOverlapAllowance) {
         result.reason = QStringLiteral("Its entries overlap one another.");
         return result;
     }
 
-    doc.covertype = v.integer("covertype");
-    doc.CoverOption = v.integer("CoverOption");
+    EntryReader reader(v, options.referenceDpiY);
+    visitCoverFields(reader, doc);
+    const QByteArray *extensions = reader.extensions;
+    if (doc.covertype == StandardCD && doc.fCoverText.contains(kDelimOpen))
+        doc.fCoverText = plainTrackText(doc.fCoverText);
     if (options.storeCoverTypeInSettings) {
         UserSettings settings;
         settings.Option = static_cast<uint32_t>(doc.covertype);
         settings.save();
     }
-
-    const QByteArray extensions[4] = {
-        pictureExtension(v.view("fImagePath")),
-        pictureExtension(v.view("bImagePath")),
-        pictureExtension(v.view("sImagePath")),
-        pictureExtension(v.view("dImagePath")),
-    };
-
-    doc.fCoverText = v.bytes("fCoverText");
-    if (doc.covertype == StandardCD && doc.fCoverText.contains(kDelimOpen))
-        doc.fCoverText = plainTrackText(doc.fCoverText);
-    doc.bCoverText = v.bytes("bCoverText");
-    doc.dCoverText = v.bytes("dCoverText");
-    doc.fCoverTitle = v.bytes("fCoverTitle");
-    doc.bCoverTitle = v.bytes("bCoverTitle");
-    doc.dCoverTitle = v.bytes("dCoverTitle");
-    doc.frontCoverSpineText = v.bytes("frontCoverSpineText");
-    doc.backCoverSpineText = v.bytes("backCoverSpineText");
-
-    readAlignment(doc.fCoverAlign, v, "fCoverAlign");
-    readAlignment(doc.bCoverAlign, v, "bCoverAlign");
-    readAlignment(doc.dCoverAlign, v, "dCoverAlign");
-
-    doc.bFrontPrintOverSpines = v.is("bFrontPrintOverSpines", "0") ? 0 : 1;
-    doc.bBackPrintOverSpines = v.is("bBackPrintOverSpines", "0") ? 0 : 1;
-    doc.printOverInnerCircleDisc = v.is("printOverInnerCircleDisc", "0") ? 0 : 1;
-
-    doc.fShowBorder = !v.is("fShowBorder", "FALSE");
-    doc.bShowBorder = !v.is("bShowBorder", "FALSE");
-    doc.dShowBorder = !v.is("dShowBorder", "FALSE");
-
-    doc.fBGColor = static_cast<ColorRef>(v.integer("fBGColor"));
-    doc.bBGColor = static_cast<ColorRef>(v.integer("bBGColor"));
-    doc.dBGColor
-        = v.isEmpty("dBGColor") ? ColorRef(0xFFFFFF) : static_cast<ColorRef>(v.integer("dBGColor"));
-
-    doc.fCoverTextFontName = v.bytes("fCoverTextFontName");
-    doc.bCoverTextFontName = v.bytes("bCoverTextFontName");
-    doc.dCoverTextFontName = v.bytes("dCoverTextFontName");
-
-    doc.fCoverTextColor = static_cast<ColorRef>(v.integer("fCoverTextColor"));
-    doc.bCoverTextColor = static_cast<ColorRef>(v.integer("bCoverTextColor"));
-    doc.dCoverTextColor = static_cast<ColorRef>(v.integer("dCoverTextColor"));
-
-    readFont(doc.fCoverTextFont, v, "fCoverTextFontFace", "fCoverTextFontHeight",
-        "fCoverTextFontWeight", "fCoverTextFontItalic", "fCoverTextFontStrikeout",
-        "fCoverTextFontUnderline", false, options.referenceDpiY);
-    readFont(doc.bCoverTextFont, v, "bCoverTextFontFace", "bCoverTextFontHeight",
-        "bCoverTextFontWeight", "bCoverTextFontItalic", "bCoverTextFontStrikeout",
-        "bCoverTextFontUnderline", false, options.referenceDpiY);
-    readFont(doc.dCoverTextFont, v, "dCoverTextFontFace", "dCoverTextFontHeight",
-        "dCoverTextFontWeight", "dCoverTextFontItalic", "dCoverTextFontStrikeout",
-        "dCoverTextFontUnderline", true, options.referenceDpiY);
-
-    // frontCoverSpinesOn and backCoverSpinesOn are written but never read.
 
     // Picture copies: front, back and stretched always (an empty block gives
     // an empty file), the disc only when it has a picture. A path points at
@@ -342,6 +337,15 @@ bool copyFromFile(
 }
 
 } // namespace
+
+QList<QByteArray> coverEntryValues(const QByteArray &textRegion)
+{
+    const EntryValues v(textRegion.constData(), textRegion.size());
+    QList<QByteArray> values;
+    for (const QByteArray &key : coverFileKeys())
+        values << v.bytes(key.constData());
+    return values;
+}
 
 CoverReadResult readCoverBytes(
     CoverDocument &doc, const QByteArray &bytes, const CoverReadOptions &options)

@@ -1,5 +1,6 @@
 #include "CoverInfo.h"
 
+#include "CoverFields.h"
 #include "CoverFile.h"
 #include "DisplayText.h"
 
@@ -62,60 +63,44 @@ private:
     int m_members = 0;
 };
 
+// The entries as JSON members, each by its kind.
+class JsonEntries {
+public:
+    explicit JsonEntries(JsonObjectWriter &json)
+        : m_json(json)
+    {
+    }
+
+    void integer(const char *key, int32_t n) { m_json.number(key, n); }
+    void color(const char *key, ColorRef c, ColorRef) { m_json.number(key, c); }
+    void flag(const char *key, bool b) { m_json.boolean(key, b); }
+    void picture(const char *key, const QByteArray &path, int) { m_json.text(key, path); }
+    void alignment(const char *key, int32_t a) { m_json.number(key, a); }
+    void text(const char *key, const QByteArray &s) { m_json.text(key, s); }
+    void fontFace(const char *key, const LogFont &f, bool) { m_json.text(key, f.faceName); }
+    void fontHeight(const char *key, const LogFont &f, bool) { m_json.number(key, f.height); }
+    void fontWeight(const char *key, const LogFont &f) { m_json.number(key, f.weight); }
+    void fontItalic(const char *key, const LogFont &f, bool) { m_json.boolean(key, f.italic); }
+    void fontStrikeout(const char *key, const LogFont &f, bool)
+    {
+        m_json.boolean(key, f.strikeOut);
+    }
+    void fontUnderline(const char *key, const LogFont &f, bool)
+    {
+        m_json.boolean(key, f.underline);
+    }
+    void option(const char *key, uint8_t n) { m_json.number(key, n ? 1 : 0); }
+    void writtenOnly(const char *key, bool b) { m_json.boolean(key, b); }
+
+private:
+    JsonObjectWriter &m_json;
+};
+
 void writeCover(QTextStream &out, const CoverDocument &d, const CoverReadResult &read)
 {
     JsonObjectWriter json(out);
-    json.number("covertype", d.covertype);
-    json.number("fBGColor", d.fBGColor);
-    json.number("bBGColor", d.bBGColor);
-    json.number("dBGColor", d.dBGColor);
-    json.boolean("fShowBorder", d.fShowBorder);
-    json.boolean("bShowBorder", d.bShowBorder);
-    json.boolean("dShowBorder", d.dShowBorder);
-    json.number("CoverOption", d.CoverOption);
-    json.text("fImagePath", d.fImagePath);
-    json.text("bImagePath", d.bImagePath);
-    json.text("sImagePath", d.sImagePath);
-    json.text("dImagePath", d.dImagePath);
-    json.number("fCoverAlign", d.fCoverAlign);
-    json.number("bCoverAlign", d.bCoverAlign);
-    json.number("dCoverAlign", d.dCoverAlign);
-    json.text("fCoverText", d.fCoverText);
-    json.text("bCoverText", d.bCoverText);
-    json.text("dCoverText", d.dCoverText);
-    json.text("fCoverTitle", d.fCoverTitle);
-    json.text("bCoverTitle", d.bCoverTitle);
-    json.text("dCoverTitle", d.dCoverTitle);
-    json.text("fCoverTextFontName", d.fCoverTextFontName);
-    json.text("bCoverTextFontName", d.bCoverTextFontName);
-    json.text("dCoverTextFontName", d.dCoverTextFontName);
-    json.number("fCoverTextColor", d.fCoverTextColor);
-    json.number("bCoverTextColor", d.bCoverTextColor);
-    json.number("dCoverTextColor", d.dCoverTextColor);
-    // The file groups the font entries by member, not by face.
-    const LogFont *fonts[3] = {&d.fCoverTextFont, &d.bCoverTextFont, &d.dCoverTextFont};
-    const char faces[3] = {'f', 'b', 'd'};
-    auto key
-        = [&](int i, const char *what) { return faces[i] + QByteArray("CoverTextFont") + what; };
-    for (int i = 0; i < 3; ++i)
-        json.text(key(i, "Face"), fonts[i]->faceName);
-    for (int i = 0; i < 3; ++i)
-        json.number(key(i, "Height"), fonts[i]->height);
-    for (int i = 0; i < 3; ++i)
-        json.number(key(i, "Weight"), fonts[i]->weight);
-    for (int i = 0; i < 3; ++i)
-        json.boolean(key(i, "Italic"), fonts[i]->italic);
-    for (int i = 0; i < 3; ++i)
-        json.boolean(key(i, "Strikeout"), fonts[i]->strikeOut);
-    for (int i = 0; i < 3; ++i)
-        json.boolean(key(i, "Underline"), fonts[i]->underline);
-    json.number("bFrontPrintOverSpines", d.bFrontPrintOverSpines ? 1 : 0);
-    json.number("bBackPrintOverSpines", d.bBackPrintOverSpines ? 1 : 0);
-    json.number("printOverInnerCircleDisc", d.printOverInnerCircleDisc ? 1 : 0);
-    json.boolean("frontCoverSpinesOn", d.frontCoverSpinesOn);
-    json.boolean("backCoverSpinesOn", d.backCoverSpinesOn);
-    json.text("frontCoverSpineText", d.frontCoverSpineText);
-    json.text("backCoverSpineText", d.backCoverSpineText);
+    JsonEntries entries(json);
+    visitCoverFields(entries, d);
     json.raw("pictureBytes",
         QStringLiteral("[%1, %2, %3, %4]")
             .arg(read.pictureBytes[0])

@@ -11,7 +11,11 @@
 // and their kinds cannot differ between the two directions.
 class UserSettings::Exchange {
 public:
-    Exchange(QSettings &store, bool saving) : m_store(store), m_saving(saving) {}
+    Exchange(QSettings &store, bool saving)
+        : m_store(store)
+        , m_saving(saving)
+    {
+    }
 
     void number(const char *name, uint32_t &field)
     {
@@ -136,10 +140,22 @@ QString UserSettings::discPaperFor(int32_t coverType) const
 void UserSettings::setPapersFor(int32_t coverType, const QString &covers, const QString &disc)
 {
     switch (coverType) {
-    case StandardCD: cdFormatCover = covers; cdFormatDisc = disc; break;
-    case SlimlineCD: cdSlimFormatCover = covers; cdSlimFormatDisc = disc; break;
-    case StandardDVD: dvdFormatCover = covers; dvdFormatDisc = disc; break;
-    case SlimlineDVD: dvdSlimFormatCover = covers; dvdSlimFormatDisc = disc; break;
+    case StandardCD:
+        cdFormatCover = covers;
+        cdFormatDisc = disc;
+        break;
+    case SlimlineCD:
+        cdSlimFormatCover = covers;
+        cdSlimFormatDisc = disc;
+        break;
+    case StandardDVD:
+        dvdFormatCover = covers;
+        dvdFormatDisc = disc;
+        break;
+    case SlimlineDVD:
+        dvdSlimFormatCover = covers;
+        dvdSlimFormatDisc = disc;
+        break;
     default: break;
     }
 }

@@ -26,9 +26,10 @@ void applyFaceConstants(SlimlineSheetRenderer &sheet);
 void bindCdFront(
     CdFaceRenderer &face, const CoverDocument &doc, const LabelStock &geometry, int dpiX);
 
-// The back inlay is always left-aligned: sets doc.bCoverAlign := 0 first.
+// The back inlay is always drawn left-aligned, whatever bCoverAlign holds.
 // Its title is never bound and stays as it was constructed (empty).
-void bindCdBack(CdFaceRenderer &face, CoverDocument &doc, const LabelStock &geometry, int dpiX);
+void bindCdBack(
+    CdFaceRenderer &face, const CoverDocument &doc, const LabelStock &geometry, int dpiX);
 
 void bindDvdSheet(
     DvdSheetRenderer &sheet, const CoverDocument &doc, const LabelStock &geometry, int dpiX);
@@ -36,5 +37,5 @@ void bindDvdSheet(
 void bindSlimlineSheet(
     SlimlineSheetRenderer &sheet, const CoverDocument &doc, const LabelStock &geometry, int dpiX);
 
-// The disc is always centred: sets doc.dCoverAlign := 1 first.
-void bindDisc(DiscRenderer &disc, CoverDocument &doc, const LabelStock &discRow, int dpiX);
+// The disc is always drawn centred, whatever dCoverAlign holds.
+void bindDisc(DiscRenderer &disc, const CoverDocument &doc, const LabelStock &discRow, int dpiX);

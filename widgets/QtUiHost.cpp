@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace {
 
@@ -42,17 +43,20 @@ UiHost::Answer QtUiHost::message(
     QWidget *parent, const QString &text, const QString &caption, Buttons buttons, Icon icon)
 {
     QMessageBox box(messageIcon(icon), caption, text, standardButtons(buttons), parent);
-    // A question box closed with its close button (or Escape) counts as the
-    // safe answer: Cancel where offered, else No.
-    if (buttons == Buttons::YesNo)
-        box.setEscapeButton(QMessageBox::No);
-    switch (box.exec()) {
+    if (buttons == Buttons::YesNo) {
+        // Escape and the close box would otherwise count as No, and a "No,
+        // don't save" the user never gave loses the cover. A hidden Cancel
+        // takes them instead.
+        box.addButton(QMessageBox::Cancel)->hide();
+        box.setEscapeButton(QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+    }
+    box.exec();
+    switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
-    case QMessageBox::Cancel: return Answer::Cancel;
-    default:
-        return buttons == Buttons::Ok ? Answer::Ok
-                                      : (buttons == Buttons::YesNo ? Answer::No : Answer::Cancel);
+    case QMessageBox::Ok: return Answer::Ok;
+    default: return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
     }
 }
 

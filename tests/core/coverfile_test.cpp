@@ -4,6 +4,7 @@
 #include "document/UserSettings.h"
 #include "tests/support/TestSupport.h"
 
+#include <QSet>
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -128,7 +129,9 @@ TEST(CoverFileWrite, EntriesFollowTheKeyTableInOrder)
     const QByteArray bytes = coverFileBytes(doc).bytes;
     qsizetype at = 0;
     ASSERT_EQ(coverFileKeys().size(), 52);
+    EXPECT_EQ(QSet<QByteArray>(coverFileKeys().begin(), coverFileKeys().end()).size(), 52);
     for (const QByteArray &key : coverFileKeys()) {
+        EXPECT_EQ(bytes.count('[' + key + "]="), 1) << key.constData();
         const qsizetype next = bytes.indexOf('[' + key + "]=", at);
         ASSERT_GE(next, at) << key.constData();
         at = next;
@@ -176,33 +179,89 @@ TEST(CoverFileWrite, PictureBlocksHoldThePictureFilesUnchanged)
         + "[IMAGE3][ENDIMAGE3][IMAGE4]" + disc + "[ENDIMAGE4]"));
 }
 
-TEST(CoverFileWrite, UnreadablePictureFailsAndLeavesTheOldFile)
+// A picture that has gone (moved, deleted, a folder now) does not stop the
+// save: its block is empty, the rest of the cover is written, and the
+// result names it.
+TEST(CoverFileWrite, AMissingPictureIsLeftOutAndNamed)
 {
     const QString dir = freshDir("badpicture");
     const QString target = dir + "/cover.zcv";
-    ASSERT_TRUE(writeFile(target, "old contents"));
+    ASSERT_TRUE(writeFile(dir + "/disc.jpg", "disc bytes"));
     const struct {
         const char *what;
         QString picture;
     } rows[] = {
         {"missing file", dir + "/gone.jpg"},
         {"a folder", dir},
+        {"a device", "/dev/zero"},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.what);
+        ASSERT_TRUE(writeFile(target, "old contents"));
         CoverDocument doc;
         resetDocumentForType(doc, StandardCD);
         doc.bImagePath = QFile::encodeName(row.picture);
+        doc.dImagePath = QFile::encodeName(dir + "/disc.jpg");
+        doc.bCoverTitle = "kept";
         const CoverWriteResult r = writeCoverFile(doc, target);
-        EXPECT_FALSE(r.ok);
-        EXPECT_TRUE(r.reason.contains(row.picture)) << r.reason.toStdString();
-        EXPECT_EQ(readFile(target), "old contents");
-        EXPECT_FALSE(coverFileBytes(doc).ok);
+        EXPECT_TRUE(r.ok) << r.reason.toStdString();
+        EXPECT_EQ(r.missingPictures, QStringList{row.picture});
+        const QByteArray bytes = readFile(target);
+        EXPECT_TRUE(bytes.contains("[bCoverTitle]=kept[ENDbCoverTitle]"));
+        EXPECT_TRUE(
+            bytes.endsWith("[IMAGE2][ENDIMAGE2][IMAGE3][ENDIMAGE3][IMAGE4]disc bytes[ENDIMAGE4]"));
+        EXPECT_EQ(coverFileBytes(doc).bytes, bytes);
     }
-    EXPECT_EQ(QDir(dir).entryList(QDir::Files), QStringList{"cover.zcv"});
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files), (QStringList{"cover.zcv", "disc.jpg"}));
 }
 
-TEST(CoverFileWrite, UnreadableByPermissionFails)
+// The file has no escapes: a text holding one of its tags would read back
+// as another cover. Such a save is refused, naming the text and the tag,
+// and the old file stays.
+TEST(CoverFileWrite, ATextHoldingAFileTagIsRefused)
+{
+    const QString dir = freshDir("tags");
+    const QString target = dir + "/cover.zcv";
+    const struct {
+        QByteArray CoverDocument::*field;
+        QByteArray text;
+        const char *named;
+        const char *tag;
+    } rows[] = {
+        {&CoverDocument::fCoverTitle, "Live [END] tour", "front cover title", "[END]"},
+        {&CoverDocument::bCoverText, "a[ENDbCoverText]b", "back cover text", "[ENDbCoverText]"},
+        {&CoverDocument::dCoverTitle, "x[fCoverTextColor]=5", "disc title", "[fCoverTextColor]"},
+        {&CoverDocument::fCoverText, "pic [IMAGE2] here", "front cover text", "[IMAGE2]"},
+        {&CoverDocument::backCoverSpineText, "[ENDIMAGE4]", "spine text", "[ENDIMAGE4]"},
+        {&CoverDocument::fCoverText, "[dCoverText]", "front cover text", "[dCoverText]"},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.text.toStdString());
+        ASSERT_TRUE(writeFile(target, "old contents"));
+        CoverDocument doc;
+        resetDocumentForType(doc, StandardCD);
+        doc.*row.field = row.text;
+        const CoverWriteResult r = writeCoverFile(doc, target);
+        EXPECT_FALSE(r.ok);
+        EXPECT_TRUE(r.reason.contains(QString::fromLatin1(row.named))) << r.reason.toStdString();
+        EXPECT_TRUE(r.reason.contains(QString::fromLatin1(row.tag))) << r.reason.toStdString();
+        EXPECT_EQ(readFile(target), "old contents");
+    }
+    // Brackets that are no tag of the file are ordinary text, and so is a
+    // tag the reader has already passed when it comes.
+    CoverDocument doc;
+    resetDocumentForType(doc, StandardCD);
+    doc.fCoverTitle = "[Live] [BEGIN] [END tour] [IMAGE5] [bBGColor]";
+    EXPECT_TRUE(writeCoverFile(doc, target).ok);
+    CoverDocument back;
+    resetDocumentForType(back, StandardCD);
+    CoverReadOptions options;
+    options.storeCoverTypeInSettings = false;
+    ASSERT_EQ(readCoverFile(back, target, options).status, CoverReadResult::Status::Ok);
+    EXPECT_EQ(back.fCoverTitle, doc.fCoverTitle);
+}
+
+TEST(CoverFileWrite, UnreadableByPermissionIsLeftOut)
 {
     if (geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind root";
@@ -212,8 +271,9 @@ TEST(CoverFileWrite, UnreadableByPermissionFails)
     CoverDocument doc;
     resetDocumentForType(doc, StandardCD);
     doc.fImagePath = QFile::encodeName(dir + "/p.jpg");
-    EXPECT_FALSE(writeCoverFile(doc, dir + "/c.zcv").ok);
-    EXPECT_FALSE(QFile::exists(dir + "/c.zcv"));
+    const CoverWriteResult r = writeCoverFile(doc, dir + "/c.zcv");
+    EXPECT_TRUE(r.ok);
+    EXPECT_EQ(r.missingPictures, QStringList{dir + "/p.jpg"});
 }
 
 TEST(CoverFileWrite, UnwritableFolderReportsAReason)

@@ -2,12 +2,14 @@
 // they leave for the application loop.
 #include "app/FileCommands.h"
 #include "document/CoverFile.h"
+#include "document/CoverSession.h"
 #include "tests/support/ScriptedUiHost.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -17,11 +19,16 @@ namespace {
 
 struct Fixture {
     ScriptedUiHost host;
-    CoverDocument doc;
-    CoverWindowState state;
-    FileCommands commands{nullptr, doc, state};
+    CoverSession session;
+    FileCommands commands{nullptr, session};
 
-    Fixture() { resetDocumentForType(doc, StandardCD); }
+    Fixture()
+    {
+        CoverDocument doc;
+        resetDocumentForType(doc, StandardCD);
+        session.reset(doc);
+    }
+    void edit(const CoverSession::Edit &e) { session.change(QStringLiteral("Test"), e); }
 };
 
 void expectSaveChangesPrompt(const ScriptedUiHost::Message &m)
@@ -61,14 +68,14 @@ TEST(SaveCommand, WritesTheCoverUnderTheChosenNameWithTheExtension)
     for (const auto &[chosen, written] : cases) {
         SCOPED_TRACE(chosen.toStdString());
         Fixture f;
-        f.state.modified = true;
-        f.doc.fCoverTitle = "Title";
+        f.session.markModified();
+        f.edit([](CoverDocument &d) { d.fCoverTitle = "Title"; });
         f.host.fileNames = {chosen};
         f.commands.save();
         EXPECT_TRUE(f.host.messages.isEmpty());
-        EXPECT_FALSE(f.state.modified);
-        EXPECT_FALSE(f.state.saveCancelled);
-        EXPECT_EQ(f.state.filePath, written);
+        EXPECT_FALSE(f.session.isModified());
+        EXPECT_FALSE(f.commands.saveCancelled());
+        EXPECT_EQ(f.session.filePath(), written);
         ASSERT_TRUE(QFileInfo::exists(written));
         CoverDocument back;
         resetDocumentForType(back, StandardCD);
@@ -101,13 +108,13 @@ TEST(SaveCommand, StartsOnTheDesktopWithTheCoverFilter)
 TEST(SaveCommand, CancelMarksTheSaveCancelled)
 {
     Fixture f;
-    f.state.modified = true;
-    f.state.filePath = QStringLiteral("/somewhere/old.zcv");
+    f.session.markModified();
+    f.session.setFilePath(QStringLiteral("/somewhere/old.zcv"));
     f.host.fileNames = {QString()};
     f.commands.save();
-    EXPECT_TRUE(f.state.saveCancelled);
-    EXPECT_TRUE(f.state.filePath.isEmpty());
-    EXPECT_TRUE(f.state.modified);
+    EXPECT_TRUE(f.commands.saveCancelled());
+    EXPECT_TRUE(f.session.filePath().isEmpty());
+    EXPECT_TRUE(f.session.isModified());
 }
 
 TEST(SaveCommand, OverwriteQuestion)
@@ -116,8 +123,8 @@ TEST(SaveCommand, OverwriteQuestion)
     ASSERT_TRUE(writeFile(path, "old bytes"));
 
     Fixture f;
-    f.state.modified = true;
-    f.state.filePath = QStringLiteral("/before/x.zcv");
+    f.session.markModified();
+    f.session.setFilePath(QStringLiteral("/before/x.zcv"));
     f.host.fileNames = {path};
     f.host.answers = {Answer::No};
     f.commands.save();
@@ -128,8 +135,8 @@ TEST(SaveCommand, OverwriteQuestion)
     EXPECT_EQ(f.host.messages[0].caption, QStringLiteral("Overwrite?"));
     EXPECT_EQ(f.host.messages[0].buttons, UiHost::Buttons::YesNo);
     EXPECT_EQ(f.host.messages[0].icon, UiHost::Icon::Question);
-    EXPECT_TRUE(f.state.modified);
-    EXPECT_EQ(f.state.filePath, QStringLiteral("/before/x.zcv"));
+    EXPECT_TRUE(f.session.isModified());
+    EXPECT_EQ(f.session.filePath(), QStringLiteral("/before/x.zcv"));
     EXPECT_EQ(readFile(path), QByteArray("old bytes"));
 
     // The name without the extension names the same file: still asked.
@@ -137,8 +144,8 @@ TEST(SaveCommand, OverwriteQuestion)
     f.host.answers = {Answer::Yes};
     f.commands.save();
     EXPECT_EQ(f.host.messages.size(), 2);
-    EXPECT_FALSE(f.state.modified);
-    EXPECT_EQ(f.state.filePath, path);
+    EXPECT_FALSE(f.session.isModified());
+    EXPECT_EQ(f.session.filePath(), path);
     EXPECT_NE(readFile(path), QByteArray("old bytes"));
 }
 
@@ -149,9 +156,9 @@ TEST(SaveCommand, AFailedSaveSaysWhyAndKeepsTheOldFile)
     ASSERT_TRUE(writeFile(path, "the old cover"));
 
     Fixture f;
-    f.state.modified = true;
-    // A picture that can no longer be read fails the write.
-    f.doc.fImagePath = QFile::encodeName(dir + QStringLiteral("/gone.png"));
+    f.session.markModified();
+    // A title the file cannot hold fails the write.
+    f.edit([](CoverDocument &d) { d.fCoverTitle = "Live [END] tour"; });
     f.host.fileNames = {path};
     f.host.answers = {Answer::Yes, Answer::Ok};
     f.commands.save();
@@ -161,23 +168,23 @@ TEST(SaveCommand, AFailedSaveSaysWhyAndKeepsTheOldFile)
     EXPECT_EQ(m.buttons, UiHost::Buttons::Ok);
     EXPECT_EQ(m.icon, UiHost::Icon::Exclamation);
     EXPECT_TRUE(m.text.contains(path)) << m.text.toStdString();
-    const CoverWriteResult direct = writeCoverFile(f.doc, path);
+    const CoverWriteResult direct = writeCoverFile(f.session.document(), path);
     ASSERT_FALSE(direct.ok);
     EXPECT_FALSE(direct.reason.isEmpty());
     EXPECT_TRUE(m.text.contains(direct.reason)) << m.text.toStdString();
-    EXPECT_TRUE(f.state.modified);
-    EXPECT_TRUE(f.state.filePath.isEmpty());
+    EXPECT_TRUE(f.session.isModified());
+    EXPECT_TRUE(f.session.filePath().isEmpty());
     EXPECT_EQ(readFile(path), QByteArray("the old cover"));
 
     // An unwritable place fails the same way.
     Fixture g;
-    g.state.modified = true;
+    g.session.markModified();
     g.host.fileNames = {dir + QStringLiteral("/no/such/folder/c.zcv")};
     g.host.answers = {Answer::Ok};
     g.commands.save();
     ASSERT_EQ(g.host.messages.size(), 1);
     EXPECT_EQ(g.host.messages[0].icon, UiHost::Icon::Exclamation);
-    EXPECT_TRUE(g.state.modified);
+    EXPECT_TRUE(g.session.isModified());
 }
 
 TEST(NewCommand, AsksOnlyWithUnsavedChanges)
@@ -186,37 +193,37 @@ TEST(NewCommand, AsksOnlyWithUnsavedChanges)
     EXPECT_EQ(f.commands.newCover(), 1);
     EXPECT_TRUE(f.host.messages.isEmpty());
 
-    f.state.modified = true;
+    f.session.markModified();
     f.host.answers = {Answer::No};
     EXPECT_EQ(f.commands.newCover(), 1);
     ASSERT_EQ(f.host.messages.size(), 1);
     expectSaveChangesPrompt(f.host.messages[0]);
-    EXPECT_FALSE(f.state.modified);
+    EXPECT_FALSE(f.session.isModified());
     EXPECT_TRUE(f.host.fileRequests.isEmpty());
 }
 
 TEST(NewCommand, ACancelledSaveKeepsTheCover)
 {
     Fixture f;
-    f.state.modified = true;
+    f.session.markModified();
     f.host.answers = {Answer::Yes};
     f.host.fileNames = {QString()};
     EXPECT_EQ(f.commands.newCover(), std::nullopt);
-    EXPECT_TRUE(f.state.modified);
-    EXPECT_TRUE(f.state.saveCancelled);
+    EXPECT_TRUE(f.session.isModified());
+    EXPECT_TRUE(f.commands.saveCancelled());
 }
 
 TEST(NewCommand, StartsANewCoverEvenAfterASave)
 {
     Fixture f;
-    f.state.modified = true;
+    f.session.markModified();
     const QString path = freshDir(QStringLiteral("new")) + QStringLiteral("/c.zcv");
     f.host.answers = {Answer::Yes};
     f.host.fileNames = {path};
     EXPECT_EQ(f.commands.newCover(), 1);
     EXPECT_TRUE(QFileInfo::exists(path));
     // Else the loop would read the saved cover back instead of asking for a type.
-    EXPECT_TRUE(f.state.filePath.isEmpty());
+    EXPECT_TRUE(f.session.filePath().isEmpty());
 }
 
 TEST(LoadCommand, OpensAnExistingCover)
@@ -228,7 +235,7 @@ TEST(LoadCommand, OpensAnExistingCover)
     Fixture f;
     f.host.fileNames = {path.chopped(4)}; // the extension is added as for Save
     EXPECT_EQ(f.commands.load(), 1);
-    EXPECT_EQ(f.state.filePath, path);
+    EXPECT_EQ(f.session.filePath(), path);
     ASSERT_EQ(f.host.fileRequests.size(), 1);
     EXPECT_FALSE(f.host.fileRequests[0].save);
     EXPECT_EQ(f.host.fileRequests[0].filter, QStringLiteral("Discora Files (*.zcv)"));
@@ -242,41 +249,41 @@ TEST(LoadCommand, CancelOrAMissingFileOpensNothing)
     Fixture f;
     f.host.fileNames = {QString()};
     EXPECT_EQ(f.commands.load(), std::nullopt);
-    EXPECT_TRUE(f.state.filePath.isEmpty());
+    EXPECT_TRUE(f.session.filePath().isEmpty());
 
-    f.state.modified = true;
+    f.session.markModified();
     f.host.answers = {Answer::No};
     f.host.fileNames = {freshDir(QStringLiteral("missing")) + QStringLiteral("/none.zcv")};
     EXPECT_EQ(f.commands.load(), std::nullopt);
     // Nothing was opened: the cover in the window still has its changes.
-    EXPECT_TRUE(f.state.modified);
+    EXPECT_TRUE(f.session.isModified());
 }
 
 TEST(LoadCommand, ACancelledSaveShowsNoOpenDialog)
 {
     Fixture f;
-    f.state.modified = true;
+    f.session.markModified();
     f.host.answers = {Answer::Yes};
     f.host.fileNames = {QString()};
     EXPECT_EQ(f.commands.load(), std::nullopt);
     ASSERT_EQ(f.host.fileRequests.size(), 1);
     EXPECT_TRUE(f.host.fileRequests[0].save);
-    EXPECT_TRUE(f.state.modified);
+    EXPECT_TRUE(f.session.isModified());
 }
 
 TEST(CloseCommand, QuitsUnlessAWantedSaveDidNotHappen)
 {
     Fixture f;
-    f.state.filePath = QStringLiteral("/x/c.zcv");
+    f.session.setFilePath(QStringLiteral("/x/c.zcv"));
     EXPECT_EQ(f.commands.close(), 6);
-    EXPECT_TRUE(f.state.filePath.isEmpty());
+    EXPECT_TRUE(f.session.filePath().isEmpty());
     EXPECT_TRUE(f.host.messages.isEmpty());
 
-    f.state.modified = true;
+    f.session.markModified();
     f.host.answers = {Answer::Yes};
     f.host.fileNames = {QString()};
     EXPECT_EQ(f.commands.close(), std::nullopt);
-    EXPECT_TRUE(f.state.modified);
+    EXPECT_TRUE(f.session.isModified());
 
     // A save that fails keeps the window open too.
     f.host.answers = {Answer::Yes, Answer::Ok};
@@ -285,5 +292,75 @@ TEST(CloseCommand, QuitsUnlessAWantedSaveDidNotHappen)
 
     f.host.answers = {Answer::No};
     EXPECT_EQ(f.commands.close(), 6);
-    EXPECT_FALSE(f.state.saveCancelled);
+    EXPECT_FALSE(f.commands.saveCancelled());
+}
+
+TEST(SaveCommand, MissingPicturesAreLeftOutAndNamedOnce)
+{
+    const QString dir = freshDir(QStringLiteral("missing-pictures"));
+    const QString path = dir + QStringLiteral("/c.zcv");
+    const QString gone = dir + QStringLiteral("/gone.png");
+    const QString folder = dir + QStringLiteral("/a-folder.jpg");
+    ASSERT_TRUE(QDir().mkpath(folder));
+
+    Fixture f;
+    f.edit([&](CoverDocument &d) {
+        d.fCoverTitle = "Kept";
+        d.fImagePath = QFile::encodeName(gone);
+        d.dImagePath = QFile::encodeName(folder);
+    });
+    f.host.fileNames = {path};
+    f.host.answers = {Answer::Ok};
+    f.commands.save();
+    EXPECT_FALSE(f.session.isModified());
+    EXPECT_EQ(f.session.filePath(), path);
+    ASSERT_EQ(f.host.messages.size(), 1);
+    EXPECT_EQ(f.host.messages[0].caption, QStringLiteral("Save"));
+    EXPECT_EQ(f.host.messages[0].buttons, UiHost::Buttons::Ok);
+    EXPECT_TRUE(f.host.messages[0].text.contains(gone)) << f.host.messages[0].text.toStdString();
+    EXPECT_TRUE(f.host.messages[0].text.contains(folder));
+
+    CoverDocument back;
+    resetDocumentForType(back, StandardCD);
+    CoverReadOptions options;
+    options.storeCoverTypeInSettings = false;
+    const CoverReadResult read = readCoverFile(back, path, options);
+    ASSERT_EQ(read.status, CoverReadResult::Status::Ok);
+    EXPECT_EQ(back.fCoverTitle, QByteArray("Kept"));
+    EXPECT_EQ(read.pictureBytes, (std::array<qint64, 4>{0, 0, 0, 0}));
+}
+
+// Escape or the close box on a Yes/No question cancels the command that
+// asked it: nothing is saved, quit, started over or opened.
+TEST(FileCommands, ADismissedQuestionCancelsTheCommand)
+{
+    using Command = std::function<std::optional<int>(FileCommands &)>;
+    const std::pair<const char *, Command> commands[] = {
+        {"close", [](FileCommands &c) { return c.close(); }},
+        {"new", [](FileCommands &c) { return c.newCover(); }},
+        {"load", [](FileCommands &c) { return c.load(); }},
+    };
+    for (const auto &[name, run] : commands) {
+        SCOPED_TRACE(name);
+        Fixture f;
+        f.session.markModified();
+        f.session.setFilePath(QStringLiteral("/x/kept.zcv"));
+        f.host.answers = {Answer::Cancel};
+        EXPECT_EQ(run(f.commands), std::nullopt);
+        EXPECT_TRUE(f.session.isModified());
+        EXPECT_EQ(f.session.filePath(), QStringLiteral("/x/kept.zcv"));
+        EXPECT_TRUE(f.host.fileRequests.isEmpty());
+        EXPECT_EQ(f.host.messages.size(), 1);
+    }
+
+    // The overwrite question dismissed keeps the other cover.
+    const QString path = freshDir(QStringLiteral("dismissed")) + QStringLiteral("/c.zcv");
+    ASSERT_TRUE(writeFile(path, "other"));
+    Fixture f;
+    f.session.markModified();
+    f.host.fileNames = {path};
+    f.host.answers = {Answer::Cancel};
+    f.commands.save();
+    EXPECT_EQ(readFile(path), QByteArray("other"));
+    EXPECT_TRUE(f.session.isModified());
 }

@@ -56,16 +56,37 @@ TEST(FileDrop, DvdBackDropSetsTheBackAndTheSheetPicture)
     EXPECT_EQ(w->dvdPreview()->renderer().sheetImagePath, QByteArray("/pics/wide.tiff"));
 }
 
-TEST(FileDrop, ACoverFileReopensTheWindowWithoutAsking)
+// A dropped cover replaces the one in the window, which is not lost
+// without asking: as for Load, the save question comes first.
+TEST(FileDrop, ACoverFileAsksAboutUnsavedChangesBeforeItReplacesTheCover)
 {
-    ScriptedUiHost host; // a save question would fail the test
-    auto w = newMainWindow(StandardCD);
-    w->windowState().modified = true;
-    FinishedRecorder finished(*w);
-    dropFiles(*w, {QStringLiteral("/covers/cover.zcv"), QStringLiteral("/pics/x.jpg")});
-    EXPECT_EQ(finished.results, QList<int>{0});
-    EXPECT_EQ(w->filePath(), QStringLiteral("/covers/cover.zcv"));
-    EXPECT_TRUE(host.messages.isEmpty());
+    using Answer = UiHost::Answer;
+    const struct {
+        const char *name;
+        bool modified;
+        std::deque<Answer> answers;
+        bool opens;
+    } cases[] = {
+        {"unmodified", false, {}, true},
+        {"no", true, {Answer::No}, true},
+        {"dismissed", true, {Answer::Cancel}, false},
+        {"yes, save cancelled", true, {Answer::Yes}, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedUiHost host;
+        host.answers = c.answers;
+        host.fileNames = {QString()}; // the save dialog, if it comes
+        auto w = newMainWindow(StandardCD);
+        if (c.modified)
+            w->session().markModified();
+        FinishedRecorder finished(*w);
+        dropFiles(*w, {QStringLiteral("/covers/cover.zcv"), QStringLiteral("/pics/x.jpg")});
+        EXPECT_EQ(host.messages.size(), c.modified ? 1 : 0);
+        EXPECT_EQ(finished.results, c.opens ? QList<int>{0} : QList<int>{});
+        EXPECT_EQ(w->filePath(), c.opens ? QStringLiteral("/covers/cover.zcv") : QString());
+        EXPECT_EQ(w->isModified(), c.modified && !c.opens);
+    }
 }
 
 TEST(FileDrop, NamesAreClassifiedBySubstring)
@@ -83,7 +104,7 @@ TEST(FileDrop, NamesAreClassifiedBySubstring)
         {"/pics/a.jpeg", true, false},
         {"/pics/a.gif", true, false},
         {"/pics/a.ico", true, false},
-        {"/covers/c.zcv", true, true},
+        {"/covers/c.zcv", false, true},
         {"/docs/readme.txt", false, false},
         {"/docs/noextension", false, false},
     };
@@ -97,8 +118,7 @@ TEST(FileDrop, NamesAreClassifiedBySubstring)
         EXPECT_EQ(w->isModified(), c.picture);
         EXPECT_EQ(finished.results.size(), c.opens ? 1 : 0);
         EXPECT_EQ(w->filePath().isEmpty(), !c.opens);
-        if (!c.picture)
-            EXPECT_TRUE(w->lastPath.isEmpty());
+        EXPECT_EQ(w->lastPath.isEmpty(), !c.picture && !c.opens);
     }
 }
 

@@ -1,5 +1,6 @@
 // The main window's controls, layout and views per cover type.
 #include "app/CAboutDlg.h"
+#include "document/CoverFile.h"
 #include "render/preview/CDVDCoverButton.h"
 #include "render/preview/CMyDiscButton.h"
 #include "render/preview/CMyFlatButton.h"
@@ -12,6 +13,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -207,7 +209,8 @@ TEST(MainWindowViews, CustomCoverHasNoPreview)
 TEST(MainWindowViews, SwitchingViewsOnAStandardCd)
 {
     auto w = newMainWindow(StandardCD);
-    w->document().fCoverAlign = AlignRight;
+    w->session().change(
+        QStringLiteral("Test"), [&](CoverDocument &d) { d.fCoverAlign = AlignRight; });
 
     clickControl(*w, Id::ViewFront);
     EXPECT_EQ(w->currentView(), Face::Front);
@@ -219,8 +222,9 @@ TEST(MainWindowViews, SwitchingViewsOnAStandardCd)
     EXPECT_EQ(text(*w, Id::EditTexts), QStringLiteral("Cover Text"));
     EXPECT_EQ(w->cdFrontPreview()->renderer().alignment, AlignRight);
 
-    w->document().dShowBorder = false;
-    w->document().printOverInnerCircleDisc = 0;
+    w->session().change(QStringLiteral("Test"), [&](CoverDocument &d) { d.dShowBorder = false; });
+    w->session().change(
+        QStringLiteral("Test"), [&](CoverDocument &d) { d.printOverInnerCircleDisc = 0; });
     clickControl(*w, Id::ViewDisc);
     EXPECT_EQ(w->currentView(), Face::Disc);
     EXPECT_FALSE(w->button(Id::ViewFront)->isChecked());
@@ -276,26 +280,43 @@ TEST(MainWindowViews, ClickingTheShownViewKeepsIt)
     }
 }
 
-TEST(MainWindowViews, PreviewsResetTheBackAndDiscAlignment)
+// The CD back is always left-aligned and the disc always centred: settled
+// once when the window opens a cover, never by a repaint or a view switch.
+TEST(MainWindowViews, OpeningACoverSettlesTheFixedAlignments)
 {
-    auto w = newMainWindow(StandardCD);
-    w->document().bCoverAlign = AlignRight;
-    w->document().dCoverAlign = AlignLeft;
-    clickControl(*w, Id::ViewFront);
-    EXPECT_EQ(w->document().bCoverAlign, AlignRight);
-    clickControl(*w, Id::ViewBack);
-    EXPECT_EQ(w->document().bCoverAlign, AlignLeft);
-    clickControl(*w, Id::ViewDisc);
-    EXPECT_EQ(w->document().dCoverAlign, AlignCenter);
+    const struct {
+        int type;
+        int32_t backAfter;
+    } cases[] = {{StandardCD, AlignLeft}, {StandardDVD, AlignRight}, {SlimlineDVD, AlignRight},
+        {SlimlineCD, AlignRight}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.type);
+        CoverDocument doc;
+        resetDocumentForType(doc, c.type);
+        doc.bCoverAlign = AlignRight;
+        doc.dCoverAlign = AlignLeft;
+        const QString path = freshDir(QStringLiteral("aligned")) + QStringLiteral("/c.zcv");
+        ASSERT_TRUE(writeCoverFile(doc, path).ok);
+        auto w = mainWindowOn(path);
+        EXPECT_EQ(w->document().bCoverAlign, c.backAfter);
+        EXPECT_EQ(w->document().dCoverAlign, AlignCenter);
+        EXPECT_FALSE(w->isModified());
+        EXPECT_FALSE(w->undoAction()->isEnabled()); // nothing of the user's to undo
 
-    auto dvd = newMainWindow(StandardDVD);
-    dvd->document().dCoverAlign = AlignRight;
-    dvd->document().bCoverAlign = AlignRight;
-    clickControl(*dvd, Id::ViewDisc);
-    EXPECT_EQ(dvd->document().dCoverAlign, AlignCenter);
-    clickControl(*dvd, Id::ViewBack);
-    EXPECT_EQ(dvd->document().bCoverAlign, AlignRight); // a DVD sheet keeps its alignment
-    EXPECT_EQ(tickedAlignment(*dvd), AlignRight);
+        // Later edits stay as they are: the views only draw them.
+        editCover(*w, [](CoverDocument &d) {
+            d.bCoverAlign = AlignRight;
+            d.dCoverAlign = AlignRight;
+        });
+        const CoverDocument edited = w->document();
+        for (int view : {Id::ViewDisc, Id::ViewBack, Id::ViewDisc})
+            clickControl(*w, view);
+        EXPECT_TRUE(w->document() == edited);
+        EXPECT_EQ(w->discPreview()->renderer().alignment, AlignCenter);
+    }
+    auto cd = newMainWindow(StandardCD);
+    editCover(*cd, [](CoverDocument &d) { d.bCoverAlign = AlignRight; });
+    EXPECT_EQ(cd->cdBackPreview()->renderer().alignment, AlignLeft);
 }
 
 TEST(MainWindowViews, PreviewIsScaledFromItsControl)
@@ -340,7 +361,7 @@ TEST(MainWindowKeys, EnterAndEscapeDoNothing)
 {
     ScriptedUiHost host; // any question would fail the test
     auto w = newMainWindow(StandardCD);
-    w->windowState().modified = true;
+    w->session().markModified();
     w->show();
     FinishedRecorder finished(*w);
     w->button(Id::Save)->setFocus();
@@ -363,7 +384,7 @@ TEST(MainWindowClose, ExitWithUnsavedChanges)
 {
     ScriptedUiHost host;
     auto w = newMainWindow(StandardCD);
-    w->windowState().modified = true;
+    w->session().markModified();
     FinishedRecorder finished(*w);
 
     host.answers = {UiHost::Answer::Yes};
@@ -391,14 +412,14 @@ TEST(MainWindowClose, CloseBoxComesToTheSameQuestion)
     ScriptedUiHost host;
     auto w = newMainWindow(StandardCD);
     w->show();
-    w->windowState().modified = true;
+    w->session().markModified();
     host.answers = {UiHost::Answer::Yes};
     host.fileNames = {QString()};
     w->close();
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(host.messages.size(), 1);
 
-    w->windowState().modified = false;
+    w->session().discardChanges();
     w->close();
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(w->result(), 6);
@@ -414,9 +435,13 @@ TEST(MainWindowMenu, AboutBoxFromTheWindowMenu)
             labels << l->text();
         return 1;
     });
-    ASSERT_EQ(w->windowMenu()->actions().size(), 1);
-    QAction *about = w->windowMenu()->actions().first();
-    EXPECT_EQ(about->text(), QStringLiteral("&About..."));
+    QStringList entries;
+    for (const QAction *a : w->windowMenu()->actions())
+        entries << a->text();
+    ASSERT_EQ(entries,
+        (QStringList{QStringLiteral("&Undo"), QStringLiteral("&Redo"), QString(),
+            QStringLiteral("&About...")}));
+    QAction *about = w->windowMenu()->actions().last();
     about->trigger();
     ASSERT_EQ(host.dialogClasses, QStringList{QStringLiteral("CAboutDlg")});
     const QString all = labels.join(QLatin1Char('\n'));
@@ -473,4 +498,89 @@ TEST(MainWindowPaint, EachPaintRendersTheFaceOnce)
     // The face is drawn, not a blank frame: white background and a black outline.
     EXPECT_EQ(shot.pixelColor(shot.width() / 2, shot.height() / 2), QColor(Qt::white));
     EXPECT_EQ(shot.pixelColor(0, shot.height() / 2), QColor(Qt::black));
+}
+
+// The picture-extent box shows the option of the face in view, so a view
+// switch never writes one face's tick into another face.
+TEST(MainWindowViews, TheExtentBoxIsEachFacesOwnOption)
+{
+    for (int type : {StandardCD, StandardDVD, SlimlineCD, SlimlineDVD}) {
+        SCOPED_TRACE(type);
+        auto w = newMainWindow(type);
+        clickControl(*w, Id::ViewDisc);
+        clickControl(*w, Id::ExtendImage); // "Print full face?" off
+        EXPECT_EQ(w->document().printOverInnerCircleDisc, 0);
+        const CoverDocument afterClick = w->document();
+
+        clickControl(*w, Id::ViewBack);
+        EXPECT_TRUE(w->button(Id::ExtendImage)->isChecked()); // the back's own, still on
+        clickControl(*w, Id::ViewDisc);
+        EXPECT_FALSE(w->button(Id::ExtendImage)->isChecked());
+        EXPECT_TRUE(w->document() == afterClick);
+
+        // On a DVD sheet the back's box is "Print Spine?": the spine and the
+        // picture over it together.
+        clickControl(*w, Id::ViewBack);
+        clickControl(*w, Id::ExtendImage);
+        const bool sheet = type == StandardDVD || type == SlimlineDVD;
+        EXPECT_EQ(w->document().bBackPrintOverSpines, 0);
+        EXPECT_EQ(w->document().backCoverSpinesOn, !sheet);
+        clickControl(*w, Id::ViewDisc);
+        EXPECT_FALSE(w->button(Id::ExtendImage)->isChecked());
+        EXPECT_EQ(w->document().printOverInnerCircleDisc, 0);
+    }
+}
+
+// Undo and redo give back every field the step changed, and the controls
+// show the cover as it is again.
+TEST(MainWindowUndo, ShortcutsAndMenuUndoTheLastStep)
+{
+    auto w = newMainWindow(StandardCD);
+    w->show();
+    const CoverDocument start = w->document();
+    clickControl(*w, Id::PrintBorders);
+    clickControl(*w, Id::ViewFront);
+    clickControl(*w, Id::AlignRightButton);
+    EXPECT_EQ(w->undoAction()->text(), QStringLiteral("&Undo Alignment"));
+
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    const auto press = [&](const QKeySequence &keys) {
+        QTest::keyClick(w->button(Id::New), keys[0].key(), keys[0].keyboardModifiers());
+    };
+    press(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(w->document().fCoverAlign, AlignLeft);
+    EXPECT_EQ(tickedAlignment(*w), AlignLeft);
+    EXPECT_EQ(w->undoAction()->text(), QStringLiteral("&Undo Borders"));
+
+    w->undoAction()->trigger();
+    EXPECT_TRUE(w->document() == start);
+    EXPECT_FALSE(w->isModified());
+    clickControl(*w, Id::ViewBack);
+    EXPECT_TRUE(w->button(Id::PrintBorders)->isChecked());
+
+    press(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    EXPECT_FALSE(w->document().bShowBorder);
+    EXPECT_FALSE(w->button(Id::PrintBorders)->isChecked());
+    EXPECT_FALSE(w->cdBackPreview()->renderer().showBorder);
+    press(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    EXPECT_EQ(w->document().fCoverAlign, AlignRight);
+    EXPECT_TRUE(w->isModified());
+}
+
+TEST(MainWindowPaint, ARepaintNeverChangesTheCover)
+{
+    for (int type : {StandardCD, StandardDVD, SlimlineCD, SlimlineDVD}) {
+        auto w = newMainWindow(type);
+        w->show();
+        const CoverDocument before = w->document();
+        for (int view : {Id::ViewFront, Id::ViewDisc, Id::ViewBack}) {
+            if (shown(w->control(view)))
+                clickControl(*w, view);
+            w->grab();
+            w->refreshPreviews();
+        }
+        EXPECT_TRUE(w->document() == before) << type;
+        EXPECT_FALSE(w->isModified());
+    }
 }

@@ -1,7 +1,7 @@
 // The real file dialogs behind UiHost: where they open and what name they
 // offer, as a person sees them.
-#include "widgets/QtUiHost.h"
 #include "tests/support/TestSupport.h"
+#include "widgets/QtUiHost.h"
 
 #include <QApplication>
 #include <QDir>

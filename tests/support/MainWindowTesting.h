@@ -37,6 +37,22 @@ inline std::unique_ptr<CMainDlg> newMainWindow(int coverType)
     return window;
 }
 
+// A main window initialised on the cover file at `path`, as a modal run
+// that opens a cover starts it.
+inline std::unique_ptr<CMainDlg> mainWindowOn(const QString &path)
+{
+    auto window = std::make_unique<CMainDlg>();
+    window->setFilePath(path);
+    window->initDialog();
+    return window;
+}
+
+// Changes the window's cover as a command would.
+inline void editCover(CMainDlg &window, const CoverSession::Edit &edit)
+{
+    window.session().change(QStringLiteral("Test"), edit);
+}
+
 // The results a dialog's modal runs ended with (done() calls), in order.
 struct FinishedRecorder {
     explicit FinishedRecorder(QDialog &dialog)

@@ -1,0 +1,100 @@
+#include "CoverSession.h"
+
+#include <QUndoCommand>
+
+// One edit: the whole document before and after it. A document is a few
+// kilobytes of fields and picture paths (never the pictures' pixels), so
+// whole copies are simpler and safer than undoing field by field.
+class CoverSession::Step : public QUndoCommand {
+public:
+    Step(CoverSession &session, const QString &name, const CoverDocument &before,
+        const CoverDocument &after)
+        : QUndoCommand(name)
+        , m_session(session)
+        , m_before(before)
+        , m_after(after)
+    {
+    }
+
+    void undo() override { m_session.setDocument(m_before); }
+    void redo() override { m_session.setDocument(m_after); }
+
+private:
+    CoverSession &m_session;
+    const CoverDocument m_before;
+    const CoverDocument m_after;
+};
+
+CoverSession::CoverSession(QObject *parent)
+    : QObject(parent)
+{
+    // Undoing or redoing back to the state last saved leaves nothing to save.
+    connect(&m_undo, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (clean)
+            m_modifiedWithoutStep = false;
+    });
+}
+
+CoverSession::~CoverSession()
+{
+    // The steps refer to this session: they go before it does.
+    m_undo.clear();
+}
+
+bool CoverSession::change(const QString &name, const Edit &edit)
+{
+    CoverDocument after = m_doc;
+    edit(after);
+    if (after == m_doc) {
+        markModified();
+        return false;
+    }
+    m_undo.push(new Step(*this, name, m_doc, after));
+    return true;
+}
+
+void CoverSession::adjust(const Edit &edit)
+{
+    CoverDocument after = m_doc;
+    edit(after);
+    if (after == m_doc)
+        return;
+    // Earlier steps hold documents without this adjustment; the history of
+    // an opened cover starts after it.
+    const bool wasModified = isModified();
+    m_undo.clear();
+    m_modifiedWithoutStep = wasModified;
+    setDocument(after);
+}
+
+void CoverSession::reset(const CoverDocument &doc)
+{
+    m_undo.clear();
+    m_modifiedWithoutStep = false;
+    setDocument(doc);
+}
+
+void CoverSession::markModified()
+{
+    m_modifiedWithoutStep = true;
+    Q_EMIT changed();
+}
+
+void CoverSession::markSaved(const QString &path)
+{
+    m_filePath = path;
+    discardChanges();
+}
+
+void CoverSession::discardChanges()
+{
+    m_undo.setClean();
+    m_modifiedWithoutStep = false;
+    Q_EMIT changed();
+}
+
+void CoverSession::setDocument(const CoverDocument &doc)
+{
+    m_doc = doc;
+    Q_EMIT changed();
+}

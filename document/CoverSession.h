@@ -1,0 +1,72 @@
+#pragma once
+
+#include "CoverDocument.h"
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+#include <functional>
+
+// The cover being edited: the document, whether it has unsaved changes, the
+// file it was read from or saved to, and the history of its changes.
+//
+// Every change of the document goes through change(), which records the
+// document before and after as one undo step and announces it with
+// changed(). Nothing else writes the document, so a snapshot of it (for a
+// print, an export, a recovery copy) stays what it was while the window
+// repaints.
+class CoverSession : public QObject {
+    Q_OBJECT
+public:
+    using Edit = std::function<void(CoverDocument &)>;
+
+    explicit CoverSession(QObject *parent = nullptr);
+    ~CoverSession() override;
+
+    const CoverDocument &document() const { return m_doc; }
+
+    // Applies `edit` to the document as one undo step named `name` ("Colour",
+    // "Font", ...) and marks the cover modified, also when the edit left the
+    // document as it was (the command ran; there is just nothing to undo).
+    // Returns whether the document changed.
+    bool change(const QString &name, const Edit &edit);
+
+    // A change that is part of opening the cover, not an edit of the user's:
+    // no undo step, and `modified` stays as it is.
+    void adjust(const Edit &edit);
+
+    // Starts over on `doc` (a new cover, a cover read from a file): no
+    // history, not modified.
+    void reset(const CoverDocument &doc);
+
+    bool isModified() const { return m_modifiedWithoutStep || !m_undo.isClean(); }
+    // Marks the cover modified without a change of the document (a command
+    // that counts as a change whatever it did; a recovered cover).
+    void markModified();
+    // The document as it is now is what `path` holds.
+    void markSaved(const QString &path);
+    // Forgets the changes: the cover counts as unmodified (a user who chose
+    // to discard them).
+    void discardChanges();
+
+    // The cover file this cover was read from or saved to; the application
+    // loop reads it again when the window's run ends with it set.
+    const QString &filePath() const { return m_filePath; }
+    void setFilePath(const QString &path) { m_filePath = path; }
+
+    QUndoStack &undoStack() { return m_undo; }
+
+Q_SIGNALS:
+    // The document or the modified state changed (an edit, an undo, a redo,
+    // a reset, a save).
+    void changed();
+
+private:
+    class Step;
+    void setDocument(const CoverDocument &doc);
+
+    CoverDocument m_doc;
+    QUndoStack m_undo;
+    bool m_modifiedWithoutStep = false;
+    QString m_filePath;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "CoverDocument.h"
+
+#include <type_traits>
+
+// The fields of one face (front, back or disc), so that a command working
+// on the face in view names the face once instead of switching over it.
+template <bool IsConst> struct BasicFaceFields {
+    template <typename T> using Ref = std::conditional_t<IsConst, const T &, T &>;
+
+    Ref<QByteArray> picturePath;
+    Ref<ColorRef> background;
+    Ref<bool> border;
+    Ref<int32_t> alignment;
+    Ref<LogFont> font;
+    Ref<ColorRef> textColor;
+    // Picture over the spines (covers) or over the hub (disc).
+    Ref<uint8_t> pictureExtent;
+};
+
+using FaceFields = BasicFaceFields<false>;
+using ConstFaceFields = BasicFaceFields<true>;
+
+FaceFields faceFields(CoverDocument &doc, Face face);
+ConstFaceFields faceFields(const CoverDocument &doc, Face face);

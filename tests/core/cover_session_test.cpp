@@ -1,0 +1,102 @@
+// The cover session: every change one undo step, `modified` following the
+// saved state through undo and redo.
+#include "document/CoverSession.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+
+CoverDocument newCover()
+{
+    CoverDocument doc;
+    resetDocumentForType(doc, StandardCD);
+    return doc;
+}
+
+void setTitle(CoverSession &s, const QByteArray &title)
+{
+    s.change(QStringLiteral("Title"), [&](CoverDocument &d) { d.fCoverTitle = title; });
+}
+
+} // namespace
+
+TEST(CoverSession, EachChangeIsOneStepAndUndoGoesBackToTheSavedState)
+{
+    CoverSession s;
+    s.reset(newCover());
+    QSignalSpy changed(&s, &CoverSession::changed);
+    EXPECT_FALSE(s.isModified());
+
+    EXPECT_TRUE(s.change(QStringLiteral("Colour"), [](CoverDocument &d) {
+        d.fBGColor = 0xFF;
+        d.bBGColor = 0xFF;
+    }));
+    setTitle(s, "A");
+    EXPECT_EQ(s.undoStack().count(), 2);
+    EXPECT_EQ(s.undoStack().undoText(), QStringLiteral("Title"));
+    EXPECT_EQ(changed.count(), 2);
+    EXPECT_TRUE(s.isModified());
+
+    s.undoStack().undo();
+    EXPECT_TRUE(s.document().fCoverTitle.isEmpty());
+    EXPECT_EQ(s.document().bBGColor, 0xFFu); // the colour step is whole
+    s.undoStack().undo();
+    EXPECT_TRUE(s.document() == newCover());
+    EXPECT_FALSE(s.isModified()); // back where the cover started
+    s.undoStack().redo();
+    EXPECT_EQ(s.document().fBGColor, 0xFFu);
+    EXPECT_TRUE(s.isModified());
+    EXPECT_EQ(changed.count(), 5);
+
+    // Saved with the colour: undoing to the save is unmodified, undoing
+    // past it is modified again.
+    s.markSaved(QStringLiteral("/c.zcv"));
+    EXPECT_EQ(s.filePath(), QStringLiteral("/c.zcv"));
+    setTitle(s, "B");
+    s.undoStack().undo();
+    EXPECT_FALSE(s.isModified());
+    s.undoStack().undo();
+    EXPECT_TRUE(s.isModified());
+}
+
+TEST(CoverSession, ACommandThatChangedNothingStillCountsButLeavesNoStep)
+{
+    CoverSession s;
+    s.reset(newCover());
+    EXPECT_FALSE(s.change(QStringLiteral("Alignment"), [](CoverDocument &d) {
+        d.fCoverAlign = AlignLeft; // already so
+    }));
+    EXPECT_TRUE(s.isModified());
+    EXPECT_EQ(s.undoStack().count(), 0);
+
+    // A real step undone to the start is the saved state again.
+    setTitle(s, "X");
+    s.undoStack().undo();
+    EXPECT_FALSE(s.isModified());
+}
+
+TEST(CoverSession, ResetAndAdjustAreNoSteps)
+{
+    CoverSession s;
+    s.reset(newCover());
+    setTitle(s, "old cover");
+    CoverDocument other = newCover();
+    other.covertype = StandardDVD;
+    s.reset(other);
+    EXPECT_EQ(s.undoStack().count(), 0);
+    EXPECT_FALSE(s.isModified());
+
+    s.adjust([](CoverDocument &d) { d.dCoverAlign = AlignCenter; });
+    EXPECT_EQ(s.undoStack().count(), 0);
+    EXPECT_FALSE(s.isModified());
+    EXPECT_EQ(s.document().covertype, StandardDVD);
+
+    // A recovered cover: modified without a step; a save clears it.
+    s.markModified();
+    EXPECT_TRUE(s.isModified());
+    s.adjust([](CoverDocument &d) { d.bCoverAlign = AlignLeft; });
+    EXPECT_TRUE(s.isModified());
+    s.markSaved(QStringLiteral("/r.zcv"));
+    EXPECT_FALSE(s.isModified());
+}
