@@ -219,7 +219,7 @@ TEST(CoverFileWrite, UnreadableByPermissionFails)
             + (r.reason.contains("p.jpg") ? " named" : " unnamed");
     });
     ASSERT_TRUE(run.ran) << run.failure.toStdString();
-    EXPECT_EQ(run.output, "refused no file named");
+    EXPECT_EQ(run.output.toStdString(), "refused no file named");
 }
 
 TEST(CoverFileWrite, UnwritableFolderReportsAReason)
@@ -244,7 +244,7 @@ TEST(CoverFileWrite, UnwritableFolderReportsAReason)
             + " files: " + QDir(dir).entryList(QDir::Files | QDir::Hidden).join(' ').toUtf8();
     });
     ASSERT_TRUE(run.ran) << run.failure.toStdString();
-    EXPECT_EQ(run.output, "refused with a reason old file: old files: c.zcv");
+    EXPECT_EQ(run.output.toStdString(), "refused with a reason old file: old files: c.zcv");
 }
 
 // A disk that fills up midway (a file size limit, which binds root too).
