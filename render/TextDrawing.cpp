@@ -138,17 +138,17 @@ QStringList splitTextLines(const QString &text)
     QString current;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
-        if (c == QLatin1Char('\r')) {
-            lines.append(current);
-            current.clear();
-            if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-        } else if (c == QLatin1Char('\n')) {
-            lines.append(current);
-            current.clear();
-        } else {
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n')) {
             current.append(c);
+            continue;
         }
+        lines.append(current);
+        current.clear();
+        // CR LF and LF CR (the track listing's row ending) are one break each;
+        // two equal characters are two.
+        const QChar partner = c == QLatin1Char('\r') ? QLatin1Char('\n') : QLatin1Char('\r');
+        if (i + 1 < text.size() && text.at(i + 1) == partner)
+            ++i;
     }
     lines.append(current);
     return lines;

@@ -13,7 +13,7 @@
 class DeviceContext;
 
 // Text output with the semantics the faces were designed around: no word
-// wrap, lines break only at CR, LF or CR LF, each line aligned on its own,
+// wrap, lines break only at CR, LF, CR LF or LF CR, each line aligned on its own,
 // output clipped to the box. All lengths are device pixels of the painter's
 // device.
 

@@ -1,6 +1,7 @@
 // The fuzzer's seed corpus, read as the program reads cover files: "valid-"
-// and "old-" files read, "invalid-" files are refused, "damaged-" files may
-// go either way; none may crash or write outside the copy folder.
+// and "old-" files read, "invalid-" files are refused, "damaged-" files read
+// with what can be saved of them; none may crash or write outside the copy
+// folder.
 #include "document/CoverFile.h"
 #include "document/DisplayText.h"
 #include "tests/support/TestSupport.h"
@@ -56,7 +57,25 @@ TEST(CoverFileCorpus, EveryFileReadsAsItsNameSays)
         } else if (name.startsWith("invalid-")) {
             EXPECT_EQ(r.result.status, CoverReadResult::Status::Invalid);
         } else {
-            EXPECT_TRUE(name.startsWith("damaged-"));
+            ASSERT_TRUE(name.startsWith("damaged-"));
+            EXPECT_EQ(r.result.status, CoverReadResult::Status::Ok);
+            EXPECT_GE(r.doc.covertype, 1);
+            EXPECT_LE(r.doc.covertype, 5);
+            // A picture is a copy of its block in the copy folder, or none.
+            const QByteArray *paths[]
+                = {&r.doc.fImagePath, &r.doc.bImagePath, &r.doc.sImagePath, &r.doc.dImagePath};
+            qint64 blockBytes = 0;
+            for (int n = 0; n < 4; ++n) {
+                SCOPED_TRACE(n);
+                blockBytes += r.result.pictureBytes[n];
+                const QFileInfo copy(QFile::decodeName(*paths[n]));
+                EXPECT_EQ(paths[n]->isEmpty(), r.result.pictureBytes[n] == 0);
+                if (paths[n]->isEmpty())
+                    continue;
+                EXPECT_EQ(copy.absolutePath(), pictureCopyFolder());
+                EXPECT_EQ(copy.size(), r.result.pictureBytes[n]);
+            }
+            EXPECT_LT(blockBytes, QFileInfo(kCorpus + '/' + name).size());
         }
     }
     for (const QString &copy :

@@ -3,6 +3,7 @@
 #include "document/CoverFile.h"
 #include "document/UserSettings.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/Unprivileged.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
@@ -263,17 +264,21 @@ TEST(CoverFileWrite, ATextHoldingAFileTagIsRefused)
 
 TEST(CoverFileWrite, UnreadableByPermissionIsLeftOut)
 {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind root";
-    const QString dir = freshDir("noread");
-    ASSERT_TRUE(writeFile(dir + "/p.jpg", "x"));
-    QFile::setPermissions(dir + "/p.jpg", QFileDevice::WriteOwner);
-    CoverDocument doc;
-    resetDocumentForType(doc, StandardCD);
-    doc.fImagePath = QFile::encodeName(dir + "/p.jpg");
-    const CoverWriteResult r = writeCoverFile(doc, dir + "/c.zcv");
-    EXPECT_TRUE(r.ok);
-    EXPECT_EQ(r.missingPictures, QStringList{dir + "/p.jpg"});
+    // Permissions do not bind root: the write runs as an ordinary user.
+    const UnprivilegedRun run = runUnprivileged([](const QString &dir) {
+        if (!writeFile(dir + "/p.jpg", "x")
+            || !QFile::setPermissions(dir + "/p.jpg", QFileDevice::WriteOwner))
+            return QByteArray("set-up failed");
+        CoverDocument doc;
+        resetDocumentForType(doc, StandardCD);
+        doc.fImagePath = QFile::encodeName(dir + "/p.jpg");
+        const CoverWriteResult r = writeCoverFile(doc, dir + "/c.zcv");
+        return QByteArray(r.ok ? "written" : "refused")
+            + (QFile::exists(dir + "/c.zcv") ? " file" : " no file")
+            + (r.missingPictures == QStringList{dir + "/p.jpg"} ? " p.jpg left out" : "");
+    });
+    ASSERT_TRUE(run.ran) << run.failure.toStdString();
+    EXPECT_EQ(run.output.toStdString(), "written file p.jpg left out");
 }
 
 TEST(CoverFileWrite, UnwritableFolderReportsAReason)
@@ -284,17 +289,21 @@ TEST(CoverFileWrite, UnwritableFolderReportsAReason)
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.reason.isEmpty());
 
-    if (geteuid() != 0) {
-        const QString dir = freshDir("readonly");
-        ASSERT_TRUE(writeFile(dir + "/c.zcv", "old"));
-        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    // A read-only folder, as an ordinary user: the old file stays.
+    const UnprivilegedRun run = runUnprivileged([&doc](const QString &dir) {
+        if (!writeFile(dir + "/c.zcv", "old")
+            || !QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner))
+            return QByteArray("set-up failed");
         const CoverWriteResult denied = writeCoverFile(doc, dir + "/c.zcv");
         QFile::setPermissions(
             dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        EXPECT_FALSE(denied.ok);
-        EXPECT_FALSE(denied.reason.isEmpty());
-        EXPECT_EQ(readFile(dir + "/c.zcv"), "old");
-    }
+        return QByteArray(denied.ok ? "written" : "refused")
+            + (denied.reason.isEmpty() ? " silently" : " with a reason")
+            + " old file: " + readFile(dir + "/c.zcv")
+            + " files: " + QDir(dir).entryList(QDir::Files | QDir::Hidden).join(' ').toUtf8();
+    });
+    ASSERT_TRUE(run.ran) << run.failure.toStdString();
+    EXPECT_EQ(run.output.toStdString(), "refused with a reason old file: old files: c.zcv");
 }
 
 // A disk that fills up midway (a file size limit, which binds root too).

@@ -162,6 +162,14 @@ TEST_F(SettingsTest, ACorruptStoreGivesTheDefaults)
         SCOPED_TRACE(bytes.left(20).toHex().toStdString());
         writeStore(bytes);
         expectDefaults(UserSettings());
+        // A change saved over the damage is read back.
+        UserSettings changed;
+        changed.dwCHF = 200;
+        changed.save();
+        const UserSettings reread;
+        EXPECT_EQ(reread.dwCHF, 200u);
+        EXPECT_EQ(reread.Option, 1u);
+        EXPECT_EQ(reread.cdFormatCover, "Plain Paper");
     }
     // Damage after readable lines: those lines count, the rest defaults.
     writeStore("[General]\nOption=3\n\x01\xff[broken\ndwCHF");
@@ -170,12 +178,23 @@ TEST_F(SettingsTest, ACorruptStoreGivesTheDefaults)
     EXPECT_EQ(partly.dwCHF, 119u);
     EXPECT_EQ(partly.cdFormatCover, "Plain Paper");
 
-    // A folder where the file should be.
+    // A folder where the file should be: read as no store, and a save
+    // neither replaces the folder nor leaves anything beside it.
     clearSettings();
-    QDir().mkpath(UserSettings::storePath());
+    const QString store = UserSettings::storePath();
+    const QString config = QFileInfo(store).absolutePath();
+    QDir().mkpath(store);
+    ASSERT_TRUE(writeFile(store + "/inside", "kept"));
     expectDefaults(UserSettings());
-    UserSettings().save(); // must not crash either
-    QDir(UserSettings::storePath()).removeRecursively();
+    UserSettings unsaved;
+    unsaved.Option = 4;
+    unsaved.save();
+    EXPECT_TRUE(QFileInfo(store).isDir());
+    EXPECT_EQ(readFile(store + "/inside"), "kept");
+    EXPECT_EQ(QDir(config).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+        QStringList{QFileInfo(store).fileName()});
+    EXPECT_EQ(UserSettings().Option, 1u);
+    QDir(store).removeRecursively();
 }
 
 TEST_F(SettingsTest, TheLastSaveWinsForEveryValue)

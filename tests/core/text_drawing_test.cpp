@@ -93,12 +93,30 @@ TEST(FontFromLogFont, AbsurdHeightsAreBounded)
     EXPECT_GE(fontFromLogFont(arial(0), 0).pixelSize(), 1);
 }
 
-TEST(TextLines, BreakAtCrLfAndCrLf)
+TEST(TextLines, ACrLfPairInEitherOrderIsOneBreakAndEqualCharactersAreTwo)
 {
-    EXPECT_EQ(splitTextLines(QStringLiteral("a\rb\nc\r\nd")), QStringList({"a", "b", "c", "d"}));
-    EXPECT_EQ(splitTextLines(QStringLiteral("a\n\rb")), QStringList({"a", "", "b"}));
-    EXPECT_EQ(splitTextLines(QStringLiteral("one line")), QStringList({"one line"}));
-    EXPECT_EQ(splitTextLines(QStringLiteral("1\r2\r")), QStringList({"1", "2", ""}));
+    struct Case {
+        const char *text;
+        QStringList lines;
+    } cases[] = {
+        {"one line", {"one line"}},
+        {"", {""}},
+        {"a\rb\nc", {"a", "b", "c"}},
+        {"a\r\nb", {"a", "b"}},
+        {"a\n\rb", {"a", "b"}},
+        {"a\r\rb", {"a", "", "b"}},
+        {"a\n\nb", {"a", "", "b"}},
+        {"a\r\n\r\nb", {"a", "", "b"}},
+        {"a\n\r\n\rb", {"a", "", "b"}},
+        {"a\n\r\nb", {"a", "", "b"}},
+        {"a\r\n\rb", {"a", "", "b"}},
+        {"1\n\r2\n\r", {"1", "2", ""}},
+        {"1\r2\r", {"1", "2", ""}},
+        {"\n\r", {"", ""}},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(splitTextLines(QString::fromLatin1(c.text)), c.lines)
+            << QByteArray(c.text).toPercentEncoding().constData();
 }
 
 TEST(TextPrefixes, DoubledAmpersandShowsOnceAndASingleOneIsAMnemonic)

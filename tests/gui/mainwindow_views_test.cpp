@@ -13,6 +13,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -362,6 +363,13 @@ TEST(MainWindowKeys, EnterAndEscapeDoNothing)
     ScriptedUiHost host; // any question would fail the test
     auto w = newMainWindow(StandardCD);
     w->session().markModified();
+    // Qt's dialogs press their default button on Enter: the window has none
+    // of its own, so one stands in for it here.
+    auto *standIn = new QPushButton(QStringLiteral("OK"), w.get());
+    standIn->setDefault(true);
+    int pressed = 0;
+    QObject::connect(standIn, &QPushButton::clicked, [&] { ++pressed; });
+    QObject::connect(standIn, &QPushButton::clicked, w.get(), &QDialog::accept);
     w->show();
     FinishedRecorder finished(*w);
     w->button(Id::Save)->setFocus();
@@ -374,6 +382,7 @@ TEST(MainWindowKeys, EnterAndEscapeDoNothing)
             QCoreApplication::sendEvent(target, &release);
         }
     }
+    EXPECT_EQ(pressed, 0);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(finished.results.size(), 0);
     EXPECT_TRUE(host.messages.isEmpty());

@@ -291,9 +291,72 @@ TEST(FlatHoverButtonSetters, ReturnCodes)
         b->setHoverCursor(QStringLiteral(":/no/such/cursor.png")), CFlatHoverButton::BadBitmap);
     EXPECT_EQ(b->setHoverCursor(), CFlatHoverButton::Ok);
     EXPECT_EQ(b->cursor().shape(), Qt::PointingHandCursor);
-    EXPECT_EQ(b->setFlat(false), CFlatHoverButton::Ok);
-    EXPECT_EQ(b->setDrawBorder(false), CFlatHoverButton::Ok);
-    EXPECT_EQ(b->setTransparent(true), CFlatHoverButton::Ok);
+}
+
+// The look setters cannot fail; what they promise is the new look, painted
+// at once with `repaint` and at the next paint without it.
+TEST(FlatHoverButtonSetters, LookSettersRepaintAsAsked)
+{
+    QWidget parent;
+    parent.setAutoFillBackground(true);
+    QPalette pal = testPalette();
+    const QColor green(0, 128, 0);
+    pal.setColor(QPalette::Window, green);
+    parent.setPalette(pal);
+    parent.resize(100, 50);
+    auto *b = new CFlatHoverButton(&parent);
+    b->setPalette(testPalette());
+    b->setGeometry(10, 10, 60, 30);
+    b->setFocusPolicy(Qt::NoFocus); // a focused frame is black
+    parent.show();
+
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject *watched, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                ++paints;
+            return QObject::eventFilter(watched, event);
+        }
+    } counter;
+    b->installEventFilter(&counter);
+
+    const QPoint edge = b->pos() + QPoint(20, 0);
+    const QPoint middle = b->pos() + QPoint(30, 15);
+    const struct {
+        const char *what;
+        bool hovered;
+        std::function<int(bool repaint)> set;
+        QPoint at;
+        QColor before;
+        QColor after;
+    } rows[] = {
+        {"no border", true, [&](bool r) { return b->setDrawBorder(false, r); }, edge, kLight,
+            kFace},
+        {"transparent", false, [&](bool r) { return b->setTransparent(true, r); }, middle, kFace,
+            green},
+        {"not flat", false, [&](bool r) { return b->setFlat(false, r); }, edge, kFace, kLight},
+    };
+    for (bool repaint : {true, false}) {
+        for (const auto &row : rows) {
+            SCOPED_TRACE(std::string(row.what) + (repaint ? ", repainted now" : ", later"));
+            b->setFlat(true, false);
+            b->setDrawBorder(true, false);
+            b->setTransparent(false, false);
+            if (row.hovered)
+                hover(*b);
+            else
+                unhover(*b);
+            EXPECT_EQ(grabImage(parent).pixelColor(row.at), row.before);
+            QCoreApplication::processEvents();
+            const int paints = counter.paints;
+            EXPECT_EQ(row.set(repaint), CFlatHoverButton::Ok);
+            EXPECT_EQ(counter.paints - paints, repaint ? 1 : 0);
+            QCoreApplication::processEvents();
+            EXPECT_GE(counter.paints - paints, 1);
+            EXPECT_EQ(grabImage(parent).pixelColor(row.at), row.after);
+        }
+    }
 }
 
 TEST(FlatHoverButtonSetters, ColoursFollowThePaletteUntilSet)
