@@ -824,7 +824,6 @@ bool save(const QImage &image, const QString &path)
     QImageWriter writer(path, "jpeg");
     writer.setQuality(86);
     writer.setOptimizedWrite(true);
-    writer.setProgressiveScanWrite(true);
     return writer.write(image);
 }
 
