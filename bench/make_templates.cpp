@@ -453,7 +453,10 @@ void bokeh(QImage &image, Piece piece)
     const int count = piece == Piece::Back ? 230 : 150;
     for (int i = 0; i < count; ++i) {
         // Lights gather along a band that falls from left to right.
-        const double x = rng.generateDouble() * w;
+        // On the back picture they thin out to the left, where the track
+        // listing or a DVD's back text goes.
+        const double spread = rng.generateDouble();
+        const double x = (piece == Piece::Back ? std::pow(spread, 0.6) : spread) * w;
         const double band = h * (0.3 + 0.25 * x / w) + (rng.generateDouble() - 0.5) * h * 0.7;
         const QPointF at(x, band);
         const double depth = rng.generateDouble();
