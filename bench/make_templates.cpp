@@ -818,7 +818,7 @@ const Theme kThemes[] = {
     {"Crystal", lowPoly},
     {"Paper Waves", paperWaves},
     {"Nebula", nebula},
-    {"Watercolour", watercolour},
+    {"Water Colours", watercolour},
     {"Seventies", retroStripes},
 };
 

@@ -100,9 +100,8 @@ void CTemplatesDlg::buildControls()
     m_list->setWrapping(true);
     m_list->setResizeMode(QListView::Adjust);
     m_list->setMovement(QListView::Static);
-    m_list->setUniformItemSizes(true);
     // Room for a thumbnail and a label of two lines beneath it.
-    m_list->setGridSize(QSize(kThumbnailSize + 44, kThumbnailSize + 40));
+    m_list->setGridSize(QSize(kThumbnailSize + 40, kThumbnailSize + 40));
     m_list->setWordWrap(true);
     m_list->setTextElideMode(Qt::ElideMiddle);
     m_list->setFrameShape(QFrame::StyledPanel);
@@ -116,6 +115,7 @@ void CTemplatesDlg::buildControls()
         b->setIconSize(QSize(24, 24));
         b->setIcons(icon, CFlatHoverButton::DerivedImage::Darkened, false);
         b->setHoverCursor();
+        b->setTransparent(true, false);
         return b;
     };
     m_ok = dialogButton(QStringLiteral("&OK"), Icons::ok(), dialogUnitRect(419, 137, 56, 31));
@@ -126,7 +126,11 @@ void CTemplatesDlg::buildControls()
     connect(m_cancel, &CFlatHoverButton::clicked, this, &CTemplatesDlg::reject);
 
     m_link = new CFlatHoverButton(QStringLiteral("Click here to download more templates"), this);
-    m_link->setGeometry(dialogUnitRect(224, 142, 132, 20));
+    // Wide enough for the caption on one line in the fonts Linux has for
+    // Verdana, and still ending beside Cancel.
+    m_link->setGeometry(dialogUnitRect(166, 142, 190, 20));
+    m_link->setTransparent(true, false);
+    m_link->setTextAlign(CFlatHoverButton::TextRight, false);
     m_link->setFont(linkFont());
     m_link->setDrawBorder(false, false);
     m_link->setHoverCursor(QCursor(Qt::PointingHandCursor));
