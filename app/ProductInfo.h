@@ -16,6 +16,11 @@ inline QString webAddress()
 {
     return QStringLiteral("https://tessaly.example/discora");
 }
+// Where more templates can be downloaded.
+inline QString templatesAddress()
+{
+    return webAddress() + QStringLiteral("/templates");
+}
 inline QString coverExtension()
 {
     return QStringLiteral(".zcv");

@@ -1,0 +1,467 @@
+#include "CTemplatesDlg.h"
+
+#include "app/ProductInfo.h"
+#include "document/CoverDocument.h"
+#include "render/DeviceContext.h"
+#include "render/FacePicture.h"
+#include "widgets/AppPaths.h"
+#include "widgets/CFlatHoverButton.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/Icons.h"
+#include "widgets/UiHost.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPainter>
+#include <QPainterPath>
+#include <QUrl>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+
+namespace {
+
+constexpr int kWidthUnits = 478;
+constexpr int kHeightUnits = 169;
+constexpr int kShownState = 5;
+
+const QString kBackMarker = QStringLiteral("[BACK]");
+const QString kFrontMarker = QStringLiteral("[FRONT]");
+const QString kDiscMarker = QStringLiteral("[DISC]");
+
+QFont buttonFont()
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    f.setPointSizeF(8.5);
+    f.setBold(true);
+    return f;
+}
+
+QFont linkFont()
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    f.setPixelSize(13);
+    f.setWeight(QFont::Normal);
+    f.setUnderline(true);
+    return f;
+}
+
+bool isDvdType(int coverType)
+{
+    return coverType == StandardDVD || coverType == SlimlineDVD;
+}
+
+QByteArray encodedPath(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+} // namespace
+
+CTemplatesDlg::CTemplatesDlg(QWidget *owner)
+    : QDialog(owner)
+{
+    setWindowTitle(QStringLiteral("Templates"));
+    // A caption, no system menu and no close box: OK and Cancel close it.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::MSWindowsFixedSizeDialogHint);
+    setModal(false);
+    QFont dialogFont = font();
+    dialogFont.setPointSizeF(8);
+    setFont(dialogFont);
+    setFixedSize(dialogUnitsX(kWidthUnits), dialogUnitsY(kHeightUnits));
+    buildControls();
+}
+
+CTemplatesDlg::~CTemplatesDlg() = default;
+
+void CTemplatesDlg::buildControls()
+{
+    m_logo = new QLabel(this);
+    const QRect logoRect = dialogUnitRect(1, 2, 45, 41);
+    m_logo->setGeometry(logoRect);
+    m_logo->setPixmap(Icons::logoPixmap(logoRect.size(), devicePixelRatioF()));
+    m_logo->setAlignment(Qt::AlignCenter);
+
+    m_list = new QListWidget(this);
+    m_list->setGeometry(dialogUnitRect(51, 3, 423, 133));
+    m_list->setViewMode(QListView::IconMode);
+    m_list->setIconSize(QSize(kThumbnailSize, kThumbnailSize));
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setFlow(QListView::LeftToRight);
+    m_list->setWrapping(true);
+    m_list->setResizeMode(QListView::Adjust);
+    m_list->setMovement(QListView::Static);
+    // Room for a thumbnail and a label of two lines beneath it.
+    m_list->setGridSize(QSize(kThumbnailSize + 40, kThumbnailSize + 40));
+    m_list->setWordWrap(true);
+    m_list->setTextElideMode(Qt::ElideMiddle);
+    m_list->setFrameShape(QFrame::StyledPanel);
+    m_list->installEventFilter(this);
+    connect(m_list, &QListWidget::clicked, this, &CTemplatesDlg::onListClicked);
+
+    const auto dialogButton = [this](const QString &text, const QIcon &icon, const QRect &rect) {
+        auto *b = new CFlatHoverButton(text, this);
+        b->setGeometry(rect);
+        b->setFont(buttonFont());
+        b->setIconSize(QSize(24, 24));
+        b->setIcons(icon, CFlatHoverButton::DerivedImage::Darkened, false);
+        b->setHoverCursor();
+        b->setTransparent(true, false);
+        return b;
+    };
+    m_ok = dialogButton(QStringLiteral("&OK"), Icons::ok(), dialogUnitRect(419, 137, 56, 31));
+    m_ok->setDefault(true, false);
+    m_cancel = dialogButton(
+        QStringLiteral("&Cancel"), Icons::cancel(), dialogUnitRect(359, 137, 56, 31));
+    connect(m_ok, &CFlatHoverButton::clicked, this, &CTemplatesDlg::accept);
+    connect(m_cancel, &CFlatHoverButton::clicked, this, &CTemplatesDlg::reject);
+
+    m_link = new CFlatHoverButton(QStringLiteral("Click here to download more templates"), this);
+    // Wide enough for the caption on one line in the fonts Linux has for
+    // Verdana, and still ending beside Cancel.
+    m_link->setGeometry(dialogUnitRect(166, 142, 190, 20));
+    m_link->setTransparent(true, false);
+    m_link->setTextAlign(CFlatHoverButton::TextRight, false);
+    m_link->setFont(linkFont());
+    m_link->setDrawBorder(false, false);
+    m_link->setHoverCursor(QCursor(Qt::PointingHandCursor));
+    m_link->setColor(CFlatHoverButton::TextHover, QColor(0, 51, 254), false);
+    m_link->setColor(CFlatHoverButton::TextNormal, QColor(50, 51, 254), false);
+    m_link->setColor(CFlatHoverButton::TextFocus, QColor(50, 51, 254), false);
+    m_link->setUrl(QUrl(ProductInfo::templatesAddress()));
+
+    setTabOrder(m_list, m_cancel);
+    setTabOrder(m_cancel, m_ok);
+    setTabOrder(m_ok, m_link);
+}
+
+QString CTemplatesDlg::defaultTemplateFolder()
+{
+    return programDataFile(QStringLiteral("CLIPART"));
+}
+
+void CTemplatesDlg::openFolder(
+    int coverType, const QByteArray &backImagePath, const QString &folder)
+{
+    m_coverType = coverType;
+    m_folder = QDir::cleanPath(folder);
+    fillList();
+    m_list->setFocus();
+    if (m_list->count() > 0)
+        m_list->setCurrentRow(0);
+    m_currentIndex = -1;
+    selectLabel(backImagePath);
+}
+
+QStringList CTemplatesDlg::searchFolder(const QString &folder, QString *error)
+{
+    QStringList names;
+    const QByteArray path = encodedPath(folder);
+    DIR *dir = opendir(path.constData());
+    if (!dir) {
+        // No folder at all is an empty list, not a fault.
+        if (errno != ENOENT && errno != ENOTDIR)
+            *error = QString::fromLocal8Bit(std::strerror(errno));
+        return names;
+    }
+    for (;;) {
+        errno = 0;
+        const dirent *entry = readdir(dir);
+        if (!entry) {
+            if (errno != 0)
+                *error = QString::fromLocal8Bit(std::strerror(errno));
+            break;
+        }
+        const QString name = QFile::decodeName(entry->d_name);
+        // Hidden files (and "." and "..") are not templates.
+        if (name.startsWith(QLatin1Char('.')) || !name.contains(kBackMarker))
+            continue;
+        const QFileInfo info(folder + QLatin1Char('/') + name);
+        if (!info.isFile() || info.isHidden())
+            continue;
+        names.append(name);
+    }
+    closedir(dir);
+    // The folder's own order is arbitrary: alphabetical, as a person reads.
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int folded = a.compare(b, Qt::CaseInsensitive);
+        return folded != 0 ? folded < 0 : a < b;
+    });
+    return names;
+}
+
+void CTemplatesDlg::fillList()
+{
+    m_list->clear();
+    m_entries.clear();
+    QString error;
+    const QStringList names = searchFolder(m_folder, &error);
+    if (!error.isEmpty())
+        UiHost::instance().message(
+            this, error, QStringLiteral("Error"), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
+    // Each entry keeps its own file name, so a file left out (not a
+    // picture, or not decodable) shifts neither the labels nor what a
+    // click on a later entry applies.
+    for (const QString &name : names) {
+        QImage square = stretchedSquare(templatePath(name));
+        if (square.isNull())
+            continue;
+        m_entries.append(Entry{name, std::move(square)});
+        m_list->addItem(new QListWidgetItem(templateLabel(name)));
+    }
+    showThumbnails();
+}
+
+void CTemplatesDlg::showThumbnails()
+{
+    for (int row = 0; row < m_entries.size(); ++row) {
+        const QImage image = shapedThumbnail(m_entries[row].square, m_discView);
+        m_list->item(row)->setIcon(QIcon(QPixmap::fromImage(image)));
+    }
+}
+
+void CTemplatesDlg::selectLabel(const QByteArray &backImagePath)
+{
+    if (backImagePath.isEmpty())
+        return;
+    const QString label = templateLabel(QFileInfo(QFile::decodeName(backImagePath)).fileName());
+    for (int row = 0; row < m_list->count(); ++row) {
+        QListWidgetItem *item = m_list->item(row);
+        if (item->text() == label) {
+            m_list->setCurrentItem(item);
+            m_list->scrollToItem(item);
+        }
+    }
+}
+
+void CTemplatesDlg::setDiscView(bool discView)
+{
+    if (discView == m_discView)
+        return;
+    m_discView = discView;
+    showThumbnails();
+}
+
+QString CTemplatesDlg::templateLabel(const QString &fileName)
+{
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return QString();
+    QString stem = fileName.left(dot);
+    const qsizetype dash = stem.lastIndexOf(QLatin1Char('-'));
+    if (dash >= 0)
+        stem = stem.mid(dash + 1);
+    return stem.trimmed();
+}
+
+QString CTemplatesDlg::siblingName(const QString &name, const QString &marker)
+{
+    if (name.contains(marker))
+        return name;
+    QString sibling = name;
+    return sibling.replace(kBackMarker, marker);
+}
+
+QString CTemplatesDlg::templatePath(const QString &name) const
+{
+    return m_folder + QLatin1Char('/') + name;
+}
+
+QImage CTemplatesDlg::stretchedSquare(const QString &path)
+{
+    const QSize size(kThumbnailSize, kThumbnailSize);
+    // A large JPEG is decoded at a fraction of its size: a thumbnail needs
+    // a few hundred pixels, not millions.
+    FacePicturePtr picture = LoadFacePicture(encodedPath(path), size);
+    if (!picture)
+        return QImage();
+    QImage square(size, QImage::Format_RGB888);
+    square.fill(Qt::white);
+    QPainter painter(&square);
+    DeviceContext dc(painter);
+    DrawPictureStretched(dc, QRect(QPoint(0, 0), size), *picture);
+    painter.end();
+    ReleaseFacePicture(picture);
+    return square;
+}
+
+QImage CTemplatesDlg::shapedThumbnail(const QImage &square, bool disc)
+{
+    QImage image(square.size(), QImage::Format_RGB888);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    const QRectF box(0, 0, image.width(), image.height());
+    if (disc) {
+        p.setRenderHint(QPainter::Antialiasing, true);
+        // Inside the frame, so that the frame does not cover the outline.
+        const QRectF ellipse = box.adjusted(1.5, 1.5, -1.5, -1.5);
+        p.setPen(QPen(Qt::black, 1.0));
+        p.setBrush(QBrush(square));
+        p.drawEllipse(ellipse);
+        p.setRenderHint(QPainter::Antialiasing, false);
+    } else {
+        p.drawImage(QPoint(0, 0), square);
+    }
+    p.setPen(QColor(192, 192, 192));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRect(0, 0, image.width() - 1, image.height() - 1));
+    p.end();
+    return image;
+}
+
+QImage CTemplatesDlg::makeThumbnail(const QString &path, bool disc)
+{
+    const QImage square = stretchedSquare(path);
+    return square.isNull() ? square : shapedThumbnail(square, disc);
+}
+
+QStringList CTemplatesDlg::templateNames() const
+{
+    QStringList names;
+    for (const Entry &entry : m_entries)
+        names.append(entry.name);
+    return names;
+}
+
+QImage CTemplatesDlg::thumbnail(int row) const
+{
+    if (row < 0 || row >= m_entries.size())
+        return QImage();
+    return shapedThumbnail(m_entries[row].square, m_discView);
+}
+
+void CTemplatesDlg::applyTemplate(int row)
+{
+    if (row < 0 || row >= m_entries.size())
+        return;
+    m_currentIndex = row;
+    const QString &name = m_entries[row].name;
+    TemplatePictures pictures;
+    const QByteArray disc = encodedPath(templatePath(siblingName(name, kDiscMarker)));
+    if (isDvdType(m_coverType)) {
+        // One picture over the whole sheet; the separate front and back stay.
+        pictures.CoverOption = StretchedImage;
+        pictures.sImagePath = encodedPath(templatePath(name));
+        pictures.dImagePath = disc;
+    } else {
+        pictures.sImagePath = QByteArray();
+        pictures.bImagePath = encodedPath(templatePath(name));
+        pictures.fImagePath = encodedPath(templatePath(siblingName(name, kFrontMarker)));
+        pictures.dImagePath = disc;
+    }
+    Q_EMIT templateApplied(pictures);
+}
+
+void CTemplatesDlg::onListClicked(const QModelIndex &index)
+{
+    if (index.isValid() && index.row() != m_currentIndex)
+        applyTemplate(index.row());
+}
+
+void CTemplatesDlg::step(int delta)
+{
+    const int count = m_list->count();
+    const int row = m_currentIndex + delta;
+    if (count == 0 || row < 0 || row >= count)
+        return;
+    applyTemplate(row);
+    // The highlight follows what was applied.
+    m_list->setCurrentRow(row);
+    m_list->scrollToItem(m_list->item(row));
+}
+
+bool CTemplatesDlg::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->key() == Qt::Key_Left) {
+            step(-1);
+            return true;
+        }
+        if (key->key() == Qt::Key_Right) {
+            step(1);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void CTemplatesDlg::chooseTemplate(
+    int &templatesShown, bool &templatesPlaced, const QRect &ownerFrame, const CoverDocument &doc)
+{
+    templatesShown = templatesShown == kShownState ? 0 : kShownState;
+    if (!templatesPlaced) {
+        move(firstPosition(ownerFrame));
+        templatesPlaced = true;
+    }
+    m_savedFront = doc.fImagePath;
+    m_savedBack = doc.bImagePath;
+    m_savedDisc = doc.dImagePath;
+    setVisible(templatesShown == kShownState);
+}
+
+QPoint CTemplatesDlg::firstPosition(const QRect &ownerFrame)
+{
+    const int bottom = ownerFrame.y() + ownerFrame.height();
+    return QPoint(ownerFrame.x(), bottom - ownerFrame.height() / 2);
+}
+
+void CTemplatesDlg::hideByUser()
+{
+    Q_EMIT windowHidden();
+    hide();
+}
+
+void CTemplatesDlg::accept()
+{
+    hideByUser();
+}
+
+void CTemplatesDlg::reject()
+{
+    TemplatePictures saved;
+    saved.fImagePath = m_savedFront;
+    saved.bImagePath = m_savedBack;
+    saved.dImagePath = m_savedDisc;
+    Q_EMIT picturesRestored(saved);
+    hideByUser();
+}
+
+void CTemplatesDlg::closeEvent(QCloseEvent *event)
+{
+    // Closing keeps the template, as OK does; the window lives on hidden.
+    event->ignore();
+    accept();
+}
+
+void CTemplatesDlg::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_F1: UiHost::instance().showHelp(this, QStringLiteral("templates")); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // OK is the default button.
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            accept();
+            return;
+        }
+        break;
+    default: break;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CTemplatesDlg::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+}

@@ -1,0 +1,142 @@
+#pragma once
+
+#include "TemplatePictures.h"
+
+#include <QByteArray>
+#include <QDialog>
+#include <QImage>
+#include <QList>
+#include <QString>
+
+class CFlatHoverButton;
+class QLabel;
+class QListWidget;
+struct CoverDocument;
+
+// "Templates": ready-made cover pictures shown as 60 x 60 thumbnails. A
+// click (or a left or right arrow) puts a template on the cover at once,
+// OK keeps it, Cancel puts back the pictures the cover had when the window
+// was shown. Modeless and owned by the main window, which creates it hidden
+// and toggles it with chooseTemplate(). The window never touches the cover
+// itself: it says what to write through templateApplied and
+// picturesRestored.
+//
+// A template is a set of pictures in the template folder whose names differ
+// only in the marker "[BACK]", "[FRONT]" or "[DISC]"; the list shows the
+// "[BACK]" ones.
+class CTemplatesDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kThumbnailSize = 60;
+
+    explicit CTemplatesDlg(QWidget *owner = nullptr);
+    ~CTemplatesDlg() override;
+
+    // CLIPART in the program's data folder.
+    static QString defaultTemplateFolder();
+
+    // What the main window does when it initialises: lists the templates of
+    // `folder` for a cover of `coverType` and selects the entries labelled
+    // like `backImagePath`. Nothing is applied yet.
+    void openFolder(int coverType, const QByteArray &backImagePath,
+        const QString &folder = defaultTemplateFolder());
+
+    // The main window's view: disc-shaped thumbnails in the disc view.
+    void setDiscView(bool discView);
+    bool discView() const { return m_discView; }
+
+    // The "Choose Template" button: `templatesShown` flips between 0 and 5;
+    // the first showing after the main window initialised (`templatesPlaced`
+    // false) moves the window to firstPosition(ownerFrame); the cover's
+    // front, back and disc pictures are kept for Cancel; then the window is
+    // shown or hidden.
+    void chooseTemplate(int &templatesShown, bool &templatesPlaced, const QRect &ownerFrame,
+        const CoverDocument &doc);
+    // The owner's left edge, at its vertical middle (screen coordinates of
+    // the owner's frame; the window keeps its size).
+    static QPoint firstPosition(const QRect &ownerFrame);
+
+    // Applies list entry `row` as a click does.
+    void applyTemplate(int row);
+
+    // A template's label: the file name up to its last ".", after its last
+    // "-", trimmed. A name without "." has an empty label.
+    static QString templateLabel(const QString &fileName);
+    // The name of the `marker` ("[FRONT]" or "[DISC]") picture of the set
+    // whose "[BACK]" picture is `name`; a name that carries `marker` already
+    // is its own sibling.
+    static QString siblingName(const QString &name, const QString &marker);
+
+    // Thumbnail of the picture at `path`, decoded by the picture loader at
+    // the smallest size that still covers the thumbnail: stretched on white,
+    // clipped to a disc when `disc`, framed in grey. Null when the picture
+    // does not load.
+    static QImage makeThumbnail(const QString &path, bool disc);
+
+    // For the window and tests.
+    int coverType() const { return m_coverType; }
+    QString templateFolder() const { return m_folder; }
+    // File names of the listed templates, in list order.
+    QStringList templateNames() const;
+    // The entry applied last; -1 when none since openFolder.
+    int currentIndex() const { return m_currentIndex; }
+    QListWidget *list() const { return m_list; }
+    // The thumbnail list entry `row` shows.
+    QImage thumbnail(int row) const;
+    CFlatHoverButton *okButton() const { return m_ok; }
+    CFlatHoverButton *cancelButton() const { return m_cancel; }
+    CFlatHoverButton *linkButton() const { return m_link; }
+
+    // OK and closing keep the template; Cancel (and Escape) take it back.
+    void accept() override;
+    void reject() override;
+
+Q_SIGNALS:
+    // The cover is to get these pictures now (and its previews refreshed).
+    void templateApplied(const TemplatePictures &pictures);
+    // Cancel: the pictures the cover had when the window was shown.
+    void picturesRestored(const TemplatePictures &pictures);
+    // OK, Cancel or closing hid the window: "Choose Template" is off.
+    void windowHidden();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    struct Entry {
+        QString name;
+        // The picture stretched to the thumbnail square, before its shape.
+        QImage square;
+    };
+
+    void buildControls();
+    void fillList();
+    void selectLabel(const QByteArray &backImagePath);
+    void showThumbnails();
+    void onListClicked(const QModelIndex &index);
+    void step(int delta);
+    void hideByUser();
+    QString templatePath(const QString &name) const;
+
+    static QStringList searchFolder(const QString &folder, QString *error);
+    static QImage stretchedSquare(const QString &path);
+    static QImage shapedThumbnail(const QImage &square, bool disc);
+
+    int m_coverType = 1;
+    bool m_discView = false;
+    QString m_folder;
+    QList<Entry> m_entries;
+    int m_currentIndex = -1;
+    QByteArray m_savedFront;
+    QByteArray m_savedBack;
+    QByteArray m_savedDisc;
+
+    QListWidget *m_list = nullptr;
+    QLabel *m_logo = nullptr;
+    CFlatHoverButton *m_ok = nullptr;
+    CFlatHoverButton *m_cancel = nullptr;
+    CFlatHoverButton *m_link = nullptr;
+};

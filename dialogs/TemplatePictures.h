@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <cstdint>
+#include <optional>
+
+struct CoverDocument;
+
+// The cover fields that applying a template (or taking one back) writes;
+// fields left empty here stay as the cover has them. The main window writes
+// one such change as one step.
+struct TemplatePictures {
+    std::optional<QByteArray> fImagePath;
+    std::optional<QByteArray> bImagePath;
+    std::optional<QByteArray> sImagePath;
+    std::optional<QByteArray> dImagePath;
+    std::optional<int32_t> CoverOption;
+
+    void applyTo(CoverDocument &doc) const;
+    // Whether applyTo would change anything in `doc`.
+    bool changes(const CoverDocument &doc) const;
+};
