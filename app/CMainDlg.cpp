@@ -2,6 +2,7 @@
 
 #include "MainDlgIds.h"
 #include "ProductInfo.h"
+#include "dialogs/CTemplatesDlg.h"
 #include "render/preview/CDVDCoverButton.h"
 #include "render/preview/CMyDiscButton.h"
 #include "render/preview/CMyFlatButton.h"
@@ -64,6 +65,9 @@ CMainDlg::CMainDlg(QWidget *parent)
     setAcceptDrops(true);
 
     createControls();
+    m_templates = new CTemplatesDlg(this);
+    m_templateCommands.emplace(m_session, *m_templates);
+    connect(m_templates, &CTemplatesDlg::windowHidden, this, [this] { templatesShown = 0; });
     styleToolButtons();
     setToolTips();
     connectCommands();

@@ -2,6 +2,7 @@
 
 #include "FaceCommands.h"
 #include "FileCommands.h"
+#include "TemplateCommands.h"
 #include "document/CoverDocument.h"
 #include "document/CoverSession.h"
 #include "print/LabelStock.h"
@@ -12,6 +13,7 @@
 
 class CDVDCoverButton;
 class CFlatHoverButton;
+class CTemplatesDlg;
 class CMyDiscButton;
 class CMyFlatButton;
 class CSlimlineCoverButton;
@@ -63,6 +65,7 @@ public:
 
     // Disc-label position chosen in the Print dialog.
     bool useTopDiscLabel = true;
+    CTemplatesDlg *templatesWindow() const { return m_templates; }
     // Show state of the templates window: 0 hidden, 5 shown.
     int templatesShown = 0;
     bool templatesPlaced = false;
@@ -125,6 +128,8 @@ private:
     CoverSession m_session;
     FileCommands m_fileCommands;
     FaceCommands m_faceCommands;
+    CTemplatesDlg *m_templates = nullptr; // modeless, owned by this window
+    std::optional<TemplateCommands> m_templateCommands;
     Face m_view = Face::Back;
     std::optional<LabelStock> m_geometry;
 

@@ -3,6 +3,7 @@
 #include "CAboutDlg.h"
 #include "CMainDlg.h"
 #include "MainDlgIds.h"
+#include "dialogs/CTemplatesDlg.h"
 #include "widgets/AppPaths.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/UiHost.h"
@@ -85,6 +86,9 @@ void CMainDlg::connectCommands()
     connect(button(ClearImage), &QAbstractButton::clicked, this,
         [this] { m_faceCommands.clearPicture(m_view); });
     connect(button(Help), &QAbstractButton::clicked, this, &CMainDlg::onHelp);
+    connect(button(ChooseTemplate), &QAbstractButton::clicked, this, [this] {
+        m_templates->chooseTemplate(templatesShown, templatesPlaced, frameGeometry(), document());
+    });
     // The web address (4) is a link button: a click opens its url through
     // UiHost.
 }

@@ -3,6 +3,7 @@
 #include "MainDlgIds.h"
 #include "ProductInfo.h"
 #include "ViewControls.h"
+#include "dialogs/CTemplatesDlg.h"
 #include "document/CoverFile.h"
 #include "render/FaceBinding.h"
 #include "render/preview/CDVDCoverButton.h"
@@ -107,8 +108,12 @@ void CMainDlg::initDialog()
     switchView(Face::Back);
     m_banner->raise();
 
+    // The templates window is made afresh for each cover, hidden.
     templatesShown = 0;
     templatesPlaced = false;
+    m_templates->hide();
+    m_templates->openFolder(document().covertype, document().bImagePath);
+    m_templates->setDiscView(false);
     m_firstPaintSeen = false;
     update();
 }
@@ -217,6 +222,7 @@ void CMainDlg::onViewButton(Face view)
 void CMainDlg::switchView(Face view)
 {
     m_view = view;
+    m_templates->setDiscView(view == Face::Disc);
     showViewControls();
     refreshPreviews();
     update();
