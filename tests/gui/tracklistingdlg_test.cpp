@@ -235,7 +235,7 @@ TEST_F(TrackListingDlgTest, ImportFillsTheGridAfterAskingWhenItHoldsTracks)
     const QString folder = freshDir(QStringLiteral("import"));
     for (const auto &[name, seconds] : {std::pair{"/02 Second.wav", 2}, {"/01 First.wav", 61}}) {
         ASSERT_TRUE(writeWav(folder + QLatin1String(name), seconds));
-        ASSERT_TRUE(writeTags(folder + QLatin1String(name), {{}, "Ann", "Dawn"}));
+        ASSERT_TRUE(writeTags(folder + QLatin1String(name), {{}, "Ann", "Dawn", {}}));
     }
     writeFile(folder + QStringLiteral("/03 Broken.flac"), "fLaC");
     const QString imported = QStringLiteral("1.,First,1:01|2.,Second,0:02");
