@@ -155,4 +155,17 @@ QIcon cancel()
     return fromResource("cancel");
 }
 
+QIcon insertTrack()
+{
+    return fromResource("insert-track");
+}
+QIcon removeTrack()
+{
+    return fromResource("remove-track");
+}
+QIcon importFolder()
+{
+    return fromResource("import-folder");
+}
+
 } // namespace Icons

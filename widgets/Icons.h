@@ -48,6 +48,11 @@ QIcon alignLeft(); // lines flush left
 QIcon alignCenter();
 QIcon alignRight();
 
+// Track listing editor
+QIcon insertTrack();
+QIcon removeTrack();
+QIcon importFolder();
+
 // Print and leave
 QIcon print();
 QIcon exit();

@@ -1,0 +1,427 @@
+#include "CTrackListingDlg.h"
+
+#include "CEditGrid.h"
+#include "CGridCellEdit.h"
+#include "document/AudioFolderImport.h"
+#include "document/DisplayText.h"
+#include "document/FileTags.h"
+#include "document/TrackListing.h"
+#include "widgets/CFlatHoverButton.h"
+#include "widgets/CTransparentStatic.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/Icons.h"
+#include "widgets/UiHost.h"
+
+#include <QDir>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStandardPaths>
+
+namespace {
+
+// Dialog units. The controls keep the grid's classic arrangement below a
+// white band that carries the logo, a heading, OK and Cancel.
+constexpr int kWidthUnits = 325;
+constexpr int kBandUnits = 47;
+constexpr int kHeightUnits = 209 + kBandUnits;
+
+// The grid is designed with a header row and eight track rows.
+constexpr int kDesignedTrackRows = 8;
+// Twips of the number, title and length columns.
+constexpr int kColumnTwips[] = {400, 4000, 1000};
+
+constexpr CTransparentStatic::ColorRef kHeadingColor = 0x663300;
+
+// Names in the unreadable-files message; the rest are counted.
+constexpr int kListedFiles = 15;
+
+QFont headingFont()
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    f.setPointSizeF(7.5);
+    f.setBold(true);
+    return f;
+}
+
+QFont gridFont()
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    f.setPointSizeF(8.25);
+    f.setWeight(QFont::Normal);
+    return f;
+}
+
+QRect below(int x, int y, int width, int height)
+{
+    return dialogUnitRect(x, y + kBandUnits, width, height);
+}
+
+QString importCaption()
+{
+    return QStringLiteral("Import Folder");
+}
+
+// Where the folder chooser starts: the last folder imported in this run,
+// else the music folder.
+QString &lastImportFolder()
+{
+    static QString folder;
+    return folder;
+}
+
+QString importStartFolder()
+{
+    if (!lastImportFolder().isEmpty())
+        return lastImportFolder();
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    return QDir(music).exists() ? music : QDir::homePath();
+}
+
+QString fileList(const QStringList &names)
+{
+    QStringList shown = names.mid(0, kListedFiles);
+    if (names.size() > kListedFiles)
+        shown << QStringLiteral("and %1 more").arg(names.size() - kListedFiles);
+    return shown.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+CTrackListingDlg::CTrackListingDlg(QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Edit Track Listing"));
+    setWindowIcon(Icons::program());
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    QFont dialogFont = font();
+    dialogFont.setPointSizeF(8);
+    setFont(dialogFont);
+    setFixedSize(dialogUnitsX(kWidthUnits), dialogUnitsY(kHeightUnits));
+    buildControls();
+}
+
+void CTrackListingDlg::buildControls()
+{
+    m_logo = new QLabel(this);
+    const QRect logoRect = dialogUnitRect(4, 3, 46, 41);
+    m_logo->setGeometry(logoRect);
+    m_logo->setPixmap(Icons::logoPixmap(logoRect.size(), devicePixelRatioF()));
+    m_logo->setAlignment(Qt::AlignCenter);
+
+    m_heading = new CTransparentStatic(
+        QStringLiteral("Type the tracks of your CD, or import them from a folder of audio files:"),
+        this);
+    m_heading->setGeometry(dialogUnitRect(56, 8, 190, 22));
+    m_heading->setFont(headingFont());
+    m_heading->setWordWrap(true);
+    m_heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_heading->setTextColor(kHeadingColor);
+
+    const auto button
+        = [this](const QString &text, const QIcon &icon, const QRect &rect, const QString &tip) {
+              auto *b = new CFlatHoverButton(text, this);
+              b->setGeometry(rect);
+              b->setFont(headingFont());
+              b->setIcons(icon, CFlatHoverButton::DerivedImage::Darkened, false);
+              b->setTransparent(true, false);
+              b->setHoverCursor();
+              b->setTooltipText(tip);
+              return b;
+          };
+    m_ok = button(QStringLiteral("OK"), Icons::ok(), dialogUnitRect(260, 4, 58, 14),
+        QStringLiteral("Click here to keep the track listing."));
+    m_ok->setDefault(true, false);
+    m_cancel = button(QStringLiteral("Cancel"), Icons::cancel(), dialogUnitRect(260, 23, 58, 14),
+        QStringLiteral("Click here to leave the track listing as it was."));
+    connect(m_ok, &CFlatHoverButton::clicked, this, &CTrackListingDlg::accept);
+    connect(m_cancel, &CFlatHoverButton::clicked, this, &CTrackListingDlg::reject);
+
+    m_spineLabel = new CTransparentStatic(QStringLiteral("Spine Text:"), this);
+    m_spineLabel->setGeometry(below(7, 5, 60, 8));
+    m_spineLabel->setTextColor(CTransparentStatic::ColorRef(0));
+    m_spineField = new QLineEdit(this);
+    m_spineField->setGeometry(below(7, 16, 247, 14));
+
+    m_tracksLabel = new CTransparentStatic(QStringLiteral("Tracks:"), this);
+    m_tracksLabel->setGeometry(below(7, 34, 60, 8));
+    m_tracksLabel->setTextColor(CTransparentStatic::ColorRef(0));
+
+    m_grid = new CEditGrid(this);
+    m_grid->setGeometry(below(7, 45, 247, 162));
+    m_grid->setFont(gridFont());
+    m_grid->horizontalHeader()->setFont(gridFont());
+    m_grid->setHorizontalHeaderLabels(
+        {QString(), QStringLiteral("No."), QStringLiteral("Title."), QStringLiteral("Length")});
+    for (int column = 1; column <= 3; ++column)
+        m_grid->setColumnWidthTwips(column, kColumnTwips[column - 1]);
+    const QFontMetrics metrics(gridFont());
+    m_grid->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
+    m_grid->horizontalHeader()->setFixedHeight(metrics.height() + 6);
+
+    // The grid's tools, picture above caption as in the main window's tools.
+    const auto tool = [&button](const QString &text, const QIcon &icon, int y, const QString &tip) {
+        CFlatHoverButton *b = button(text, icon, below(260, y, 58, 30), tip);
+        b->setImageAlign(CFlatHoverButton::ImageTop, false);
+        b->setIconSize(QSize(22, 22));
+        return b;
+    };
+    m_insert = tool(QStringLiteral("Insert Track"), Icons::insertTrack(), 45,
+        QStringLiteral("Click here to insert a new track."));
+    m_remove = tool(QStringLiteral("Remove Track"), Icons::removeTrack(), 78,
+        QStringLiteral("Click here to remove the current track."));
+    m_import = tool(QStringLiteral("Import Folder\u2026"), Icons::importFolder(), 122,
+        QStringLiteral("Click here to fill the list from the audio files in a folder."));
+    connect(m_insert, &CFlatHoverButton::clicked, this, &CTrackListingDlg::insertTrack);
+    connect(m_remove, &CFlatHoverButton::clicked, this, &CTrackListingDlg::removeTrack);
+    connect(m_import, &CFlatHoverButton::clicked, this, &CTrackListingDlg::importFolder);
+
+    setTabOrder(m_spineField, m_grid);
+    setTabOrder(m_grid, m_ok);
+    setTabOrder(m_ok, m_cancel);
+    setTabOrder(m_cancel, m_insert);
+    setTabOrder(m_insert, m_remove);
+    setTabOrder(m_remove, m_import);
+}
+
+void CTrackListingDlg::setVisible(bool visible)
+{
+    if (visible && !m_initialised) {
+        m_initialised = true;
+        initialise();
+    }
+    QDialog::setVisible(visible);
+}
+
+void CTrackListingDlg::initialise()
+{
+    m_spineLabel->setVisible(showSpineText);
+    m_spineField->setVisible(showSpineText);
+    m_spineIn = spineText;
+    m_spineField->setText(displayText(spineText));
+
+    if (trackText.isEmpty()) {
+        m_grid->setRowCount(kDesignedTrackRows);
+        for (int row = 0; row < kDesignedTrackRows; ++row)
+            fillRow(row, {QByteArray::number(row + 1) + '.'});
+    } else {
+        // Text without a single marked cell still opens one track row.
+        const QList<TrackRow> rows = readTrackListing(trackText);
+        m_grid->setRowCount(int(qMax(rows.size(), qsizetype(1))));
+        for (int row = 0; row < rows.size(); ++row) {
+            if (row > 0)
+                m_grid->setCellText(row, 0, QStringLiteral("New Row"));
+            fillRow(row, rows[row]);
+        }
+        if (rows.isEmpty())
+            fillRow(0, {});
+    }
+    m_grid->setCurrentCell(0, 1);
+}
+
+void CTrackListingDlg::fillRow(int row, const QList<QByteArray> &cells)
+{
+    for (int column = 1; column <= 3; ++column)
+        m_grid->setCellBytes(row, column, cells.value(column - 1));
+}
+
+void CTrackListingDlg::renumber()
+{
+    const int rows = m_grid->rowCount();
+    for (int row = 0; row < rows - 1; ++row) {
+        for (QChar c : m_grid->cellText(row, 1)) {
+            if (c != QLatin1Char('.') && (c < QLatin1Char('0') || c > QLatin1Char('9')))
+                return;
+        }
+    }
+    for (int row = 0; row < rows; ++row)
+        m_grid->setCellText(row, 1, QString::number(row + 1) + QLatin1Char('.'));
+}
+
+void CTrackListingDlg::insertTrack()
+{
+    m_grid->endEditing();
+    const int rows = m_grid->rowCount();
+    int row = m_grid->currentRow();
+    if (row < 0 || row >= rows - 1)
+        row = rows;
+    m_grid->insertEmptyRow(row);
+    fillRow(row, {});
+    renumber();
+    m_grid->setCurrentCell(row, qMax(m_grid->currentColumn(), 1));
+    m_grid->setFocus();
+}
+
+void CTrackListingDlg::removeTrack()
+{
+    m_grid->endEditing();
+    const int row = m_grid->currentRow();
+    if (row < 0)
+        return;
+    const int column = qMax(m_grid->currentColumn(), 1);
+    m_grid->removeRow(row);
+    renumber();
+    const int rows = m_grid->rowCount();
+    if (rows > 0)
+        m_grid->setCurrentCell(qMin(row, rows - 1), column);
+    m_grid->setFocus();
+}
+
+bool CTrackListingDlg::gridHoldsTracks() const
+{
+    for (int row = 0; row < m_grid->rowCount(); ++row) {
+        if (!m_grid->cellText(row, 2).trimmed().isEmpty()
+            || !m_grid->cellText(row, 3).trimmed().isEmpty())
+            return true;
+    }
+    return false;
+}
+
+void CTrackListingDlg::importFolder()
+{
+    m_grid->endEditing();
+    UiHost &host = UiHost::instance();
+    const QString folder = host.existingFolder(this, importCaption(), importStartFolder());
+    if (folder.isEmpty())
+        return;
+    lastImportFolder() = folder;
+
+    const AudioFolderImport found = AudioFolderImport::read(folder);
+    const QString shownFolder = QDir::toNativeSeparators(folder);
+    switch (found.status) {
+    case AudioFolderImport::Status::FolderUnreadable:
+        host.message(this, QStringLiteral("The folder \"%1\" cannot be read.").arg(shownFolder),
+            importCaption(), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
+        return;
+    case AudioFolderImport::Status::NoAudioFiles:
+        host.message(this,
+            QStringLiteral("There are no audio files in the folder \"%1\".\n\nTracks are read "
+                           "from MP3, FLAC, Ogg Vorbis, Opus, M4A (AAC) and WAV files.")
+                .arg(shownFolder),
+            importCaption(), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
+        return;
+    case AudioFolderImport::Status::Ok: break;
+    }
+    if (found.rows.isEmpty()) {
+        host.message(this,
+            QStringLiteral("None of the audio files in the folder could be read:\n\n%1")
+                .arg(fileList(found.unreadableFiles)),
+            importCaption(), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
+        return;
+    }
+    if (gridHoldsTracks()) {
+        const QString question
+            = QStringLiteral("Replace the tracks in the list with the %1 tracks of the folder?")
+                  .arg(found.rows.size());
+        if (host.message(
+                this, question, importCaption(), UiHost::Buttons::YesNo, UiHost::Icon::Question)
+            != UiHost::Answer::Yes)
+            return;
+    }
+
+    m_grid->setRowCount(0);
+    m_grid->setRowCount(int(found.rows.size()));
+    for (int row = 0; row < found.rows.size(); ++row)
+        fillRow(row, found.rows[row]);
+    m_grid->setCurrentCell(0, 1);
+    if (m_spineField->text().isEmpty() && !found.spineText.isEmpty())
+        m_spineField->setText(displayText(found.spineText));
+
+    if (!found.unreadableFiles.isEmpty()) {
+        host.message(this,
+            QStringLiteral("These files could not be read and were left out:\n\n%1")
+                .arg(fileList(found.unreadableFiles)),
+            importCaption(), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
+    }
+}
+
+QByteArray CTrackListingDlg::spineBytes() const
+{
+    const QString text = m_spineField->text();
+    return text == displayText(m_spineIn) ? m_spineIn : storedText(CGridCellEdit::oneLine(text));
+}
+
+bool CTrackListingDlg::refuseFileTag(const QByteArray &bytes, const QString &what)
+{
+    const QByteArray tag = fileTagIn(bytes);
+    if (tag.isEmpty())
+        return false;
+    UiHost::instance().message(this,
+        QStringLiteral("%1 holds \"%2\", which the cover file uses as a marker, so the cover would "
+                       "not read back as it was saved. Please change the text.")
+            .arg(what, QString::fromLatin1(tag)),
+        QStringLiteral("Edit Track Listing"), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
+    return true;
+}
+
+void CTrackListingDlg::accept()
+{
+    m_grid->endEditing();
+
+    // A hidden spine field goes back as it came, unchecked.
+    const QByteArray spine = showSpineText ? spineBytes() : m_spineIn;
+    if (showSpineText && refuseFileTag(spine, QStringLiteral("The spine text"))) {
+        m_spineField->setFocus();
+        m_spineField->selectAll();
+        return;
+    }
+
+    static const char *const cellNames[] = {"number", "title", "length"};
+    QList<TrackRow> rows;
+    for (int row = 0; row < m_grid->rowCount(); ++row) {
+        TrackRow cells;
+        for (int column = 1; column <= 3; ++column) {
+            const QByteArray bytes = m_grid->cellBytes(row, column);
+            const QString what = QStringLiteral("The %1 in row %2")
+                                     .arg(QLatin1String(cellNames[column - 1]))
+                                     .arg(row + 1);
+            if (refuseFileTag(bytes, what)) {
+                m_grid->setCurrentCell(row, column);
+                m_grid->setFocus();
+                return;
+            }
+            cells << bytes;
+        }
+        rows << cells;
+    }
+
+    trackText = writeTrackListing(rows);
+    spineText = spine;
+    QDialog::accept();
+}
+
+void CTrackListingDlg::openHelp()
+{
+    UiHost::instance().showHelp(this, QStringLiteral("tracklisting"));
+}
+
+void CTrackListingDlg::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_F1: openHelp(); return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // OK is the default button; the grid keeps its own Enter.
+        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
+            accept();
+            return;
+        }
+        break;
+    default: break;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CTrackListingDlg::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const int lineY = dialogUnitsY(kBandUnits);
+    p.fillRect(QRect(0, 0, width(), lineY), Qt::white);
+    p.fillRect(QRect(0, lineY, width(), 1), palette().color(QPalette::Dark));
+    p.fillRect(QRect(0, lineY + 1, width(), 1), palette().color(QPalette::Light));
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "TrackListing.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The tracks of a folder of audio files (MP3, FLAC, Ogg Vorbis, Opus,
+// M4A/AAC, WAV) as track listing rows, read from their tags and audio
+// properties. Only the files directly in the folder are read.
+struct AudioFolderImport {
+    enum class Status {
+        Ok, // `rows` may still be empty when no file could be read
+        NoAudioFiles,
+        FolderUnreadable,
+    };
+    Status status = Status::Ok;
+    // Number "1.", "2.", ..., title, length ("m:ss", "h:mm:ss" from an
+    // hour), as the document stores text. Ordered by disc and track number
+    // when every file has a track number, else by file name in natural order.
+    QList<TrackRow> rows;
+    // "ARTIST - ALBUM" (or the album alone) when every file names the same
+    // album; else empty.
+    QByteArray spineText;
+    // Audio files that could not be opened, have no audio properties or a
+    // length of 0, by name. (A raw ".aac" stream is among them: TagLib reads
+    // AAC from M4A files only.)
+    QStringList unreadableFiles;
+
+    static AudioFolderImport read(const QString &folder);
+
+    // Whether a file name has one of the extensions read (any case).
+    static bool isAudioFileName(const QString &fileName);
+    // Milliseconds rounded to the nearest second: "3:05", "1:02:03".
+    static QString lengthText(qint64 milliseconds);
+    // The title a file without a title tag gets: its name without the
+    // extension and without a leading track number ("01 - Intro.mp3" is
+    // "Intro"); the whole name when nothing else is left.
+    static QString titleFromFileName(const QString &fileName);
+    // Natural order of names: runs of digits compare by value ("2" before
+    // "10"), the rest without regard to case. Negative, 0 or positive.
+    static int compareNames(const QString &a, const QString &b);
+    // Text from a tag as a cell may hold it: one line (line breaks and
+    // other control characters become spaces), trimmed, and without
+    // anything that reads as one of the cover file's tags.
+    static QString cellText(const QString &tagText);
+};

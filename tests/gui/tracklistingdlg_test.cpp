@@ -1,0 +1,277 @@
+// The track listing editor: what it opens with, Insert and Remove with the
+// renumbering rule, what OK returns, Enter and Escape while a cell is
+// edited, the refusal of the cover file's tags, help, and the folder import.
+// Grids are written as text: rows split by "|", cells by ",".
+#include "dialogs/CEditGrid.h"
+#include "dialogs/CTrackListingDlg.h"
+#include "document/DisplayText.h"
+#include "document/TrackListing.h"
+#include "tests/support/AudioFiles.h"
+#include "tests/support/ScriptedUiHost.h"
+#include "tests/support/TestSupport.h"
+#include "widgets/CFlatHoverButton.h"
+#include "widgets/CTransparentStatic.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace testsupport;
+
+namespace {
+
+QString gridText(const CTrackListingDlg &dlg)
+{
+    QStringList rows;
+    for (int r = 0; r < dlg.grid()->rowCount(); ++r)
+        rows << QStringList{dlg.grid()->cellText(r, 1), dlg.grid()->cellText(r, 2),
+            dlg.grid()->cellText(r, 3)}
+                    .join(QLatin1Char(','));
+    return rows.join(QLatin1Char('|'));
+}
+
+QByteArray listing(const QString &grid)
+{
+    QList<TrackRow> rows;
+    for (const QString &row : grid.split(QLatin1Char('|'))) {
+        rows << TrackRow{};
+        for (const QString &cell : row.split(QLatin1Char(',')))
+            rows.last() << cell.toUtf8();
+    }
+    return writeTrackListing(rows);
+}
+
+class TrackListingDlgTest : public ::testing::Test {
+protected:
+    void SetUp() override { UiHost::setInstance(&host); }
+    void TearDown() override { UiHost::setInstance(nullptr); }
+
+    std::unique_ptr<CTrackListingDlg> open(const QByteArray &tracks, const QByteArray &spine = {})
+    {
+        auto dlg = std::make_unique<CTrackListingDlg>();
+        dlg->trackText = tracks;
+        dlg->spineText = spine;
+        dlg->show();
+        QApplication::setActiveWindow(dlg.get());
+        QApplication::processEvents();
+        return dlg;
+    }
+
+    // A key pressed where the keyboard focus is, as a person would.
+    static void press(int key)
+    {
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, Qt::NoModifier);
+            if (QWidget *target = QApplication::focusWidget())
+                QApplication::sendEvent(target, &event);
+        }
+        QApplication::processEvents();
+    }
+
+    ScriptedUiHost host{ScriptedUiHost::AnswerNoticesWithOk};
+};
+
+} // namespace
+
+TEST_F(TrackListingDlgTest, OpensWithTheRowsOfTheListing)
+{
+    QByteArray thirteen;
+    for (char c = 'a'; c <= 'm'; ++c)
+        thirteen += QByteArray("[DELIM]") + c + "[/DELIM]";
+    const std::pair<QByteArray, const char *> cases[] = {
+        {"", "1.,,|2.,,|3.,,|4.,,|5.,,|6.,,|7.,,|8.,,"},
+        {"plain text", ",,"},
+        {thirteen, "a,b,c|d,e,f|g,h,i|j,k,l|m,,"},
+        {"[DELIM]1.[/DELIM][DELIM]Caf\xe9[/DELIM]", "1.,Caf\u00e9,"},
+    };
+    for (const auto &[tracks, grid] : cases) {
+        auto dlg = open(tracks, "Spine");
+        EXPECT_EQ(gridText(*dlg), QString::fromUtf8(grid));
+        EXPECT_EQ(dlg->spineField()->text(), QStringLiteral("Spine"));
+        EXPECT_EQ(dlg->grid()->currentRow(), 0);
+    }
+    CTrackListingDlg hidden;
+    hidden.showSpineText = false;
+    hidden.show();
+    EXPECT_FALSE(hidden.spineField()->isVisible() || hidden.spineLabel()->isVisible());
+}
+
+TEST_F(TrackListingDlgTest, InsertAndRemoveFollowTheCurrentRowAndRenumber)
+{
+    const struct {
+        const char *what, *grid;
+        int current;
+        bool insert;
+        const char *after;
+        int currentAfter;
+    } cases[] = {
+        {"insert at the last row appends", "1.,A,|2.,B,|3.,C,", 2, true, "1.,A,|2.,B,|3.,C,|4.,,",
+            3},
+        {"insert at an inner row goes above it", "1.,A,|2.,B,", 0, true, "1.,,|2.,A,|3.,B,", 0},
+        {"a letter stops renumbering", "1.,A,|x,B,|3.,C,", 1, true, "1.,A,|,,|x,B,|3.,C,", 1},
+        {"the last row's number is not looked at", "1.,A,|x,B,", 0, true, "1.,,|2.,A,|3.,B,", 0},
+        {"empty cells and numbers without dots count as numbers", "7,A,|,B,|1.2,C,|9,D,", 1, false,
+            "1.,A,|2.,C,|3.,D,", 1},
+        {"removing the last row makes the one above current", "1.,A,|2.,B,|3.,C,", 2, false,
+            "1.,A,|2.,B,", 1},
+        {"the only row can be removed", "1.,A,", 0, false, "", -1},
+        {"and a track inserted into an empty grid", "", -1, true, "1.,,", 0},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        auto dlg = open(listing(QString::fromUtf8(c.grid)));
+        if (!*c.grid)
+            dlg->grid()->setRowCount(0);
+        dlg->grid()->setCurrentCell(c.current, 2);
+        (c.insert ? dlg->insertButton() : dlg->removeButton())->click();
+        EXPECT_EQ(gridText(*dlg), QString::fromUtf8(c.after));
+        EXPECT_EQ(dlg->grid()->currentRow(), c.currentAfter);
+    }
+}
+
+TEST_F(TrackListingDlgTest, OkReturnsEveryRowInTheFileEncoding)
+{
+    auto dlg = open(listing(QStringLiteral("1.,Intro,3:45")));
+    dlg->insertButton()->click();
+    dlg->grid()->setCellText(1, 1, QString());
+    dlg->okButton()->click();
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(dlg->trackText,
+        QByteArray("[DELIM]1.[/DELIM][DELIM]Intro[/DELIM][DELIM]3:45[/DELIM]\n\r"
+                   "[DELIM][/DELIM][DELIM][/DELIM][DELIM][/DELIM]\n\r"));
+
+    // Bytes that were not edited come back as they were.
+    dlg = open("[DELIM]1.[/DELIM][DELIM]Caf\xe9[/DELIM][DELIM]x[/DELIM]", "Gro\xdf");
+    dlg->grid()->setCellText(0, 3, QStringLiteral("\u00e0 4:00"));
+    dlg->accept();
+    EXPECT_EQ(dlg->trackText,
+        "[DELIM]1.[/DELIM][DELIM]Caf\xe9[/DELIM][DELIM]" + storedText(QStringLiteral("\u00e0 4:00"))
+            + "[/DELIM]\n\r");
+    EXPECT_EQ(dlg->spineText, QByteArray("Gro\xdf"));
+
+    dlg = open("[DELIM]kept", "spine");
+    dlg->grid()->setCellText(0, 1, QStringLiteral("changed"));
+    dlg->spineField()->setText(QStringLiteral("changed"));
+    dlg->cancelButton()->click();
+    EXPECT_EQ(dlg->trackText + dlg->spineText, QByteArray("[DELIM]keptspine"));
+}
+
+TEST_F(TrackListingDlgTest, TextsHoldingTheFileTagsAreRefusedByName)
+{
+    const struct {
+        int row, column; // column 0: the spine field
+        const char *text, *named;
+    } cases[] = {
+        {0, 0, "Best of [BEGIN]", "The spine text holds \"[BEGIN]\""},
+        {0, 1, "[IMAGE1]", "The number in row 1 holds \"[IMAGE1]\""},
+        {1, 2, "Intro [END] outro [DELIM]", "The title in row 2 holds \"[END]\""},
+        {1, 3, "3:45[/DELIM]", "The length in row 2 holds \"[/DELIM]\""},
+    };
+    const QByteArray given = listing(QStringLiteral("1.,A,1:00|2.,B,2:00"));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.text);
+        host.messages.clear();
+        auto dlg = open(given);
+        if (c.column == 0)
+            dlg->spineField()->setText(QString::fromLatin1(c.text));
+        else
+            dlg->grid()->setCellText(c.row, c.column, QString::fromLatin1(c.text));
+        dlg->okButton()->click();
+        ASSERT_EQ(host.messages.size(), 1);
+        EXPECT_TRUE(host.messages[0].text.startsWith(QLatin1String(c.named)));
+        EXPECT_TRUE(dlg->isVisible());
+        EXPECT_EQ(dlg->trackText, given);
+        if (c.column > 0) {
+            EXPECT_EQ(dlg->grid()->currentIndex(), dlg->grid()->model()->index(c.row, c.column));
+        }
+    }
+}
+
+TEST_F(TrackListingDlgTest, EnterAndEscapeWhileEditingNeverCloseTheDialog)
+{
+    auto dlg = open(listing(QStringLiteral("1.,Intro,3:45")));
+    CEditGrid *grid = dlg->grid();
+    grid->setFocus();
+    grid->setCurrentCell(0, 2);
+    const auto editor = [] { return qobject_cast<QLineEdit *>(QApplication::focusWidget()); };
+
+    press(Qt::Key_Return); // begins editing
+    ASSERT_TRUE(grid->isEditing() && editor());
+    EXPECT_EQ(editor()->selectedText(), QStringLiteral("Intro"));
+    editor()->setText(QStringLiteral("Typed"));
+    press(Qt::Key_Return); // ends it
+    EXPECT_FALSE(grid->isEditing());
+    press(Qt::Key_Enter);
+    ASSERT_TRUE(grid->isEditing() && editor());
+    editor()->setText(QStringLiteral("Dropped"));
+    press(Qt::Key_Escape); // drops the edit
+    EXPECT_FALSE(grid->isEditing());
+    press(Qt::Key_Escape); // and a second Escape stays in the grid
+    ASSERT_TRUE(dlg->isVisible());
+    EXPECT_EQ(grid->cellText(0, 2), QStringLiteral("Typed"));
+
+    // Pasted line breaks become spaces; OK while editing keeps the edit.
+    press(Qt::Key_Return);
+    ASSERT_TRUE(editor());
+    press(Qt::Key_F1); // help, also while a cell is edited
+    editor()->setText(QStringLiteral("Two\nlines"));
+    dlg->okButton()->click();
+    EXPECT_EQ(dlg->trackText, listing(QStringLiteral("1.,Two lines,3:45")));
+
+    ASSERT_EQ(host.helpRequests.size(), 1);
+    EXPECT_EQ(host.helpRequests[0].topic, QStringLiteral("tracklisting"));
+    EXPECT_EQ(host.helpRequests[0].owner, dlg.get());
+
+    // Enter in the spine field is OK.
+    dlg = open({}, "Spine");
+    dlg->spineField()->setFocus();
+    press(Qt::Key_Return);
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+}
+
+TEST_F(TrackListingDlgTest, ImportFillsTheGridAfterAskingWhenItHoldsTracks)
+{
+    const QString folder = freshDir(QStringLiteral("import"));
+    for (const auto &[name, seconds] : {std::pair{"/02 Second.wav", 2}, {"/01 First.wav", 61}}) {
+        ASSERT_TRUE(writeWav(folder + QLatin1String(name), seconds));
+        ASSERT_TRUE(writeTags(folder + QLatin1String(name), {{}, "Ann", "Dawn", {}}));
+    }
+    writeFile(folder + QStringLiteral("/03 Broken.flac"), "fLaC");
+    const QString imported = QStringLiteral("1.,First,1:01|2.,Second,0:02");
+    using A = UiHost::Answer;
+    const struct {
+        const char *what, *grid, *spine;
+        std::deque<A> answers; // to the replace question
+        QString gridAfter, spineAfter;
+    } cases[] = {
+        {"numbers alone are replaced without a question", "1.,,", "", {}, imported, "Ann - Dawn"},
+        {"a title asks; No keeps the grid", "1.,Mine,", "", {A::No}, "1.,Mine,", ""},
+        {"a length asks; Yes replaces, a spine text stays", ",,3:00", "Own", {A::Yes}, imported,
+            "Own"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        host.messages.clear();
+        auto dlg = open(listing(QString::fromUtf8(c.grid)), c.spine);
+        host.folderNames = {folder};
+        host.answers = c.answers;
+        dlg->importButton()->click();
+        EXPECT_TRUE(host.answers.empty());
+        EXPECT_EQ(gridText(*dlg), c.gridAfter);
+        EXPECT_EQ(dlg->spineField()->text(), c.spineAfter);
+        // The file that could not be read is named after the grid is filled.
+        const bool replaced = c.gridAfter == imported;
+        ASSERT_EQ(host.messages.size(), qsizetype(c.answers.size() + (replaced ? 1 : 0)));
+        EXPECT_EQ(host.messages.last().text.contains(QLatin1String("03 Broken.flac")), replaced);
+    }
+
+    host.messages.clear();
+    auto dlg = open(listing(QStringLiteral("1.,Mine,")));
+    host.folderNames = {freshDir(QStringLiteral("empty"))};
+    dlg->importButton()->click();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_TRUE(host.messages[0].text.startsWith(QLatin1String("There are no audio files")));
+    EXPECT_EQ(gridText(*dlg), QStringLiteral("1.,Mine,"));
+}
