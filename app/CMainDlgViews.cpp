@@ -79,6 +79,7 @@ void CMainDlg::initDialog()
     if (!path.isEmpty()) {
         CoverReadOptions options;
         options.referenceDpiY = dpiY;
+        options.storeCoverTypeInSettings = true;
         const CoverReadResult read = readCoverFile(doc, path, options);
         if (read.status == CoverReadResult::Status::Invalid)
             UiHost::instance().message(this, invalidCoverFileMessage(), invalidCoverFileCaption(),

@@ -39,9 +39,11 @@ struct CoverReadOptions {
     // Vertical resolution of the screen the fonts were chosen at: the disc
     // font default of files without disc entries is taken at it.
     int referenceDpiY = 96;
-    // Reading a cover stores its cover type as the settings value "Option";
-    // `--info` reads without touching the settings.
-    bool storeCoverTypeInSettings = true;
+    // Whether reading stores the cover's type as the settings value
+    // "Option", so that the next new cover starts from it. Only the main
+    // window asks for it; the exports, `--info` and other readers leave the
+    // user's settings alone.
+    bool storeCoverTypeInSettings = false;
 };
 
 struct CoverReadResult {
