@@ -1,7 +1,7 @@
 #include "CoverDocument.h"
 
+#include "Numbers.h"
 #include "UserSettings.h"
-#include "render/Geometry.h"
 
 void resetDocumentForType(CoverDocument &doc, int32_t coverType, int referenceDpiY)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Alignment.h"
 #include "LogFont.h"
 
 #include <QByteArray>
@@ -19,12 +20,6 @@ enum CoverType : int32_t {
 enum CoverOptionValue : int32_t {
     StretchedImage = 0,
     SeparateImages = 1,
-};
-
-enum Alignment : int32_t {
-    AlignLeft = 0,
-    AlignCenter = 1,
-    AlignRight = 2,
 };
 
 enum class Face { Front, Back, Disc };

@@ -7,11 +7,10 @@
 
 #include "CoverFields.h"
 #include "CoverLayout.h"
+#include "Numbers.h"
 #include "TagScanner.h"
 #include "TrackListing.h"
 #include "UserSettings.h"
-#include "print/LabelStock.h"
-#include "render/Geometry.h"
 
 #include <QFile>
 #include <QFileInfo>

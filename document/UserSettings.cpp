@@ -85,12 +85,12 @@ void UserSettings::exchange(Exchange &ex)
     ex.number("printDisc", printDisc);
     ex.number("printCover", printCover);
     ex.text("lastPath", lastPath);
-    ex.text("expandCoverMM", expandCoverMM);
-    ex.text("expandDiscMM", expandDiscMM);
-    ex.text("moveDiscMMX", moveDiscMMX);
-    ex.text("moveDiscMMY", moveDiscMMY);
-    ex.text("moveDiscUpDown", moveDiscUpDown);
-    ex.text("moveDiscLeftRight", moveDiscLeftRight);
+    ex.text("expandCoverMM", calibration.expandCoverMM);
+    ex.text("expandDiscMM", calibration.expandDiscMM);
+    ex.text("moveDiscMMX", calibration.moveDiscMMX);
+    ex.text("moveDiscMMY", calibration.moveDiscMMY);
+    ex.text("moveDiscUpDown", calibration.moveDiscUpDown);
+    ex.text("moveDiscLeftRight", calibration.moveDiscLeftRight);
 }
 
 void UserSettings::load()

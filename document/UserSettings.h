@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Calibration.h"
+
 #include <QString>
 #include <cstdint>
 
@@ -36,12 +38,8 @@ public:
     uint32_t printDisc = 1;
     uint32_t printCover = 1;
     QString lastPath;
-    QString expandCoverMM = QStringLiteral("0");
-    QString expandDiscMM = QStringLiteral("0");
-    QString moveDiscMMX = QStringLiteral("0");
-    QString moveDiscMMY = QStringLiteral("0");
-    QString moveDiscUpDown = QStringLiteral("0");
-    QString moveDiscLeftRight = QStringLiteral("0");
+    // The printer adjustment (expandCoverMM ... moveDiscLeftRight).
+    Calibration calibration;
 
     // The paper names stored for a cover type; empty for types without paper.
     QString coversPaperFor(int32_t coverType) const;

@@ -95,41 +95,6 @@ LabelStock baseLabelStock(StockRow row)
     return s;
 }
 
-int atoiValue(const QByteArray &text)
-{
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    auto isSpace = [](char c) {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-    };
-    while (i < n && isSpace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    while (i < n && text[i] >= '0' && text[i] <= '9') {
-        value = value * 10 + (text[i] - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1)
-            value = static_cast<long long>(INT_MAX) + 1; // saturate, keep scanning
-        ++i;
-    }
-    if (negative)
-        value = -value;
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
-
-int atoiValue(const QString &text)
-{
-    return atoiValue(text.toUtf8());
-}
-
 LabelStock applyCalibration(LabelStock s, const Calibration &c)
 {
     const double cover = atoiValue(c.expandCoverMM) * kInchesPerMM;
@@ -165,15 +130,7 @@ LabelStock applyCalibration(LabelStock s, const Calibration &c)
 
 LabelStock buildLabelStock(StockRow row)
 {
-    const UserSettings settings;
-    Calibration c;
-    c.expandCoverMM = settings.expandCoverMM;
-    c.expandDiscMM = settings.expandDiscMM;
-    c.moveDiscMMX = settings.moveDiscMMX;
-    c.moveDiscMMY = settings.moveDiscMMY;
-    c.moveDiscUpDown = settings.moveDiscUpDown;
-    c.moveDiscLeftRight = settings.moveDiscLeftRight;
-    return applyCalibration(baseLabelStock(row), c);
+    return applyCalibration(baseLabelStock(row), UserSettings().calibration);
 }
 
 std::optional<StockRow> plainRowForCoverType(int32_t coverType)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "document/Calibration.h"
+#include "document/Numbers.h"
+
 #include <QList>
 #include <QString>
 #include <array>
@@ -56,21 +59,7 @@ LabelStock baseLabelStock(StockRow row);
 // The row with the calibration the settings store holds now.
 LabelStock buildLabelStock(StockRow row);
 
-// The calibration, as the settings store keeps it (free text in mm).
-struct Calibration {
-    QString expandCoverMM = QStringLiteral("0");
-    QString expandDiscMM = QStringLiteral("0");
-    QString moveDiscMMX = QStringLiteral("0");
-    QString moveDiscMMY = QStringLiteral("0");
-    QString moveDiscUpDown = QStringLiteral("0");
-    QString moveDiscLeftRight = QStringLiteral("0");
-};
 LabelStock applyCalibration(LabelStock stock, const Calibration &calibration);
-
-// `atoi` rules: leading white space, optional sign, digits up to the first
-// other character; no leading number gives 0. Saturates at the int range.
-int atoiValue(const QByteArray &text);
-int atoiValue(const QString &text);
 
 // The plain-paper row of a cover type; none for Other and unknown types.
 std::optional<StockRow> plainRowForCoverType(int32_t coverType);

@@ -1,11 +1,8 @@
 #pragma once
 
-#include <cstdint>
+#include "document/Numbers.h"
 
-// Multiplies two 32-bit values and divides by a third with a 64-bit
-// intermediate, rounding half away from zero; -1 when the divisor is 0 or
-// the result does not fit 32 bits (the platform's MulDiv).
-int mulDiv(int number, int numerator, int denominator);
+#include <cstdint>
 
 // A length in inches as device pixels: truncated toward zero.
 int inchesToPixels(double inches, int dpi);
@@ -14,8 +11,8 @@ int inchesToPixels(double inches, int dpi);
 // reference resolution (the screen's vertical dpi); the height passes
 // through whole points, then the device's vertical dpi, then the preview's
 // vertical scale (skipped with applyScale false).
-int fontHeightOnDevice(int storedHeight, int referenceDpi, int deviceDpiY, double yScale,
-                       bool applyScale = true);
+int fontHeightOnDevice(
+    int storedHeight, int referenceDpi, int deviceDpiY, double yScale, bool applyScale = true);
 
 // Face constants that the label-stock catalogue does not carry (inches).
 namespace FaceConstants {
@@ -23,7 +20,7 @@ inline constexpr double kCdTextInsetX = 0.1;
 inline constexpr double kCdTextInsetY = 0.1;
 inline constexpr double kDvdFrontTextLeft = 5.85;
 inline constexpr double kSlimDvdFrontTextLeft = 5.64;
-inline constexpr double kDvdTextTop = 0.25;       // front top, back left and back top
+inline constexpr double kDvdTextTop = 0.25; // front top, back left and back top
 inline constexpr double kSlimCdTextLeft = 0.84;
 inline constexpr double kSlimCdTextTop = 0.25;
 inline constexpr double kSlimCdNotchWidth = 1.417;

@@ -193,9 +193,9 @@ int drawTextInBox(DeviceContext &dc, const QFont &font, QColor color, const QStr
         if (!line.isEmpty()) {
             const int width = fm.horizontalAdvance(line);
             int x = boxLeft;
-            if (format == TextCenter)
+            if (format == AlignCenter)
                 x = (boxLeft + boxRight - width) / 2;
-            else if (format == TextRight)
+            else if (format == AlignRight)
                 x = boxRight - width;
             p.drawText(QPoint(x, top + fm.ascent()), line);
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Alignment.h"
 #include "document/LogFont.h"
 
 #include <QColor>
@@ -16,12 +17,6 @@ class DeviceContext;
 // wrap, lines break only at CR, LF, CR LF or LF CR, each line aligned on its own,
 // output clipped to the box. All lengths are device pixels of the painter's
 // device.
-
-enum TextFormat : int {
-    TextLeft = 0,
-    TextCenter = 1,
-    TextRight = 2,
-};
 
 // A font from a stored font record at a device height. A negative height is
 // the character (em) height, a positive one the cell height (ascent +

@@ -37,11 +37,11 @@ TrackColumns splitTrackColumns(const QString &text)
 void drawTrackListing(DeviceContext &dc, const QFont &font, const QColor &color,
     const TrackColumns &columns, const QRect &box, double column2Factor)
 {
-    drawTextInBox(dc, font, color, columns.columns[0], box, TextLeft);
+    drawTextInBox(dc, font, color, columns.columns[0], box, AlignLeft);
     const int w = textExtent(dc, font, columns.longestFirst).width();
     QRect second = box;
     second.setLeft(static_cast<int>(std::trunc(box.left() + column2Factor * w)));
     // Moving the left edge keeps the right edge where it was.
-    drawTextInBox(dc, font, color, columns.columns[1], second, TextLeft);
-    drawTextInBox(dc, font, color, columns.columns[2], box, TextRight);
+    drawTextInBox(dc, font, color, columns.columns[1], second, AlignLeft);
+    drawTextInBox(dc, font, color, columns.columns[2], box, AlignRight);
 }

@@ -114,8 +114,8 @@ TEST_F(FileExport, PngSizesFollowTheResolutionAndTheCalibration)
     EXPECT_EQ(QImage(dir + "/disc.png").size(), QSize(2810, 2810));
 
     UserSettings settings;
-    settings.expandCoverMM = QStringLiteral("5");
-    settings.expandDiscMM = QStringLiteral("-2");
+    settings.calibration.expandCoverMM = QStringLiteral("5");
+    settings.calibration.expandDiscMM = QStringLiteral("-2");
     settings.save();
     dir = freshDir(QStringLiteral("png"));
     ASSERT_EQ(png(sample("standard-cd.zcv"), dir, 96).code, 0);
@@ -173,7 +173,7 @@ TEST_F(FileExport, AFaceThatCannotBeWrittenLeavesNoneOfTheSet)
     EXPECT_EQ(run.code, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("disc.png"))) << run.err.toStdString();
     EXPECT_EQ(QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList({QStringLiteral("disc.png")}));
+        QStringList({QStringLiteral("disc.png")}));
 
     writeFile(out + "/plain-file", "x");
     EXPECT_EQ(png(sample("standard-cd.zcv"), out + "/plain-file", 96).code, 2);
@@ -282,8 +282,8 @@ TEST_F(FileExport, PdfUsesTheStoredPapersAndCalibration)
     UserSettings settings;
     settings.setPapersFor(
         SlimlineCD, QStringLiteral("Plain Paper"), QStringLiteral("Neato CD/DVD Labels (A4)"));
-    settings.moveDiscMMX = QStringLiteral("10");
-    settings.moveDiscLeftRight = QStringLiteral("1");
+    settings.calibration.moveDiscMMX = QStringLiteral("10");
+    settings.calibration.moveDiscLeftRight = QStringLiteral("1");
     settings.save();
     const QString out = freshDir(QStringLiteral("pdf")) + "/slim.pdf";
     ASSERT_EQ(pdf(sample("slimline-cd.zcv"), out).code, 0);

@@ -55,12 +55,7 @@ std::array<double, 18> fields(const LabelStock &s)
 void saveCalibration(const Calibration &c)
 {
     UserSettings s;
-    s.expandCoverMM = c.expandCoverMM;
-    s.expandDiscMM = c.expandDiscMM;
-    s.moveDiscMMX = c.moveDiscMMX;
-    s.moveDiscMMY = c.moveDiscMMY;
-    s.moveDiscUpDown = c.moveDiscUpDown;
-    s.moveDiscLeftRight = c.moveDiscLeftRight;
+    s.calibration = c;
     s.save();
 }
 

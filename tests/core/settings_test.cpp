@@ -53,8 +53,9 @@ void expectDefaults(const UserSettings &s)
     EXPECT_EQ(s.printDisc, 1u);
     EXPECT_EQ(s.printCover, 1u);
     EXPECT_EQ(s.lastPath, "");
-    for (const QString *mm : {&s.expandCoverMM, &s.expandDiscMM, &s.moveDiscMMX, &s.moveDiscMMY,
-             &s.moveDiscUpDown, &s.moveDiscLeftRight})
+    for (const QString *mm : {&s.calibration.expandCoverMM, &s.calibration.expandDiscMM,
+             &s.calibration.moveDiscMMX, &s.calibration.moveDiscMMY, &s.calibration.moveDiscUpDown,
+             &s.calibration.moveDiscLeftRight})
         EXPECT_EQ(*mm, "0");
 }
 
@@ -121,7 +122,7 @@ TEST_F(SettingsTest, ValuesSurviveASaveAndLoad)
     s.cdSlimFormatDisc = "Neato CD/DVD Labels (A4)";
     s.printCover = 0;
     s.lastPath = QStringLiteral("/tmp/caf\u00e9 = [x]; \"quoted\"");
-    s.expandCoverMM = "-3mm";
+    s.calibration.expandCoverMM = "-3mm";
     s.save();
     const UserSettings loaded;
     EXPECT_EQ(loaded.Option, 5u);
@@ -129,7 +130,7 @@ TEST_F(SettingsTest, ValuesSurviveASaveAndLoad)
     EXPECT_EQ(loaded.cdSlimFormatDisc, "Neato CD/DVD Labels (A4)");
     EXPECT_EQ(loaded.printCover, 0u);
     EXPECT_EQ(loaded.lastPath, s.lastPath);
-    EXPECT_EQ(loaded.expandCoverMM, "-3mm");
+    EXPECT_EQ(loaded.calibration.expandCoverMM, "-3mm");
 }
 
 TEST_F(SettingsTest, UnreadableValuesLeaveTheirFields)

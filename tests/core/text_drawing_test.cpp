@@ -132,7 +132,7 @@ TEST(TextBox, DoubledAmpersandDrawsLikeOneAmpersand)
     const QFont font = fontFromLogFont(arial(-30), -30);
     auto render = [&](const QString &text) {
         return drawn(300, 60, 96, [&](DeviceContext &dc) {
-            drawTextInBox(dc, font, Qt::black, text, QRect(0, 0, 300, 60), TextLeft);
+            drawTextInBox(dc, font, Qt::black, text, QRect(0, 0, 300, 60), AlignLeft);
         });
     };
     const QImage direct = drawn(300, 60, 96, [&](DeviceContext &dc) {
@@ -150,16 +150,16 @@ TEST(TextBox, LinesAreAlignedEachOnItsOwn)
     const QFont font = fontFromLogFont(arial(-20), -20);
     const QRect box(10, 0, 300, 100);
     const QString text = QStringLiteral("WWWWWWWW\rI");
-    for (int format : {TextLeft, TextCenter, TextRight}) {
+    for (int format : {AlignLeft, AlignCenter, AlignRight}) {
         QImage image = drawn(320, 100, 96,
             [&](DeviceContext &dc) { drawTextInBox(dc, font, Qt::black, text, box, format); });
         const int lineHeight = QFontMetrics(font, &image).height();
         const QRect second = inkBounds(image, QRect(0, lineHeight, 320, lineHeight), Qt::white);
         ASSERT_FALSE(second.isNull()) << format;
         const int centre = (second.left() + second.right()) / 2;
-        if (format == TextLeft)
+        if (format == AlignLeft)
             EXPECT_LE(second.left(), box.left() + 4);
-        else if (format == TextCenter)
+        else if (format == AlignCenter)
             EXPECT_NEAR(centre, box.left() + box.width() / 2, 3);
         else
             EXPECT_GE(second.right(), box.left() + box.width() - 5);
@@ -172,7 +172,7 @@ TEST(TextBox, LongLinesAreClippedNotWrapped)
     const QRect box(20, 10, 100, 200);
     QImage image = drawn(400, 250, 96, [&](DeviceContext &dc) {
         drawTextInBox(dc, font, Qt::black,
-            QStringLiteral("a very long line that cannot fit in the box"), box, TextLeft);
+            QStringLiteral("a very long line that cannot fit in the box"), box, AlignLeft);
     });
     const QRect ink = inkBounds(image, image.rect(), Qt::white);
     ASSERT_FALSE(ink.isNull());
@@ -190,7 +190,7 @@ TEST(TextBox, SameFontHeightOnAnyResolution)
         const QFont font = fontFromLogFont(arial(-pixels), -pixels);
         QImage image = drawn(2000, 400, dpi, [&](DeviceContext &dc) {
             drawTextInBox(
-                dc, font, Qt::black, QStringLiteral("H"), QRect(0, 0, 2000, 400), TextLeft);
+                dc, font, Qt::black, QStringLiteral("H"), QRect(0, 0, 2000, 400), AlignLeft);
         });
         return inkBounds(image, image.rect(), Qt::white).height();
     };
@@ -269,13 +269,13 @@ TEST(TextObserver, IsToldOfEveryTextWithItsBox)
     DeviceContext dc(painter);
     TextDrawRecorder recorder;
     dc.setTextObserver(&recorder);
-    drawTextInBox(dc, font, Qt::red, QStringLiteral("x"), QRect(1, 2, 30, 40), TextRight);
+    drawTextInBox(dc, font, Qt::red, QStringLiteral("x"), QRect(1, 2, 30, 40), AlignRight);
     drawRotatedText(
         dc, font, Qt::blue, 900, QPoint(5, 6), QRect(0, 0, 10, 10), QStringLiteral("y"));
     ASSERT_EQ(recorder.calls.size(), 2);
     EXPECT_EQ(recorder.calls[0].kind, TextDrawCall::Kind::Box);
     EXPECT_EQ(recorder.calls[0].box, QRect(1, 2, 30, 40));
-    EXPECT_EQ(recorder.calls[0].format, TextRight);
+    EXPECT_EQ(recorder.calls[0].format, AlignRight);
     EXPECT_EQ(recorder.calls[0].pixelSize, 20);
     EXPECT_EQ(recorder.calls[0].color, QColor(Qt::red));
     EXPECT_EQ(recorder.calls[1].kind, TextDrawCall::Kind::Rotated);
