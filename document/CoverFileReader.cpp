@@ -168,8 +168,7 @@ void readFont(LogFont &font, const EntryValues &v, const char *face, const char 
     if (isDisc && name.isEmpty())
         font.setFaceName("Arial");
     else
-        font.setFaceName(
-            name.first(qMin(name.size(), qsizetype(LogFont::kMaxFaceName))).toByteArray());
+        font.setFaceName(name.toByteArray());
     if (isDisc && v.isEmpty(height))
         font.height = -mulDiv(12, referenceDpiY, 72);
     else
