@@ -117,6 +117,7 @@ CFlatHoverButton *CImagesDlg::addPictureButton(
     b->setIcons(choose ? Icons::chooseImage() : Icons::clearImage());
     b->setImageAlign(CFlatHoverButton::ImageTop, false);
     b->setImageMargins(3, 6, false);
+    b->setTransparent(true, false); // on the white band
     b->setHoverCursor();
     b->setTooltipText(tooltip);
     b->hide();

@@ -69,6 +69,7 @@ CFontChooserDlg::CFontChooserDlg(QWidget *parent)
     m_fonts = new QFontDialog(this);
     m_fonts->setWindowFlags(Qt::Widget);
     m_fonts->setOptions(QFontDialog::DontUseNativeDialog | QFontDialog::NoButtons);
+    m_fonts->setSizeGripEnabled(false);
     // Escape and Enter would close only the embedded chooser (its own line
     // edits accept on Enter) and leave an empty frame: they close this
     // dialog, wherever the focus is in the chooser.
