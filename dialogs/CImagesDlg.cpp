@@ -271,9 +271,14 @@ void CImagesDlg::keyPressEvent(QKeyEvent *event)
     case Qt::Key_F1: UiHost::instance().showHelp(this, QStringLiteral("images")); return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        // Continue is the default button.
+        // Enter presses the picture button that has the focus, else
+        // Continue, the default button.
         if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-            accept();
+            auto *focused = qobject_cast<CFlatHoverButton *>(focusWidget());
+            if (focused && focused != m_continue && !focused->isHidden())
+                focused->click();
+            else
+                accept();
             return;
         }
         break;

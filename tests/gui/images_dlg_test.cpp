@@ -85,6 +85,7 @@ TEST(ImagesDlg, ButtonsShowWhatTheLayoutAndItsPathsHold)
 
 TEST(ImagesDlg, LayoutsClearButtonsAndClosing)
 {
+    ScriptedUiHost host;
     CImagesDlg dlg;
     Reports reports(dlg);
     dlg.setPictures({1, "/p/b.jpg", "/p/f.jpg", ""}, QString());
@@ -98,6 +99,14 @@ TEST(ImagesDlg, LayoutsClearButtonsAndClosing)
     EXPECT_TRUE(dlg.stretchedChoice()->isChecked() && !dlg.separateChoice()->isChecked());
     EXPECT_EQ(shownButtons(dlg), QList<int>{B::ChooseImage});
     EXPECT_TRUE(dlg.hasChanges());
+
+    // Enter presses the picture button that has the focus.
+    dlg.button(B::ChooseImage)->setFocus();
+    host.fileNames.push_back(QString());
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(dlg.button(B::ChooseImage), &enter);
+    EXPECT_EQ(host.fileRequests.size(), 1);
+    EXPECT_EQ(dlg.result(), 0);
 
     // Continue, Enter and Escape close it; the final paths hold whatever closed it.
     for (int key : {0, int(Qt::Key_Return), int(Qt::Key_Escape)}) {
