@@ -176,8 +176,8 @@ void CCoverTextDlg::moveRowsUp(Field title, Field text)
     m_fields[title]->move(spine.left(), spine.top());
     m_labels[title]->move(m_labels[title]->x(), spine.top());
 
-    // One tenth and a bit of a row below the title, down to where the rows
-    // under it begin (or the bottom of the template's last row).
+    // 0.12 of a row below the title, down to where the rows under it begin
+    // (or the bottom of the template's last row).
     const int top = int(std::trunc(spineBottom + 0.12 * spine.height()));
     const QRect textRect = m_fields[text]->geometry();
     const int bottom = m_rows.back ? textRect.top() + textRect.height()
@@ -191,17 +191,17 @@ void CCoverTextDlg::setRows(const Rows &rows)
 {
     m_rows = rows;
     placeTemplate();
-    auto show = [this](Field f, bool shown, bool labelShown) {
+    auto showRow = [this](Field f, bool shown, bool labelShown) {
         m_fields[f]->setVisible(shown);
         m_labels[f]->setVisible(labelShown);
     };
-    show(SpineText, rows.spine, rows.back);
-    show(FrontTitle, rows.front, rows.front);
-    show(FrontText, rows.front, rows.front);
-    show(DiscTitle, rows.disc, rows.disc);
-    show(DiscText, rows.disc, rows.disc);
-    show(BackTitle, rows.back, rows.back);
-    show(BackText, rows.back, rows.back);
+    showRow(SpineText, rows.spine, rows.back);
+    showRow(FrontTitle, rows.front, rows.front);
+    showRow(FrontText, rows.front, rows.front);
+    showRow(DiscTitle, rows.disc, rows.disc);
+    showRow(DiscText, rows.disc, rows.disc);
+    showRow(BackTitle, rows.back, rows.back);
+    showRow(BackText, rows.back, rows.back);
     if (rows.disc)
         moveRowsUp(DiscTitle, DiscText);
     else if (!rows.spine)
