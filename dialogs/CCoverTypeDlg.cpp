@@ -4,6 +4,7 @@
 #include "widgets/AppPaths.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/CTransparentStatic.h"
+#include "widgets/DialogLook.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/Icons.h"
 #include "widgets/UiHost.h"
@@ -24,26 +25,10 @@ constexpr int kHeightUnits = 110;
 // The white band ends, and the etched line runs, at this height.
 constexpr int kBandBottomUnits = 61;
 
-constexpr CTransparentStatic::ColorRef kHeadingColor = 0x663300;
+constexpr CTransparentStatic::ColorRef kHeadingColor = DialogLook::kHeadingColor;
 
-QFont headingFont()
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-    f.setPointSizeF(7.5);
-    f.setBold(true);
-    return f;
-}
-
-// Verdana 13 pixels high as a character cell, which is an 11-pixel em.
-QFont choiceFont()
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-    f.setPixelSize(11);
-    f.setWeight(QFont::Normal);
-    return f;
-}
+using DialogLook::choiceFont;
+using DialogLook::headingFont;
 
 struct ChoiceSpec {
     int coverType;
@@ -336,9 +321,5 @@ void CCoverTypeDlg::keyPressEvent(QKeyEvent *event)
 void CCoverTypeDlg::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const int lineY = dialogUnitsY(kBandBottomUnits);
-    p.fillRect(QRect(0, 0, width(), lineY), Qt::white);
-    // Etched line: shadow above highlight.
-    p.fillRect(QRect(0, lineY, width(), 1), palette().color(QPalette::Dark));
-    p.fillRect(QRect(0, lineY + 1, width(), 1), palette().color(QPalette::Light));
+    DialogLook::paintBand(p, *this, dialogUnitsY(kBandBottomUnits));
 }

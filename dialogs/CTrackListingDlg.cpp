@@ -3,8 +3,8 @@
 #include "CEditGrid.h"
 #include "CGridCellEdit.h"
 #include "document/AudioFolderImport.h"
+#include "document/CoverTextCheck.h"
 #include "document/DisplayText.h"
-#include "document/FileTags.h"
 #include "document/TrackListing.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/CTransparentStatic.h"
@@ -348,7 +348,7 @@ QByteArray CTrackListingDlg::spineBytes() const
 
 bool CTrackListingDlg::refuseFileTag(const QByteArray &bytes, const QString &what)
 {
-    const QByteArray tag = fileTagIn(bytes);
+    const QByteArray tag = coverFileTagOrMarkerIn(bytes).tag;
     if (tag.isEmpty())
         return false;
     UiHost::instance().message(this,

@@ -1,7 +1,7 @@
 #include "AudioFolderImport.h"
 
 #include "DisplayText.h"
-#include "FileTags.h"
+#include "CoverTextCheck.h"
 
 #include <QDir>
 #include <QFile>

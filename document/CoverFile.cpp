@@ -2,6 +2,7 @@
 
 #include "CoverFields.h"
 #include "CoverLayout.h"
+#include "CoverTextCheck.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -148,25 +149,11 @@ QByteArray entryNotReadBack(const TextPart &text)
     return {};
 }
 
-// The tags of the file, each of which a text must not hold.
-const QList<QByteArray> &fileTags()
-{
-    static const QList<QByteArray> tags = [] {
-        QList<QByteArray> t{"[BEGIN]", "[END]"};
-        for (const QByteArray &key : coverFileKeys())
-            t << '[' + key + ']' << "[END" + key + ']';
-        for (int n = 0; n < 4; ++n)
-            t << pictureTag(n, false) << pictureTag(n, true);
-        return t;
-    }();
-    return tags;
-}
-
 QString unreadableTextReason(const QByteArray &key, const QByteArray &value)
 {
     QByteArray tag;
     qsizetype first = -1;
-    for (const QByteArray &t : fileTags()) {
+    for (const QByteArray &t : coverFileTags()) {
         const qsizetype at = value.indexOf(t);
         if (at >= 0 && (first < 0 || at < first || (at == first && t.size() > tag.size()))) {
             first = at;

@@ -200,8 +200,7 @@ public:
         if (disc && name.isEmpty())
             font.setFaceName("Arial");
         else
-            font.setFaceName(
-                name.first(qMin(name.size(), qsizetype(LogFont::kMaxFaceName))).toByteArray());
+            font.setFaceName(name.toByteArray()); // cut between characters
     }
     void fontHeight(const char *key, LogFont &font, bool disc)
     {

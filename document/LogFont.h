@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DisplayText.h"
+
 #include <QByteArray>
 #include <cstdint>
 
@@ -24,6 +26,7 @@ struct LogFont {
 
     static constexpr int kMaxFaceName = 31;
 
-    void setFaceName(const QByteArray &name) { faceName = name.left(kMaxFaceName); }
+    // Cut between characters, so that a UTF-8 name stays readable.
+    void setFaceName(const QByteArray &name) { faceName = cutStoredText(name, kMaxFaceName); }
     bool operator==(const LogFont &) const = default;
 };

@@ -1,13 +1,13 @@
 #include "QtUiHost.h"
 
 #include "AppPaths.h"
+#include "CFontChooserDlg.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -94,11 +94,12 @@ bool QtUiHost::chooseColor(QWidget *parent, QColor &color)
 
 bool QtUiHost::chooseFont(QWidget *parent, FontChoice &choice)
 {
-    bool ok = false;
-    const QFont font = QFontDialog::getFont(&ok, choice.font, parent);
-    if (ok)
-        choice.font = font;
-    return ok;
+    CFontChooserDlg dialog(parent);
+    dialog.setChoice(choice);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    choice = dialog.choice();
+    return true;
 }
 
 bool QtUiHost::printerDialog(QWidget *parent, QPrinter &printer)

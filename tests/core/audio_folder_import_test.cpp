@@ -2,8 +2,8 @@
 // lengths, the spine text, files that cannot be read, and the text rule
 // that keeps the cover file's tags out of what the tags bring in.
 #include "document/AudioFolderImport.h"
+#include "document/CoverTextCheck.h"
 #include "document/DisplayText.h"
-#include "document/FileTags.h"
 #include "tests/support/AudioFiles.h"
 #include "tests/support/TestSupport.h"
 
@@ -148,14 +148,14 @@ TEST(AudioFolderImport, LengthsRoundAndNamesGiveTitles)
     EXPECT_NE(AudioFolderImport::compareNames(QStringLiteral("01"), QStringLiteral("1")), 0);
 }
 
-TEST(FileTags, TagsAreFoundAndLoseTheirBracketsUntilNoneIsLeft)
+TEST(CoverTextCheck, TagsAreFoundAndLoseTheirBracketsUntilNoneIsLeft)
 {
     const std::pair<const char *, const char *> found[]
         = {{"Intro [end] [END", ""}, {"a[END]b", "[END]"}, {"1 [/DELIM] 2 [END]", "[/DELIM]"},
             {"[covertype]", "[covertype]"}, {"[ENDbackCoverSpineText]", "[ENDbackCoverSpineText]"},
             {"[ENDIMAGE4]", "[ENDIMAGE4]"}, {"[BEGIN]", "[BEGIN]"}, {"[DELIM]", "[DELIM]"}};
     for (const auto &[text, tag] : found)
-        EXPECT_EQ(fileTagIn(QByteArray(text)), QByteArray(tag)) << text;
+        EXPECT_EQ(coverFileTagOrMarkerIn(QByteArray(text)).tag, QByteArray(tag)) << text;
 
     const std::pair<const char *, const char *> mended[]
         = {{"[[END]]", "END"}, {"[[[DELIM]]]", "DELIM"}, {"[Intro]", "[Intro]"},
@@ -164,6 +164,6 @@ TEST(FileTags, TagsAreFoundAndLoseTheirBracketsUntilNoneIsLeft)
     for (const auto &[text, clean] : mended) {
         const QString result = withoutFileTags(QString::fromUtf8(text));
         EXPECT_EQ(result, QString::fromUtf8(clean)) << text;
-        EXPECT_TRUE(fileTagIn(storedText(result)).isEmpty()) << text;
+        EXPECT_FALSE(coverFileTagOrMarkerIn(storedText(result)).found()) << text;
     }
 }

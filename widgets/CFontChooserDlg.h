@@ -1,0 +1,61 @@
+#pragma once
+
+#include "UiHost.h"
+
+#include <QColor>
+#include <QDialog>
+#include <QFont>
+#include <QString>
+
+class QComboBox;
+class QFontDialog;
+class QLineEdit;
+class CFlatHoverButton;
+
+// "Font": Qt's font chooser with a text colour beside it, as a face's font
+// is chosen: family, style, size, underline, strike-out and colour. The
+// colour is one of the sixteen basic colours or, through "Custom...", any
+// colour the colour chooser gives.
+class CFontChooserDlg : public QDialog {
+    Q_OBJECT
+public:
+    struct BasicColor {
+        const char *name;
+        QRgb rgb;
+    };
+    static constexpr int kBasicColorCount = 16;
+    static const BasicColor (&basicColors())[kBasicColorCount];
+
+    explicit CFontChooserDlg(QWidget *parent = nullptr);
+
+    void setChoice(const UiHost::FontChoice &choice);
+    UiHost::FontChoice choice() const;
+
+    // For tests and the layout.
+    QFontDialog *fontChooser() const { return m_fonts; }
+    QComboBox *colorChoice() const { return m_colors; }
+    CFlatHoverButton *okButton() const { return m_ok; }
+    CFlatHoverButton *cancelButton() const { return m_cancel; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void selectColor(const QColor &color);
+    void onColorActivated(int index);
+    void showColorInSample();
+    int customItemIndex() const; // the item of a colour not among the basic ones, or -1
+    int customCommandIndex() const; // "Custom..."
+    static QString matchingStyle(const QString &family, const QFont &font);
+
+    QFontDialog *m_fonts = nullptr;
+    QComboBox *m_colors = nullptr;
+    QLineEdit *m_sample = nullptr; // the chooser's sample line, when found
+    CFlatHoverButton *m_ok = nullptr;
+    CFlatHoverButton *m_cancel = nullptr;
+    QString m_requestedFamily;
+    QString m_shownFamily;
+    QColor m_color = Qt::black;
+    int m_lastIndex = 0;
+};
