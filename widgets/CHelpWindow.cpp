@@ -30,6 +30,8 @@ namespace {
 
 constexpr int kPageRole = Qt::UserRole;
 const QSize kFirstSize(980, 660);
+constexpr int kNarrowest = 640; // narrower, the pictures in the pages need scrolling
+constexpr int kGap = 8;
 
 // Where the user last left a help window; the next one opens there, so the
 // help stays in one place while the windows that ask for it change.
@@ -160,6 +162,7 @@ CHelpWindow::CHelpWindow(QWidget *owner, std::unique_ptr<ChmArchive> archive)
     m_contents->setObjectName(QStringLiteral("helpContents"));
     m_contents->setHeaderHidden(true);
     m_contents->setColumnCount(1);
+    m_contents->setIndentation(14);
 
     auto *indexPage = new QWidget(this);
     m_indexFilter = new QLineEdit(indexPage);
@@ -177,17 +180,16 @@ CHelpWindow::CHelpWindow(QWidget *owner, std::unique_ptr<ChmArchive> archive)
     m_tabs->addTab(m_contents, QStringLiteral("Contents"));
     m_tabs->addTab(indexPage, QStringLiteral("Index"));
 
-    auto *splitter = new QSplitter(this);
-    splitter->addWidget(m_tabs);
-    splitter->addWidget(m_browser);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({240, kFirstSize.width() - 240});
+    m_splitter = new QSplitter(this);
+    m_splitter->addWidget(m_tabs);
+    m_splitter->addWidget(m_browser);
+    m_splitter->setStretchFactor(1, 1);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(2);
     layout->addLayout(bar);
-    layout->addWidget(splitter, 1);
+    layout->addWidget(m_splitter, 1);
 
     buildContents();
     buildIndex();
@@ -369,12 +371,19 @@ void CHelpWindow::place(QWidget *owner)
     const QRect available = screen ? screen->availableGeometry() : QRect(QPoint(0, 0), kFirstSize);
     QRect wanted = lastGeometry;
     if (!wanted.isValid()) {
-        wanted = QRect(QPoint(0, 0), kFirstSize.boundedTo(available.size()));
+        wanted = QRect(QPoint(0, 0), kFirstSize);
         if (owner) {
-            // Beside the owner when there is room, so the window being
-            // explained stays in sight; else over its right-hand side.
+            // Beside the owner, on the side with more room and narrowed to
+            // fit there if it can be without getting cramped, so that the
+            // window being explained stays in sight.
             const QRect frame = owner->frameGeometry();
-            wanted.moveTopLeft(QPoint(frame.right() + 8, frame.top()));
+            const int roomRight = available.right() - frame.right() - kGap;
+            const int roomLeft = frame.left() - available.left() - kGap;
+            wanted.setWidth(qMin(kFirstSize.width(), qMax(kNarrowest, qMax(roomLeft, roomRight))));
+            if (roomRight >= roomLeft)
+                wanted.moveTopLeft(QPoint(frame.right() + kGap, frame.top()));
+            else
+                wanted.moveTopRight(QPoint(frame.left() - kGap, frame.top()));
         } else {
             wanted.moveCenter(available.center());
         }
@@ -389,4 +398,6 @@ void CHelpWindow::place(QWidget *owner)
     if (wanted.top() < available.top())
         wanted.moveTop(available.top());
     setGeometry(wanted);
+    const int contentsWidth = qBound(170, wanted.width() / 4, 240);
+    m_splitter->setSizes({contentsWidth, wanted.width() - contentsWidth});
 }

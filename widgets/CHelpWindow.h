@@ -7,6 +7,7 @@ class ChmArchive;
 class CHelpBrowser;
 class QLineEdit;
 class QListWidget;
+class QSplitter;
 class QTabWidget;
 class QToolButton;
 class QTreeWidget;
@@ -57,6 +58,7 @@ private:
 
     std::unique_ptr<ChmArchive> m_archive;
     CHelpBrowser *m_browser = nullptr;
+    QSplitter *m_splitter = nullptr;
     QTabWidget *m_tabs = nullptr;
     QTreeWidget *m_contents = nullptr;
     QLineEdit *m_indexFilter = nullptr;
