@@ -114,7 +114,9 @@ std::unique_ptr<ChmArchive> ChmArchive::open(const QString &path, QString *reaso
         if (chm_resolve_object(handle, stream, &ui) != CHM_RESOLVE_SUCCESS)
             return refuse(
                 QStringLiteral("It is damaged: %1 is missing.").arg(QString::fromLatin1(stream)));
-        if (ui.space == 0 && contentOffset + ui.start + ui.length > quint64(fileSize))
+        // Compared without sums that a damaged directory could overflow.
+        const quint64 size = quint64(fileSize) - contentOffset;
+        if (ui.space == 0 && (ui.start > size || ui.length > size - ui.start))
             return refuse(QStringLiteral("It is damaged: it is cut short."));
     }
     if (!archive->readSystemRecord(reason))
