@@ -2,6 +2,7 @@
 
 #include "AppPaths.h"
 #include "CFontChooserDlg.h"
+#include "CHelpWindow.h"
 
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -109,9 +110,11 @@ bool QtUiHost::printerDialog(QWidget *parent, QPrinter &printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
-void QtUiHost::showHelp(QWidget *, const QString &)
+void QtUiHost::showHelp(QWidget *owner, const QString &topic)
 {
-    openUrl(QUrl::fromLocalFile(programDataFile(QStringLiteral("help.chm"))));
+    // Desktops seldom have a viewer for compiled help, so the program
+    // shows its help itself.
+    CHelpWindow::open(owner, programDataFile(QStringLiteral("help.chm")), topic);
 }
 
 bool QtUiHost::openUrl(const QUrl &url)
