@@ -45,11 +45,6 @@ QFont linkFont()
     return f;
 }
 
-QColor fromColorRef(uint32_t c)
-{
-    return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
-}
-
 } // namespace
 
 CMainDlg::CMainDlg(QWidget *parent)
@@ -171,9 +166,9 @@ void CMainDlg::createControls()
     m_aboutButton->setDrawBorder(false, false);
     m_aboutButton->setTransparent(true, false);
     m_aboutButton->setHoverCursor();
-    m_aboutButton->setColor(CFlatHoverButton::TextNormal, fromColorRef(0xFE3332), false);
-    m_aboutButton->setColor(CFlatHoverButton::TextHover, fromColorRef(0xFE3300), false);
-    m_aboutButton->setColor(CFlatHoverButton::TextFocus, fromColorRef(0xFE3332), false);
+    m_aboutButton->setColor(CFlatHoverButton::TextNormal, colorFromRef(0xFE3332), false);
+    m_aboutButton->setColor(CFlatHoverButton::TextHover, colorFromRef(0xFE3300), false);
+    m_aboutButton->setColor(CFlatHoverButton::TextFocus, colorFromRef(0xFE3332), false);
     m_aboutButton->setFont(toolFont());
     connect(m_aboutButton, &QAbstractButton::clicked, this, &CMainDlg::showAboutBox);
 
@@ -182,9 +177,9 @@ void CMainDlg::createControls()
     link->setFont(linkFont());
     link->setTextAlign(CFlatHoverButton::TextLeft, false);
     link->setDrawBorder(false, false);
-    link->setColor(CFlatHoverButton::TextNormal, fromColorRef(0xFE3332), false);
-    link->setColor(CFlatHoverButton::TextHover, fromColorRef(0xFE3300), false);
-    link->setColor(CFlatHoverButton::TextFocus, fromColorRef(0xFE3332), false);
+    link->setColor(CFlatHoverButton::TextNormal, colorFromRef(0xFE3332), false);
+    link->setColor(CFlatHoverButton::TextHover, colorFromRef(0xFE3300), false);
+    link->setColor(CFlatHoverButton::TextFocus, colorFromRef(0xFE3332), false);
 
     const auto fileButton
         = [this](int id, const QString &text, const QIcon &icon, int x, int width) {

@@ -17,6 +17,8 @@
 #include "widgets/UiHost.h"
 
 #include <QUrl>
+#include "render/Geometry.h"
+
 #include <cmath>
 
 namespace {
@@ -29,10 +31,6 @@ bool isDvd(int32_t type)
     return type == StandardDVD || type == SlimlineDVD;
 }
 
-int truncated(double v)
-{
-    return static_cast<int>(std::trunc(v));
-}
 
 void setPreviewHeightForDvd(QWidget *dvd)
 {

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "Alignment.h"
+#include "Colors.h"
 #include "LogFont.h"
 
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
 
-using ColorRef = uint32_t; // 0x00BBGGRR
 
 enum CoverType : int32_t {
     StandardCD = 1,

@@ -53,6 +53,32 @@ bool CoverSession::change(const QString &name, const Edit &edit)
     return true;
 }
 
+void CoverSession::beginLiveEdit()
+{
+    m_beforeLiveEdit = m_doc;
+}
+
+void CoverSession::liveEdit(const Edit &edit)
+{
+    CoverDocument after = m_doc;
+    edit(after);
+    if (after != m_doc)
+        setDocument(after);
+}
+
+bool CoverSession::finishLiveEdit(const QString &name)
+{
+    if (!m_beforeLiveEdit)
+        return false;
+    const CoverDocument before = *m_beforeLiveEdit;
+    m_beforeLiveEdit.reset();
+    if (before == m_doc)
+        return false;
+    // The step's first redo sets the document it already holds.
+    m_undo.push(new Step(*this, name, before, m_doc));
+    return true;
+}
+
 void CoverSession::adjust(const Edit &edit)
 {
     CoverDocument after = m_doc;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QUndoStack>
 #include <functional>
+#include <optional>
 
 // The cover being edited: the document, whether it has unsaved changes, the
 // file it was read from or saved to, and the history of its changes.
@@ -30,6 +31,14 @@ public:
     // document as it was (the command ran; there is just nothing to undo).
     // Returns whether the document changed.
     bool change(const QString &name, const Edit &edit);
+
+    // A dialog that shows its changes in the window while it is open (the
+    // Images dialog) makes them live edits: each is in the document at once,
+    // and finishLiveEdit records all of them as one undo step named `name`.
+    // Returns whether the document changed since beginLiveEdit.
+    void beginLiveEdit();
+    void liveEdit(const Edit &edit);
+    bool finishLiveEdit(const QString &name);
 
     // A change that is part of opening the cover, not an edit of the user's:
     // no undo step, and `modified` stays as it is.
@@ -68,5 +77,6 @@ private:
     CoverDocument m_doc;
     QUndoStack m_undo;
     bool m_modifiedWithoutStep = false;
+    std::optional<CoverDocument> m_beforeLiveEdit;
     QString m_filePath;
 };

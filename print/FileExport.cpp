@@ -70,11 +70,6 @@ bool loadCover(const QString &path, CoverDocument &doc, QTextStream &err, int &e
     return true;
 }
 
-int dotsPerMeter(int dpi)
-{
-    return static_cast<int>(std::lround(dpi / 0.0254));
-}
-
 struct PngFace {
     QString fileName;
     QSize size;

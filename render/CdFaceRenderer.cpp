@@ -1,5 +1,7 @@
 #include "CdFaceRenderer.h"
 
+#include "render/Geometry.h"
+
 #include "DeviceContext.h"
 #include "FaceDrawing.h"
 #include "FacePicture.h"
@@ -18,7 +20,7 @@ void CdFaceRenderer::DrawBorders(DeviceContext &dc, QRect rect)
     const EdgeRect r = EdgeRect::of(rect);
     outlineRect(dc, r);
     if (spinesOn) {
-        const int a = static_cast<int>(std::trunc(spineWidthPx * xScale));
+        const int a = truncated(spineWidthPx * xScale);
         outlineRect(dc, {r.left, r.top, r.left + a + 1, r.bottom});
         outlineRect(dc, {r.left + a, r.top, r.right - a, r.bottom});
     }
@@ -29,7 +31,7 @@ void CdFaceRenderer::RenderFace(DeviceContext &dc, QRect rect)
     const EdgeRect r = EdgeRect::of(rect);
     const int w = r.width();
     const int h = r.height();
-    const int s = static_cast<int>(std::trunc(spineWidthPx * xScale));
+    const int s = truncated(spineWidthPx * xScale);
 
     const QRect pictureBox
         = printOverSpines ? QRect(r.left, r.top, w, h) : QRect(r.left + s, r.top, w - 2 * s, h);
@@ -50,8 +52,8 @@ void CdFaceRenderer::RenderFace(DeviceContext &dc, QRect rect)
     const QString titleCopy = doubledAmpersands(displayText(title));
     const QString textCopy = doubledAmpersands(displayText(text));
 
-    const int gx = static_cast<int>(std::trunc(dpiY * textInsetX));
-    const int gy = static_cast<int>(std::trunc(dpiY * textInsetY));
+    const int gx = truncated(dpiY * textInsetX);
+    const int gy = truncated(dpiY * textInsetY);
     EdgeRect t = spineWidthPx == 0
         ? EdgeRect{r.left + gx, r.top + gy, r.right - gx, r.bottom}
         : EdgeRect{r.left + gx + s, r.top + gy, r.right - s - 7, r.bottom};

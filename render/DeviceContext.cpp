@@ -10,6 +10,8 @@ DeviceContext::DeviceContext(QPainter &painter)
 }
 
 DeviceContext::DeviceContext(QPainter &painter, int dpiX, int dpiY)
-    : m_painter(&painter), m_dpiX(dpiX), m_dpiY(dpiY)
+    : m_painter(&painter)
+    , m_dpiX(dpiX)
+    , m_dpiY(dpiY)
 {
 }

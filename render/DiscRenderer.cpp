@@ -1,5 +1,7 @@
 #include "DiscRenderer.h"
 
+#include "render/Geometry.h"
+
 #include "DeviceContext.h"
 #include "FaceDrawing.h"
 #include "FacePicture.h"
@@ -23,7 +25,7 @@ void DiscRenderer::RenderFace(DeviceContext &dc, QRect rect)
     const EdgeRect r = EdgeRect::of(rect);
     const int w = r.width();
     const int h = r.height();
-    const int hub = static_cast<int>(std::trunc(innerCircleDiameterPx * xScale));
+    const int hub = truncated(innerCircleDiameterPx * xScale);
 
     QPainter &p = dc.painter();
     p.save();
@@ -48,8 +50,8 @@ void DiscRenderer::RenderFace(DeviceContext &dc, QRect rect)
 
     // Everything from here on stays on the disc.
     p.setClipPath(disc, Qt::IntersectClip);
-    const int titleTop = std::max(static_cast<int>(std::trunc(h * 0.4 - hub * 1.65 + r.top)),
-        r.top + static_cast<int>(std::trunc(h * kHighestTitleTop)));
+    const int titleTop = std::max(
+        truncated(h * 0.4 - hub * 1.65 + r.top), r.top + truncated(h * kHighestTitleTop));
     const EdgeRect titleBox{r.left, titleTop, r.right, r.bottom};
     drawTextInBox(dc, mainFont, color, titleCopy, titleBox.toQRect(), alignment);
     // The text starts below the hub, whatever the title holds.

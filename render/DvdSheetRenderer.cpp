@@ -7,14 +7,12 @@
 #include "TextDrawing.h"
 #include "document/DisplayText.h"
 
+#include "render/Geometry.h"
 #include <QPainter>
+
 #include <cmath>
 
 namespace {
-int truncated(double v)
-{
-    return static_cast<int>(std::trunc(v));
-}
 
 void drawPicture(DeviceContext &dc, const QByteArray &path, const QRect &box, ColorRef background)
 {

@@ -85,7 +85,7 @@ QFont spineFont(
     LogFont spine = record;
     int height = -mulDiv(points, dc.dpiY(), 72);
     if (applyScale)
-        height = static_cast<int>(std::trunc(height * yScale));
+        height = truncated(height * yScale);
     spine.height = height;
     spine.escapement = 0;
     spine.weight = 400;

@@ -1,5 +1,7 @@
 #include "FacePicture.h"
 
+#include "document/Colors.h"
+
 #include "DeviceContext.h"
 #include "PictureDecoding.h"
 #include "PictureFile.h"
@@ -46,7 +48,7 @@ namespace {
 
 QRgb rgbFromColorRef(uint32_t colorRef)
 {
-    return qRgb(int(colorRef & 0xFF), int((colorRef >> 8) & 0xFF), int((colorRef >> 16) & 0xFF));
+    return colorFromRef(colorRef).rgb();
 }
 
 // Raster and PDF engines are done with an image when drawImage returns;

@@ -4,6 +4,16 @@
 #include <cstdint>
 #include <limits>
 
+int truncated(double pixels)
+{
+    return static_cast<int>(std::trunc(pixels));
+}
+
+int dotsPerMeter(int dpi)
+{
+    return static_cast<int>(std::lround(dpi / 0.0254));
+}
+
 int inchesToPixels(double inches, int dpi)
 {
     return static_cast<int>(std::trunc(inches * dpi));

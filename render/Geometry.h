@@ -7,6 +7,12 @@
 // A length in inches as device pixels: truncated toward zero.
 int inchesToPixels(double inches, int dpi);
 
+// Lengths on a device are whole pixels, truncated toward zero.
+int truncated(double pixels);
+
+// A resolution in dots per inch as images record it, in dots per metre.
+int dotsPerMeter(int dpi);
+
 // Height of a stored font on a device. `storedHeight` was taken at the
 // reference resolution (the screen's vertical dpi); the height passes
 // through whole points, then the device's vertical dpi, then the preview's

@@ -8,15 +8,13 @@
 #include "TrackColumns.h"
 #include "document/DisplayText.h"
 
+#include "render/Geometry.h"
 #include <QImage>
 #include <QPainter>
+
 #include <cmath>
 
 namespace {
-int truncated(double v)
-{
-    return static_cast<int>(std::trunc(v));
-}
 
 // Larger sheets than this (about 9600 dpi) are no sheet a printer or a
 // screen asks for; refusing them keeps a bad input from eating memory.
@@ -27,10 +25,6 @@ constexpr qint64 kMaxBitmapPixels = qint64(400) * 1000 * 1000;
 // once did, glues every title to its number: "1Intro".)
 constexpr double kTitleColumnFactor = 1.5;
 
-int dotsPerMeter(int dpi)
-{
-    return static_cast<int>(std::lround(dpi / 0.0254));
-}
 } // namespace
 
 void SlimlineSheetRenderer::DrawBorders(DeviceContext &dc, QRect rect)

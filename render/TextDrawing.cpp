@@ -74,11 +74,6 @@ void notify(DeviceContext &dc, TextDrawCall call, const QFont &font, QColor colo
 
 } // namespace
 
-QColor colorFromRef(uint32_t colorRef)
-{
-    return QColor(int(colorRef & 0xFF), int((colorRef >> 8) & 0xFF), int((colorRef >> 16) & 0xFF));
-}
-
 QFont fontFromLogFont(const LogFont &record, int deviceHeight)
 {
     const FaceNameParts parts = splitFaceName(displayText(record.faceName));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Alignment.h"
+#include "document/Colors.h"
 #include "document/LogFont.h"
 
 #include <QColor>
@@ -49,9 +50,6 @@ int drawTextInBox(DeviceContext &dc, const QFont &font, QColor color, const QStr
 // processing.
 void drawRotatedText(DeviceContext &dc, const QFont &font, QColor color, int escapement,
     const QPoint &origin, const QRect &clip, const QString &text);
-
-// A colour 0x00BBGGRR as Qt's colour.
-QColor colorFromRef(uint32_t colorRef);
 
 // One text output, as a renderer asked for it.
 struct TextDrawCall {

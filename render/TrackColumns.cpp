@@ -1,5 +1,7 @@
 #include "TrackColumns.h"
 
+#include "render/Geometry.h"
+
 #include "TextDrawing.h"
 
 #include <QColor>
@@ -40,7 +42,7 @@ void drawTrackListing(DeviceContext &dc, const QFont &font, const QColor &color,
     drawTextInBox(dc, font, color, columns.columns[0], box, AlignLeft);
     const int w = textExtent(dc, font, columns.longestFirst).width();
     QRect second = box;
-    second.setLeft(static_cast<int>(std::trunc(box.left() + column2Factor * w)));
+    second.setLeft(truncated(box.left() + column2Factor * w));
     // Moving the left edge keeps the right edge where it was.
     drawTextInBox(dc, font, color, columns.columns[1], second, AlignLeft);
     drawTextInBox(dc, font, color, columns.columns[2], box, AlignRight);

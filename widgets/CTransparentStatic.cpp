@@ -1,5 +1,7 @@
 #include "CTransparentStatic.h"
 
+#include "document/Colors.h"
+
 CTransparentStatic::CTransparentStatic(QWidget *parent)
     : QLabel(parent)
 {
@@ -49,11 +51,10 @@ void CTransparentStatic::applyColor()
 
 QColor CTransparentStatic::fromColorRef(ColorRef color)
 {
-    return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+    return colorFromRef(color);
 }
 
 CTransparentStatic::ColorRef CTransparentStatic::toColorRef(const QColor &color)
 {
-    return static_cast<ColorRef>(color.red()) | (static_cast<ColorRef>(color.green()) << 8)
-        | (static_cast<ColorRef>(color.blue()) << 16);
+    return colorRefFrom(color);
 }

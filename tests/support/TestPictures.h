@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/Colors.h"
+
 // Reference pictures of the picture-loading tests, made with FreeImage at
 // test time: a grid of 4 × 2 cells of known colours in every pixel layout a
 // supported file format can carry.
@@ -254,9 +256,6 @@ template <typename AlphaOf> QByteArray bmpVersion5(int bitsPerPixel, AlphaOf alp
     return b;
 }
 
-inline QColor colorFromRef(uint32_t ref)
-{
-    return QColor(int(ref & 0xFF), int((ref >> 8) & 0xFF), int((ref >> 16) & 0xFF));
-}
+using ::colorFromRef;
 
 } // namespace testpictures
