@@ -85,6 +85,20 @@ void CMainDlg::connectCommands()
         [this] { m_faceCommands.setBorder(m_view, button(PrintBorders)->isChecked()); });
     connect(button(ClearImage), &QAbstractButton::clicked, this,
         [this] { m_faceCommands.clearPicture(m_view); });
+    connect(button(ChooseImage), &QAbstractButton::clicked, this, [this] {
+        m_faceCommands.choosePicture(m_view, lastPath);
+        update();
+    });
+    connect(button(ChooseColor), &QAbstractButton::clicked, this, [this] {
+        m_faceCommands.chooseColor(m_view);
+        refreshPreviews(); // also after Cancel
+    });
+    connect(button(Font), &QAbstractButton::clicked, this, [this] {
+        m_faceCommands.chooseFont(m_view, logicalDpiY());
+        refreshPreviews(); // also after Cancel
+    });
+    connect(button(EditTexts), &QAbstractButton::clicked, this,
+        [this] { m_faceCommands.editTexts(m_view); });
     connect(button(Help), &QAbstractButton::clicked, this, &CMainDlg::onHelp);
     connect(button(ChooseTemplate), &QAbstractButton::clicked, this, [this] {
         m_templates->chooseTemplate(templatesShown, templatesPlaced, frameGeometry(), document());
@@ -106,7 +120,7 @@ void CMainDlg::reject()
 
 void CMainDlg::onHelp()
 {
-    UiHost::instance().showHelp(this);
+    UiHost::instance().showHelp(this, QStringLiteral("mainwindow"));
 }
 
 // --- file drop --------------------------------------------------------------

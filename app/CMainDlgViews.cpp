@@ -16,8 +16,8 @@
 #include "widgets/DialogUnits.h"
 #include "widgets/UiHost.h"
 
-#include <QUrl>
 #include "render/Geometry.h"
+#include <QUrl>
 
 #include <cmath>
 
@@ -30,7 +30,6 @@ bool isDvd(int32_t type)
 {
     return type == StandardDVD || type == SlimlineDVD;
 }
-
 
 void setPreviewHeightForDvd(QWidget *dvd)
 {

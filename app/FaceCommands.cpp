@@ -1,9 +1,18 @@
 #include "FaceCommands.h"
 
+#include "dialogs/CCoverTextDlg.h"
+#include "dialogs/CImagesDlg.h"
+#include "dialogs/CTrackListingDlg.h"
 #include "document/CoverSession.h"
 #include "document/FaceFields.h"
+#include "document/UserSettings.h"
+#include "render/FontRecord.h"
+#include "widgets/PictureFiles.h"
+#include "widgets/UiHost.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <algorithm>
 #include <iterator>
 
@@ -68,4 +77,162 @@ void FaceCommands::dropPicture(Face view, const QString &name)
         if (view == Face::Back)
             d.sImagePath = stored;
     });
+}
+
+namespace {
+
+bool isSheet(int32_t coverType)
+{
+    return coverType == StandardDVD || coverType == SlimlineDVD;
+}
+
+} // namespace
+
+void FaceCommands::choosePicture(Face view, QString &lastPath)
+{
+    if (isSheet(m_session.document().covertype) && view == Face::Back) {
+        chooseSheetPictures(lastPath);
+        return;
+    }
+    lastPath = UserSettings().lastPath;
+    if (lastPath.isEmpty())
+        lastPath = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString chosen = askForPictureFile(m_parent, lastPath);
+    if (chosen.isEmpty())
+        return;
+    // A name typed for a file that is not there changes nothing but still
+    // counts as a change.
+    if (!QFileInfo(chosen).isFile()) {
+        m_session.markModified();
+        return;
+    }
+    lastPath = chosen;
+    UserSettings settings;
+    settings.lastPath = chosen;
+    settings.save();
+    const QByteArray stored = QFile::encodeName(chosen);
+    m_session.change(QStringLiteral("Image"),
+        [&](CoverDocument &d) { faceFields(d, view).picturePath = stored; });
+}
+
+void FaceCommands::chooseSheetPictures(QString &lastPath)
+{
+    // The dialog shows every change in the window at once; the whole
+    // session with it is one step.
+    CImagesDlg dialog(m_parent);
+    QObject::connect(
+        &dialog, &CImagesDlg::picturesChanged, &dialog, [this](const CImagesDlg::Pictures &p) {
+            m_session.liveEdit([&](CoverDocument &d) {
+                d.CoverOption = p.coverOption;
+                d.bImagePath = p.backImagePath;
+                d.fImagePath = p.frontImagePath;
+                d.sImagePath = p.stretchImagePath;
+            });
+        });
+    const CoverDocument &doc = m_session.document();
+    m_session.beginLiveEdit();
+    dialog.setPictures({doc.CoverOption, doc.bImagePath, doc.fImagePath, doc.sImagePath}, lastPath);
+    UiHost::instance().execDialog(dialog);
+    // New pictures or another layout are changes of the cover: Exit must not
+    // lose them without asking.
+    if (!m_session.finishLiveEdit(QStringLiteral("Images")) && dialog.hasChanges())
+        m_session.markModified();
+    if (!dialog.pictureFolder().isEmpty())
+        lastPath = dialog.pictureFolder();
+}
+
+QString FaceCommands::allFacesQuestion(int32_t coverType)
+{
+    return coverType == StandardCD
+        ? QStringLiteral("Use this color for the back cover, front cover and disc?")
+        : QStringLiteral("Use this color for the cover and disc?");
+}
+
+void FaceCommands::chooseColor(Face view)
+{
+    QColor color = colorFromRef(faceFields(m_session.document(), view).background);
+    if (!UiHost::instance().chooseColor(m_parent, color))
+        return;
+    const UiHost::Answer all
+        = UiHost::instance().message(m_parent, allFacesQuestion(m_session.document().covertype),
+            QStringLiteral("Color"), UiHost::Buttons::YesNo, UiHost::Icon::Question);
+    if (all != UiHost::Answer::Yes && all != UiHost::Answer::No)
+        return;
+    const ColorRef chosen = colorRefFrom(color);
+    m_session.change(QStringLiteral("Colour"), [&](CoverDocument &d) {
+        if (all == UiHost::Answer::Yes)
+            d.fBGColor = d.bBGColor = d.dBGColor = chosen;
+        else
+            faceFields(d, view).background = chosen;
+    });
+}
+
+void FaceCommands::chooseFont(Face view, int screenDpiY)
+{
+    const ConstFaceFields face = faceFields(m_session.document(), view);
+    UiHost::FontChoice choice{
+        chooserFontFromLogFont(face.font, screenDpiY), colorFromRef(face.textColor)};
+    if (!UiHost::instance().chooseFont(m_parent, choice))
+        return;
+    const LogFont font = logFontFromChosenFont(choice.font, screenDpiY);
+    const ColorRef color = colorRefFrom(choice.color);
+    m_session.change(QStringLiteral("Font"), [&](CoverDocument &d) {
+        FaceFields f = faceFields(d, view);
+        f.font = font;
+        f.textColor = color;
+    });
+}
+
+void FaceCommands::editTexts(Face view)
+{
+    const int32_t type = m_session.document().covertype;
+    if (view == Face::Back && !isSheet(type))
+        editTrackListing();
+    else
+        editCoverTexts(view);
+}
+
+void FaceCommands::editTrackListing()
+{
+    CTrackListingDlg dialog(m_parent);
+    const CoverDocument &doc = m_session.document();
+    dialog.trackText = doc.bCoverText;
+    dialog.spineText = doc.backCoverSpineText;
+    dialog.showSpineText = true;
+    if (UiHost::instance().execDialog(dialog) != QDialog::Accepted)
+        return;
+    m_session.change(QStringLiteral("Track Listing"), [&](CoverDocument &d) {
+        d.bCoverText = dialog.trackText;
+        d.backCoverSpineText = dialog.spineText;
+    });
+}
+
+void FaceCommands::editCoverTexts(Face view)
+{
+    const CoverDocument &doc = m_session.document();
+    const int32_t type = doc.covertype;
+    CCoverTextDlg dialog(m_parent);
+    dialog.setRows(CCoverTextDlg::rowsFor(type, view));
+    dialog.setCoverType(type);
+    const CCoverTextDlg::Texts before{doc.backCoverSpineText, doc.bCoverText, doc.fCoverText,
+        doc.dCoverText, doc.bCoverTitle, doc.fCoverTitle, doc.dCoverTitle};
+    dialog.setTexts(before);
+    if (UiHost::instance().execDialog(dialog) != QDialog::Accepted)
+        return;
+    const CCoverTextDlg::Texts t = dialog.texts();
+    // An unchanged OK on a DVD sheet's texts is no change of the cover; on
+    // the other faces OK counts as one.
+    if (t == before && isSheet(type) && view == Face::Back)
+        return;
+    m_session.change(
+        view == Face::Disc ? QStringLiteral("Disc Text") : QStringLiteral("Cover Text"),
+        [&](CoverDocument &d) {
+            d.backCoverSpineText = t.spineText;
+            d.bCoverText = t.backText;
+            d.fCoverText = t.frontText;
+            d.dCoverText = t.discText;
+            d.bCoverTitle = t.backTitle;
+            d.fCoverTitle = t.frontTitle;
+            d.dCoverTitle = t.discTitle;
+        });
 }
