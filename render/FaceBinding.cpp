@@ -49,9 +49,9 @@ void bindCdFront(
     face.printOverSpines = doc.bFrontPrintOverSpines != 0;
 }
 
-void bindCdBack(CdFaceRenderer &face, CoverDocument &doc, const LabelStock &geometry, int dpiX)
+void bindCdBack(
+    CdFaceRenderer &face, const CoverDocument &doc, const LabelStock &geometry, int dpiX)
 {
-    doc.bCoverAlign = AlignLeft;
     face.backgroundColor = doc.bBGColor;
     face.showBorder = doc.bShowBorder;
     face.spinesOn = doc.backCoverSpinesOn;
@@ -61,7 +61,7 @@ void bindCdBack(CdFaceRenderer &face, CoverDocument &doc, const LabelStock &geom
     face.imagePath = doc.bImagePath;
     face.text = doc.bCoverText;
     face.isBackFace = 1;
-    face.alignment = doc.bCoverAlign;
+    face.alignment = AlignLeft; // the track listing's columns read from the left
     face.spineText = doc.backCoverSpineText;
     face.textColor = doc.bCoverTextColor;
     face.font = doc.bCoverTextFont;
@@ -111,9 +111,8 @@ void bindSlimlineSheet(
     sheet.notchHeightPx = inchesToPixels(FaceConstants::kSlimCdNotchHeight, dpiX);
 }
 
-void bindDisc(DiscRenderer &disc, CoverDocument &doc, const LabelStock &discRow, int dpiX)
+void bindDisc(DiscRenderer &disc, const CoverDocument &doc, const LabelStock &discRow, int dpiX)
 {
-    doc.dCoverAlign = AlignCenter;
     disc.backgroundColor = doc.dBGColor;
     disc.showBorder = doc.dShowBorder;
     disc.printOverInnerCircle = doc.printOverInnerCircleDisc != 0;
@@ -123,7 +122,7 @@ void bindDisc(DiscRenderer &disc, CoverDocument &doc, const LabelStock &discRow,
     disc.imagePath = doc.dImagePath;
     disc.title = doc.dCoverTitle;
     disc.text = doc.dCoverText;
-    disc.alignment = doc.dCoverAlign;
+    disc.alignment = AlignCenter; // title and text sit round the hub
     disc.textColor = doc.dCoverTextColor;
     disc.font = doc.dCoverTextFont;
 }

@@ -276,25 +276,23 @@ TEST(MainWindowViews, ClickingTheShownViewKeepsIt)
     }
 }
 
-TEST(MainWindowViews, PreviewsResetTheBackAndDiscAlignment)
+TEST(MainWindowViews, PreviewsDrawTheBackLeftAndTheDiscCentredWithoutTouchingTheCover)
 {
     auto w = newMainWindow(StandardCD);
     w->document().bCoverAlign = AlignRight;
     w->document().dCoverAlign = AlignLeft;
-    clickControl(*w, Id::ViewFront);
-    EXPECT_EQ(w->document().bCoverAlign, AlignRight);
     clickControl(*w, Id::ViewBack);
-    EXPECT_EQ(w->document().bCoverAlign, AlignLeft);
+    EXPECT_EQ(w->cdBackPreview()->renderer().alignment, AlignLeft);
     clickControl(*w, Id::ViewDisc);
-    EXPECT_EQ(w->document().dCoverAlign, AlignCenter);
+    EXPECT_EQ(w->discPreview()->renderer().alignment, AlignCenter);
+    EXPECT_EQ(w->document().bCoverAlign, AlignRight);
+    EXPECT_EQ(w->document().dCoverAlign, AlignLeft);
 
     auto dvd = newMainWindow(StandardDVD);
-    dvd->document().dCoverAlign = AlignRight;
     dvd->document().bCoverAlign = AlignRight;
     clickControl(*dvd, Id::ViewDisc);
-    EXPECT_EQ(dvd->document().dCoverAlign, AlignCenter);
     clickControl(*dvd, Id::ViewBack);
-    EXPECT_EQ(dvd->document().bCoverAlign, AlignRight); // a DVD sheet keeps its alignment
+    EXPECT_EQ(dvd->dvdPreview()->renderer().alignment, AlignRight); // a DVD sheet keeps its own
     EXPECT_EQ(tickedAlignment(*dvd), AlignRight);
 }
 
