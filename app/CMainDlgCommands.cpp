@@ -3,6 +3,7 @@
 #include "CAboutDlg.h"
 #include "CMainDlg.h"
 #include "MainDlgIds.h"
+#include "print/dialogs/PrintCommand.h"
 #include "widgets/AppPaths.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/UiHost.h"
@@ -78,6 +79,12 @@ void CMainDlg::connectCommands()
     connect(button(ExtendImage), &QAbstractButton::clicked, this, &CMainDlg::onExtendImageOption);
     connect(button(PrintBorders), &QAbstractButton::clicked, this, &CMainDlg::onBorderOption);
     connect(button(Help), &QAbstractButton::clicked, this, &CMainDlg::onHelp);
+    connect(button(Print), &QAbstractButton::clicked, this, [this] {
+        PrintCommand print(this, m_doc, m_state.filePath);
+        if (print.run())
+            useTopDiscLabel = print.useTopDiscLabel();
+        refreshPreviews();
+    });
     // The web address (4) is a link button: a click opens its url through
     // UiHost.
 }

@@ -163,7 +163,7 @@ LabelStock applyCalibration(LabelStock s, const Calibration &c)
     return s;
 }
 
-LabelStock buildLabelStock(StockRow row)
+Calibration storedCalibration()
 {
     const UserSettings settings;
     Calibration c;
@@ -173,7 +173,12 @@ LabelStock buildLabelStock(StockRow row)
     c.moveDiscMMY = settings.moveDiscMMY;
     c.moveDiscUpDown = settings.moveDiscUpDown;
     c.moveDiscLeftRight = settings.moveDiscLeftRight;
-    return applyCalibration(baseLabelStock(row), c);
+    return c;
+}
+
+LabelStock buildLabelStock(StockRow row)
+{
+    return applyCalibration(baseLabelStock(row), storedCalibration());
 }
 
 std::optional<StockRow> plainRowForCoverType(int32_t coverType)

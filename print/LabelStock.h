@@ -64,8 +64,12 @@ struct Calibration {
     QString moveDiscMMY = QStringLiteral("0");
     QString moveDiscUpDown = QStringLiteral("0");
     QString moveDiscLeftRight = QStringLiteral("0");
+
+    bool operator==(const Calibration &) const = default;
 };
 LabelStock applyCalibration(LabelStock stock, const Calibration &calibration);
+// The calibration the settings store holds now.
+Calibration storedCalibration();
 
 // `atoi` rules: leading white space, optional sign, digits up to the first
 // other character; no leading number gives 0. Saturates at the int range.

@@ -50,6 +50,8 @@ QIcon alignRight();
 
 // Print and leave
 QIcon print();
+QIcon savePdf(); // a page marked PDF: "Save as PDF..."
+QIcon testPage(); // a page with rulers and a cross: the calibration test page
 QIcon exit();
 
 // Dialog buttons
