@@ -22,6 +22,8 @@ QString usageText()
         "       discora --export-png DIR [--dpi N] COVER.zcv\n"
         "       discora --export-pdf OUT.pdf [--covers-paper NAME] [--disc-paper NAME]\n"
         "                            [--bottom-disc-label] COVER.zcv\n"
+        "       discora --calibration-page OUT.pdf [--covers-paper NAME] [--disc-paper NAME]\n"
+        "                                  [--bottom-disc-label]\n"
         "       discora --help | --version\n"
         "\n"
         "Designs and prints covers for CD and DVD cases and labels for the discs.\n"
@@ -31,6 +33,9 @@ QString usageText()
         "  --export-png DIR     write each face of the cover as a PNG into DIR\n"
         "  --dpi N              resolution of the PNG files (default 300)\n"
         "  --export-pdf OUT     write the printed pages of the cover to a PDF file\n"
+        "  --calibration-page OUT\n"
+        "                       write the printer calibration test page of the stored\n"
+        "                       cover type to a PDF file\n"
         "  --covers-paper NAME  paper of the covers page (default: the stored choice)\n"
         "  --disc-paper NAME    label stock of the disc page (default: the stored choice)\n"
         "  --bottom-disc-label  use the bottom label of a label sheet\n"
@@ -78,6 +83,10 @@ CommandLineRequest parseCommandLine(const QStringList &args)
             r.mode = CommandLineRequest::Mode::ExportPdf;
             if (!value(r.outputPath))
                 return fail(QStringLiteral("--export-pdf needs a file name"));
+        } else if (a == QLatin1String("--calibration-page")) {
+            r.mode = CommandLineRequest::Mode::CalibrationPage;
+            if (!value(r.outputPath))
+                return fail(QStringLiteral("--calibration-page needs a file name"));
         } else if (a == QLatin1String("--dpi")) {
             QString v;
             if (!value(v))
@@ -103,9 +112,11 @@ CommandLineRequest parseCommandLine(const QStringList &args)
     const bool exporting = r.mode == Mode::ExportPng || r.mode == Mode::ExportPdf;
     if (r.mode != Mode::ExportPng && args.contains(QLatin1String("--dpi")))
         return fail(QStringLiteral("--dpi goes with --export-png"));
-    if (r.mode != Mode::ExportPdf
+    if (r.mode != Mode::ExportPdf && r.mode != Mode::CalibrationPage
         && (!r.coversPaper.isEmpty() || !r.discPaper.isEmpty() || r.bottomDiscLabel))
-        return fail(QStringLiteral("paper options go with --export-pdf"));
+        return fail(QStringLiteral("paper options go with --export-pdf or --calibration-page"));
+    if (r.mode == Mode::CalibrationPage && !positional.isEmpty())
+        return fail(QStringLiteral("--calibration-page takes no cover file"));
     if (positional.size() > 1)
         return fail(QStringLiteral("only one cover file may be named"));
     if ((r.mode == Mode::Info || exporting) && positional.isEmpty())
@@ -136,7 +147,8 @@ int runDiscora(int argc, char **argv)
         return printCoverInfo(request.coverPath, out, err);
     }
     case Mode::ExportPng:
-    case Mode::ExportPdf: {
+    case Mode::ExportPdf:
+    case Mode::CalibrationPage: {
         // The faces are drawn with fonts, which need a GUI application, but
         // never a display.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -148,6 +160,8 @@ int runDiscora(int argc, char **argv)
         options.coversPaper = request.coversPaper;
         options.discPaper = request.discPaper;
         options.useTopDiscLabel = !request.bottomDiscLabel;
+        if (request.mode == Mode::CalibrationPage)
+            return exportCalibrationPdf(request.outputPath, options, err);
         return exportCoverPdf(request.coverPath, request.outputPath, options, err);
     }
     case Mode::Gui: break;

@@ -5,11 +5,12 @@
 
 // What the command line asks for.
 struct CommandLineRequest {
-    enum class Mode { Gui, Help, Version, Info, ExportPng, ExportPdf, Usage } mode = Mode::Gui;
+    enum class Mode { Gui, Help, Version, Info, ExportPng, ExportPdf, CalibrationPage, Usage };
+    Mode mode = Mode::Gui;
     QString coverPath;      // the cover to open, inspect or export
-    QString outputPath;     // PNG folder or PDF file
+    QString outputPath;     // PNG folder or PDF file (also --calibration-page)
     int dpi = 300;          // --export-png
-    QString coversPaper;    // --export-pdf, empty: from the settings store
+    QString coversPaper;    // --export-pdf, --calibration-page; empty: stored
     QString discPaper;
     bool bottomDiscLabel = false;
     QString error;          // for Mode::Usage
