@@ -12,6 +12,7 @@
 #include "widgets/Icons.h"
 #include "widgets/UiHost.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -92,6 +93,9 @@ void CPrintPaperDlg::buildControls()
         // list-style pop-up is needed for the style to honour the count.
         list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
         list->setMaxVisibleItems(6);
+        // A style sheet no longer passes the dialog's font on by itself.
+        list->setFont(font());
+        list->view()->setFont(font());
     }
 
     m_top = new QRadioButton(QStringLiteral("Use top disc label"), this);
