@@ -69,14 +69,13 @@ void CPrinterAdjustDlg::buildControls()
     addLogo(this, QRect(3, 4, 45, 41));
     // The headings may use the dialog's width: the bold font is wider than
     // the one the layout was drawn for.
-    CTransparentStatic *intro = addHeading(this,
+    addHeading(this,
         QStringLiteral("If you need to adjust the size and position of the printed labels you "
                        "can do so on this screen."),
         QRect(52, 7, 162, 25));
     addHeading(this, QStringLiteral("Expand my disc labels by:"), QRect(62, 33, 150, 9));
     addHeading(this, QStringLiteral("Expand my cover(s) by:"), QRect(62, 60, 150, 9));
     addHeading(this, QStringLiteral("Move my disc labels:"), QRect(62, 87, 150, 9));
-    (void)intro;
 
     for (int f = 0; f < 4; ++f) {
         const FieldSpec &spec = kFields[f];
