@@ -186,30 +186,42 @@ TEST_F(PrintDialogsTest, TheLinkOpensTheAdjustmentAndGivesTheFocusBackToPrint)
     EXPECT_EQ(dlg.result(), 0);
 }
 
-TEST_F(PrintDialogsTest, AdjustmentOpensOnTheStoredValues)
+TEST_F(PrintDialogsTest, AdjustmentShowsTheStoredValuesAndStoresThemAsTypedOnOk)
 {
+    using D = CPrinterAdjustDlg::Direction;
     CPrinterAdjustDlg defaults;
     for (auto f : {CPrinterAdjustDlg::ExpandDisc, CPrinterAdjustDlg::ExpandCover,
              CPrinterAdjustDlg::MoveX, CPrinterAdjustDlg::MoveY})
         EXPECT_EQ(defaults.field(f)->text(), "0");
-    EXPECT_TRUE(defaults.directionButton(CPrinterAdjustDlg::Left)->isChecked());
-    EXPECT_TRUE(defaults.directionButton(CPrinterAdjustDlg::Up)->isChecked());
-    EXPECT_FALSE(defaults.directionButton(CPrinterAdjustDlg::Right)->isChecked());
+    EXPECT_TRUE(defaults.directionButton(D::Left)->isChecked());
+    EXPECT_TRUE(defaults.directionButton(D::Up)->isChecked());
+    defaults.field(CPrinterAdjustDlg::ExpandDisc)->setText("-3");
+    press(defaults, Qt::Key_Escape);
+    EXPECT_EQ(UserSettings().expandDiscMM, "0"); // Escape stores nothing
 
     UserSettings s;
     s.expandDiscMM = QStringLiteral("3mm");
     s.moveDiscLeftRight = QStringLiteral("1");
     s.moveDiscUpDown = QStringLiteral("");
+    s.cdFormatDisc = kAvery;
     s.save();
     CPrinterAdjustDlg dlg;
     EXPECT_EQ(dlg.field(CPrinterAdjustDlg::ExpandDisc)->text(), "3mm");
-    EXPECT_TRUE(dlg.directionButton(CPrinterAdjustDlg::Right)->isChecked());
-    EXPECT_FALSE(dlg.directionButton(CPrinterAdjustDlg::Up)->isChecked());
-    EXPECT_FALSE(dlg.directionButton(CPrinterAdjustDlg::Down)->isChecked());
-    // Untouched, the pair without a choice stores "down".
+    EXPECT_TRUE(dlg.directionButton(D::Right)->isChecked());
+    EXPECT_FALSE(
+        dlg.directionButton(D::Up)->isChecked() || dlg.directionButton(D::Down)->isChecked());
+    dlg.field(CPrinterAdjustDlg::MoveY)->setText("four");
+    press(dlg, Qt::Key_F1);
     dlg.okButton()->click();
-    EXPECT_EQ(UserSettings().moveDiscUpDown, "1");
-    EXPECT_EQ(UserSettings().expandDiscMM, "3mm");
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    const UserSettings stored;
+    EXPECT_EQ(stored.expandDiscMM, "3mm");
+    EXPECT_EQ(stored.moveDiscMMY, "four");
+    EXPECT_EQ(stored.moveDiscLeftRight, "1");
+    EXPECT_EQ(stored.moveDiscUpDown, "1"); // neither checked: down
+    EXPECT_EQ(stored.cdFormatDisc, kAvery); // the rest of the store as it was
+    ASSERT_EQ(host.helpRequests.size(), 1);
+    EXPECT_EQ(host.helpRequests[0].topic, "calibration");
 }
 
 TEST_F(PrintDialogsTest, UpDownArrowsStepWithinTheRange)
@@ -280,31 +292,6 @@ TEST_F(PrintDialogsTest, AdjustmentDirectionPairsHandTheirStateOn)
     dlg.directionButton(D::Down)->click();
     EXPECT_TRUE(dlg.directionButton(D::Down)->isChecked());
     EXPECT_FALSE(dlg.directionButton(D::Up)->isChecked());
-}
-
-TEST_F(PrintDialogsTest, AdjustmentStoresAsTypedOnOkOnly)
-{
-    store(StandardCD, kPlainPaper, kAvery);
-    CPrinterAdjustDlg cancelled;
-    cancelled.field(CPrinterAdjustDlg::ExpandDisc)->setText("-3");
-    press(cancelled, Qt::Key_Escape);
-    EXPECT_EQ(UserSettings().expandDiscMM, "0");
-
-    CPrinterAdjustDlg dlg;
-    dlg.field(CPrinterAdjustDlg::ExpandDisc)->setText("-3");
-    dlg.field(CPrinterAdjustDlg::MoveY)->setText("four");
-    dlg.directionButton(CPrinterAdjustDlg::Right)->click();
-    press(dlg, Qt::Key_F1);
-    dlg.okButton()->click();
-    EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    const UserSettings s;
-    EXPECT_EQ(s.expandDiscMM, "-3");
-    EXPECT_EQ(s.moveDiscMMY, "four");
-    EXPECT_EQ(s.moveDiscLeftRight, "1");
-    EXPECT_EQ(s.moveDiscUpDown, "0");
-    EXPECT_EQ(s.cdFormatDisc, kAvery); // the rest of the store as it was
-    ASSERT_EQ(host.helpRequests.size(), 1);
-    EXPECT_EQ(host.helpRequests[0].topic, "calibration");
 }
 
 TEST_F(PrintDialogsTest, TheTestPagePrintsTheFieldsWithoutStoringThem)
