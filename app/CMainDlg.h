@@ -131,6 +131,7 @@ private:
     CTemplatesDlg *m_templates = nullptr; // modeless, owned by this window
     std::optional<TemplateCommands> m_templateCommands;
     Face m_view = Face::Back;
+    QString m_openedPath; // the cover file this run read, if any
     std::optional<LabelStock> m_geometry;
 
     QHash<int, QWidget *> m_controls;

@@ -4,6 +4,7 @@
 #include "CMainDlg.h"
 #include "MainDlgIds.h"
 #include "dialogs/CTemplatesDlg.h"
+#include "print/dialogs/PrintCommand.h"
 #include "widgets/AppPaths.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/UiHost.h"
@@ -102,6 +103,16 @@ void CMainDlg::connectCommands()
     connect(button(Help), &QAbstractButton::clicked, this, &CMainDlg::onHelp);
     connect(button(ChooseTemplate), &QAbstractButton::clicked, this, [this] {
         m_templates->chooseTemplate(templatesShown, templatesPlaced, frameGeometry(), document());
+    });
+    connect(button(Print), &QAbstractButton::clicked, this, [this] {
+        // Save as PDF offers the cover's own name: the file it was saved to,
+        // else the one it was opened from.
+        const QString coverPath
+            = m_session.filePath().isEmpty() ? m_openedPath : m_session.filePath();
+        PrintCommand print(this, document(), coverPath);
+        if (print.run())
+            useTopDiscLabel = print.useTopDiscLabel();
+        refreshPreviews();
     });
     // The web address (4) is a link button: a click opens its url through
     // UiHost.

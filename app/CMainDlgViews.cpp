@@ -73,6 +73,7 @@ void CMainDlg::initDialog()
     CoverDocument doc;
     resetDocument(doc, dpiY);
     const QString path = m_session.filePath();
+    m_openedPath = path;
     if (!path.isEmpty()) {
         CoverReadOptions options;
         options.referenceDpiY = dpiY;

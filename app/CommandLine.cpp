@@ -97,6 +97,13 @@ const std::vector<Command> &commands()
             "  --covers-paper NAME  paper of the covers page (default: the stored choice)\n"
             "  --disc-paper NAME    label stock of the disc page (default: the stored choice)\n"
             "  --bottom-disc-label  use the bottom label of a label sheet\n"},
+        {Mode::CalibrationPage, "calibration-page", "OUT.pdf", "a file name", storeOutput, false,
+            {"covers-paper", "disc-paper", "bottom-disc-label"},
+            "--calibration-page OUT.pdf [--covers-paper NAME] [--disc-paper NAME]\n"
+            "                                  [--bottom-disc-label]",
+            "  --calibration-page OUT\n"
+            "                       write the printer calibration test page of the stored\n"
+            "                       cover type to a PDF file\n"},
     };
     return table;
 }
@@ -283,7 +290,8 @@ int runDiscora(int argc, char **argv)
         return printCoverInfo(request.coverPath, out, err);
     }
     case Mode::ExportPng:
-    case Mode::ExportPdf: {
+    case Mode::ExportPdf:
+    case Mode::CalibrationPage: {
         qInstallMessageHandler(quietQtMessages);
         // The faces are drawn with fonts, which need a GUI application, but
         // never a display.
@@ -296,6 +304,8 @@ int runDiscora(int argc, char **argv)
         options.coversPaper = request.coversPaper;
         options.discPaper = request.discPaper;
         options.useTopDiscLabel = !request.bottomDiscLabel;
+        if (request.mode == Mode::CalibrationPage)
+            return exportCalibrationPdf(request.outputPath, options, err);
         return exportCoverPdf(request.coverPath, request.outputPath, options, err);
     }
     case Mode::Gui: break;

@@ -7,7 +7,17 @@ class QTextStream;
 
 // What the command line asks for.
 struct CommandLineRequest {
-    enum class Mode { Gui, Help, Version, Info, ExportPng, ExportPdf, Usage } mode = Mode::Gui;
+    enum class Mode {
+        Gui,
+        Help,
+        Version,
+        Info,
+        ExportPng,
+        ExportPdf,
+        CalibrationPage,
+        Usage
+    } mode
+        = Mode::Gui;
     QString coverPath; // the cover to open, inspect or export
     QString outputPath; // PNG folder or PDF file
     int dpi = 300; // --export-png

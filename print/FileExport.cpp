@@ -1,6 +1,8 @@
 #include "FileExport.h"
 
 #include "PageComposer.h"
+#include "PrintJob.h"
+#include "SheetPdf.h"
 #include "document/CoverFile.h"
 #include "document/UserSettings.h"
 #include "render/CdFaceRenderer.h"
@@ -16,7 +18,6 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QSaveFile>
 #include <cmath>
 #include <functional>
@@ -28,7 +29,6 @@ namespace {
 constexpr int kExitFailure = 2;
 // Fonts are taken at this screen resolution when no screen is at hand.
 constexpr int kReferenceDpi = 96;
-constexpr int kPdfDpi = 600;
 
 int fail(QTextStream &err, const QString &message)
 {
@@ -65,6 +65,25 @@ bool loadCover(const QString &path, CoverDocument &doc, QTextStream &err, int &e
                 .arg(path)
                 .arg(doc.covertype)
                 .arg(doc.covertype == Other ? QStringLiteral("Other") : QStringLiteral("unknown")));
+        return false;
+    }
+    return true;
+}
+
+// Both papers must name a stock of the cover type.
+bool checkPapers(const PrintJob &job, QTextStream &err, int &exitCode)
+{
+    if (!job.coversRow) {
+        exitCode = fail(err,
+            QStringLiteral("no covers paper is named \"%1\"; the covers paper is "
+                           "\"%2\"")
+                .arg(job.coversPaper, coverPaperNames().join(QStringLiteral("\", \""))));
+        return false;
+    }
+    if (!job.discRow) {
+        exitCode = fail(err,
+            QStringLiteral("no disc paper is named \"%1\"; the disc papers are \"%2\"")
+                .arg(job.discPaper, discPaperNames().join(QStringLiteral("\", \""))));
         return false;
     }
     return true;
@@ -189,62 +208,41 @@ int exportCoverPdf(const QString &coverPath, const QString &outputPdf,
         : options.coversPaper;
     const QString discPaper
         = options.discPaper.isEmpty() ? settings.discPaperFor(doc.covertype) : options.discPaper;
-    const std::optional<StockRow> coversRowId = stockRowForCovers(coversPaper, doc.covertype);
-    if (!coversRowId)
+    const PrintJob job
+        = PrintJob::forPapers(doc.covertype, coversPaper, discPaper, storedCalibration());
+    if (!checkPapers(job, err, exitCode))
+        return exitCode;
+
+    QString error;
+    if (!writeSheetsPdf(outputPdf, QFileInfo(coverPath).completeBaseName(),
+            job.coverSheets(doc, options.useTopDiscLabel, kReferenceDpi), error))
+        return fail(err, QStringLiteral("cannot write %1: %2").arg(outputPdf, error));
+    return 0;
+}
+
+int exportCalibrationPdf(
+    const QString &outputPdf, const PdfExportOptions &options, QTextStream &err)
+{
+    const UserSettings settings;
+    const int32_t coverType = static_cast<int32_t>(settings.Option);
+    if (!plainRowForCoverType(coverType))
         return fail(err,
-            QStringLiteral("no covers paper is named \"%1\"; the covers paper is "
-                           "\"%2\"")
-                .arg(coversPaper, coverPaperNames().join(QStringLiteral("\", \""))));
-    const std::optional<StockRow> discRowId = stockRowForDisc(discPaper, doc.covertype);
-    if (!discRowId)
-        return fail(err,
-            QStringLiteral("no disc paper is named \"%1\"; the disc papers are \"%2\"")
-                .arg(discPaper, discPaperNames().join(QStringLiteral("\", \""))));
+            QStringLiteral("the stored cover type %1 (%2) has no paper to print on")
+                .arg(coverType)
+                .arg(coverType == Other ? QStringLiteral("Other") : QStringLiteral("unknown")));
+    const QString coversPaper
+        = options.coversPaper.isEmpty() ? settings.coversPaperFor(coverType) : options.coversPaper;
+    const QString discPaper
+        = options.discPaper.isEmpty() ? settings.discPaperFor(coverType) : options.discPaper;
+    const PrintJob job
+        = PrintJob::forPapers(coverType, coversPaper, discPaper, storedCalibration());
+    int exitCode = 0;
+    if (!checkPapers(job, err, exitCode))
+        return exitCode;
 
-    const LabelStock geometry = buildLabelStock(*plainRowForCoverType(doc.covertype));
-    const LabelStock coversRow = buildLabelStock(*coversRowId);
-    const LabelStock discRow = buildLabelStock(*discRowId);
-
-    QSaveFile file(outputPdf);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(err, QStringLiteral("cannot write %1: %2").arg(outputPdf, file.errorString()));
-    {
-        QPdfWriter writer(&file);
-        writer.setResolution(kPdfDpi);
-        writer.setCreator(QStringLiteral("Discora"));
-        writer.setTitle(QFileInfo(coverPath).completeBaseName());
-        const QMarginsF noMargins(0, 0, 0, 0);
-        writer.setPageLayout(QPageLayout(pageSizeForPaperCode(coversRow.paperCodes[0]),
-            pageOrientation(true, doc.covertype), noMargins));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return fail(err, QStringLiteral("cannot write %1").arg(outputPdf));
-        DeviceContext dc(painter, writer.logicalDpiX(), writer.logicalDpiY());
-        PageDevice device;
-        device.dpi = dc.dpiX();
-
-        CoversPageInput covers;
-        covers.document = &doc;
-        covers.geometry = geometry;
-        covers.coversRow = coversRow;
-        covers.referenceDpi = kReferenceDpi;
-        drawCoversPage(dc, device, covers);
-
-        writer.setPageLayout(QPageLayout(pageSizeForPaperCode(discRow.paperCodes[0]),
-            pageOrientation(false, doc.covertype), noMargins));
-        if (!writer.newPage()) {
-            painter.end();
-            return fail(err, QStringLiteral("cannot write %1").arg(outputPdf));
-        }
-        DiscPageInput discPage;
-        discPage.document = &doc;
-        discPage.discRow = discRow;
-        discPage.useTopDiscLabel = options.useTopDiscLabel;
-        discPage.referenceDpi = kReferenceDpi;
-        drawDiscPage(dc, device, discPage);
-        painter.end();
-    }
-    if (!file.commit())
-        return fail(err, QStringLiteral("cannot write %1: %2").arg(outputPdf, file.errorString()));
+    QString error;
+    if (!writeSheetsPdf(outputPdf, QStringLiteral("Discora calibration test page"),
+            job.calibrationSheets(options.useTopDiscLabel), error))
+        return fail(err, QStringLiteral("cannot write %1: %2").arg(outputPdf, error));
     return 0;
 }

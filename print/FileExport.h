@@ -15,4 +15,10 @@ int exportCoverPng(const QString &coverPath, const QString &outputDir, int dpi, 
 
 // `discora --export-pdf OUT COVER`: the pages printing produces.
 int exportCoverPdf(const QString &coverPath, const QString &outputPdf,
-                   const PdfExportOptions &options, QTextStream &err);
+    const PdfExportOptions &options, QTextStream &err);
+
+// `discora --calibration-page OUT`: the calibration test page of the stored
+// cover type on the given (or stored) papers, with the stored calibration
+// and no printable-area offset.
+int exportCalibrationPdf(
+    const QString &outputPdf, const PdfExportOptions &options, QTextStream &err);

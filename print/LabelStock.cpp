@@ -128,9 +128,14 @@ LabelStock applyCalibration(LabelStock s, const Calibration &c)
     return s;
 }
 
+Calibration storedCalibration()
+{
+    return UserSettings().calibration;
+}
+
 LabelStock buildLabelStock(StockRow row)
 {
-    return applyCalibration(baseLabelStock(row), UserSettings().calibration);
+    return applyCalibration(baseLabelStock(row), storedCalibration());
 }
 
 std::optional<StockRow> plainRowForCoverType(int32_t coverType)

@@ -60,6 +60,8 @@ LabelStock baseLabelStock(StockRow row);
 LabelStock buildLabelStock(StockRow row);
 
 LabelStock applyCalibration(LabelStock stock, const Calibration &calibration);
+// The calibration the settings store holds now.
+Calibration storedCalibration();
 
 // The plain-paper row of a cover type; none for Other and unknown types.
 std::optional<StockRow> plainRowForCoverType(int32_t coverType);

@@ -45,10 +45,9 @@ QRect placeFace(const PageDevice &device, double top, double left, double width,
     return QRect(l, t, r - l, b - t);
 }
 
-QList<PlacedFace> coversPageLayout(const PageDevice &device, int32_t coverType,
-    const LabelStock &geometry, const LabelStock &coversRow)
+QList<PlacedFace> coversPageLayout(
+    const PageDevice &device, int32_t coverType, const LabelStock &coversRow)
 {
-    Q_UNUSED(geometry);
     const LabelStock &row = coversRow;
     switch (coverType) {
     case StandardCD:
@@ -79,9 +78,8 @@ QList<PlacedFace> drawCoversPage(DeviceContext &dc, const PageDevice &device,
 {
     if (!input.document)
         return {};
-    CoverDocument &doc = *input.document;
-    const QList<PlacedFace> faces
-        = coversPageLayout(device, doc.covertype, input.geometry, input.coversRow);
+    const CoverDocument &doc = *input.document;
+    const QList<PlacedFace> faces = coversPageLayout(device, doc.covertype, input.coversRow);
     OwnRenderers own;
     bool fresh = false;
     for (const PlacedFace &placed : faces) {

@@ -31,9 +31,9 @@ struct PageDevice {
 // printable area starts is moved to that edge, not shrunk.
 QRect placeFace(const PageDevice &device, double top, double left, double width, double height);
 
-// The renderers that draw a page. The print engine hands in the preview
-// controls' renderers (so the constants the main window set stay in force);
-// a null entry means a fresh renderer with the cover type's constants.
+// The renderers that draw a page. A null entry means a fresh renderer with
+// the cover type's constants, which is what printing and export use; a caller
+// that hands in its own keeps the constants it set.
 struct PageRenderers {
     CdFaceRenderer *cdFront = nullptr;
     CdFaceRenderer *cdBack = nullptr;
@@ -48,15 +48,17 @@ struct PlacedFace {
     QRect rect;
 };
 
+// The document is only read: the fixed alignments (CD back left, disc
+// centred) are given to the renderers, not written back.
 struct CoversPageInput {
-    CoverDocument *document = nullptr; // bCoverAlign is forced to left for a CD back
+    const CoverDocument *document = nullptr;
     LabelStock geometry; // face sizes and spines: the cover type's plain row
     LabelStock coversRow; // positions on the sheet
     int referenceDpi = 96; // the screen's vertical dpi the fonts were chosen at
 };
 
 struct DiscPageInput {
-    CoverDocument *document = nullptr; // dCoverAlign is forced to centred
+    const CoverDocument *document = nullptr;
     LabelStock discRow; // position, size and hub
     bool useTopDiscLabel = true;
     int referenceDpi = 96;
@@ -72,8 +74,8 @@ PlacedFace drawDiscPage(DeviceContext &dc, const PageDevice &device, const DiscP
     const PageRenderers &renderers = {});
 
 // Faces of the covers page without drawing them.
-QList<PlacedFace> coversPageLayout(const PageDevice &device, int32_t coverType,
-    const LabelStock &geometry, const LabelStock &coversRow);
+QList<PlacedFace> coversPageLayout(
+    const PageDevice &device, int32_t coverType, const LabelStock &coversRow);
 PlacedFace discPageLayout(
     const PageDevice &device, const LabelStock &discRow, bool useTopDiscLabel);
 

@@ -61,7 +61,7 @@ void bindCdBack(
     face.imagePath = doc.bImagePath;
     face.text = doc.bCoverText;
     face.isBackFace = 1;
-    face.alignment = AlignLeft;
+    face.alignment = AlignLeft; // the track listing's columns read from the left
     face.spineText = doc.backCoverSpineText;
     face.textColor = doc.bCoverTextColor;
     face.font = doc.bCoverTextFont;
@@ -122,7 +122,7 @@ void bindDisc(DiscRenderer &disc, const CoverDocument &doc, const LabelStock &di
     disc.imagePath = doc.dImagePath;
     disc.title = doc.dCoverTitle;
     disc.text = doc.dCoverText;
-    disc.alignment = AlignCenter;
+    disc.alignment = AlignCenter; // title and text sit round the hub
     disc.textColor = doc.dCoverTextColor;
     disc.font = doc.dCoverTextFont;
 }

@@ -9,7 +9,8 @@ class SlimlineSheetRenderer;
 class DiscRenderer;
 
 // Copies a cover document into the render inputs of each kind of face, the
-// same way for the on-screen preview and for printing and export.
+// same way for the on-screen preview and for printing and export. The
+// document is only read.
 //
 // `geometry` is the row the face takes its size from: for the covers the
 // plain-paper row of the cover type (as the main window keeps it), for the
@@ -26,7 +27,7 @@ void applyFaceConstants(SlimlineSheetRenderer &sheet);
 void bindCdFront(
     CdFaceRenderer &face, const CoverDocument &doc, const LabelStock &geometry, int dpiX);
 
-// The back inlay is always drawn left-aligned, whatever bCoverAlign holds.
+// The back inlay is always drawn left-aligned, whatever bCoverAlign says.
 // Its title is never bound and stays as it was constructed (empty).
 void bindCdBack(
     CdFaceRenderer &face, const CoverDocument &doc, const LabelStock &geometry, int dpiX);
@@ -37,5 +38,5 @@ void bindDvdSheet(
 void bindSlimlineSheet(
     SlimlineSheetRenderer &sheet, const CoverDocument &doc, const LabelStock &geometry, int dpiX);
 
-// The disc is always drawn centred, whatever dCoverAlign holds.
+// The disc is always drawn centred, whatever dCoverAlign says.
 void bindDisc(DiscRenderer &disc, const CoverDocument &doc, const LabelStock &discRow, int dpiX);

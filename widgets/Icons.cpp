@@ -137,6 +137,14 @@ QIcon print()
 {
     return fromResource("print");
 }
+QIcon savePdf()
+{
+    return fromResource("save-pdf");
+}
+QIcon testPage()
+{
+    return fromResource("test-page");
+}
 QIcon exit()
 {
     return fromResource("exit");

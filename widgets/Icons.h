@@ -55,6 +55,8 @@ QIcon importFolder();
 
 // Print and leave
 QIcon print();
+QIcon savePdf(); // a page marked PDF: "Save as PDF..."
+QIcon testPage(); // a page with rulers and a cross: the calibration test page
 QIcon exit();
 
 // Dialog buttons

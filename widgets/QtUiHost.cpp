@@ -73,6 +73,20 @@ QString QtUiHost::saveFileName(
         parent, caption, folder, filter, nullptr, QFileDialog::DontConfirmOverwrite);
 }
 
+QString QtUiHost::exportFileName(
+    QWidget *parent, const QString &caption, const QString &proposedPath, const QString &filter)
+{
+    const QFileInfo proposed(proposedPath);
+    QFileDialog dialog(parent, caption, proposed.absolutePath(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(proposed.suffix());
+    dialog.selectFile(proposed.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().first();
+}
+
 QString QtUiHost::openFileName(
     QWidget *parent, const QString &caption, const QString &startPath, const QString &filter)
 {

@@ -10,6 +10,8 @@ public:
         Icon icon) override;
     QString saveFileName(QWidget *parent, const QString &caption, const QString &startPath,
         const QString &filter) override;
+    QString exportFileName(QWidget *parent, const QString &caption, const QString &proposedPath,
+        const QString &filter) override;
     QString openFileName(QWidget *parent, const QString &caption, const QString &startPath,
         const QString &filter) override;
     QString existingFolder(

@@ -29,6 +29,13 @@ public:
     virtual QString saveFileName(
         QWidget *parent, const QString &caption, const QString &startPath, const QString &filter)
         = 0;
+    // A save dialog for a file the program makes from a cover (a PDF): it
+    // opens on `proposedPath` with that name filled in, adds the proposed
+    // name's extension when the user types none, and asks before replacing a
+    // file. Empty result: the user cancelled.
+    virtual QString exportFileName(
+        QWidget *parent, const QString &caption, const QString &proposedPath, const QString &filter)
+        = 0;
     virtual QString openFileName(
         QWidget *parent, const QString &caption, const QString &startPath, const QString &filter)
         = 0;

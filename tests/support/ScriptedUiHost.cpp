@@ -50,6 +50,12 @@ QString ScriptedUiHost::saveFileName(
     return nextFileName(true, caption, startPath, filter);
 }
 
+QString ScriptedUiHost::exportFileName(
+    QWidget *, const QString &caption, const QString &proposedPath, const QString &filter)
+{
+    return nextFileName(true, caption, proposedPath, filter);
+}
+
 QString ScriptedUiHost::openFileName(
     QWidget *, const QString &caption, const QString &startPath, const QString &filter)
 {

@@ -38,7 +38,8 @@ public:
     // Answers in order; an unexpected question fails the test and gets
     // the safe answer (No, Cancel or Ok).
     std::deque<Answer> answers;
-    // File names in order; an empty name is a cancelled dialog.
+    // File names in order (save, export and open dialogs alike); an empty
+    // name is a cancelled dialog.
     std::deque<QString> fileNames;
     // Dialog scripts in order; a dialog without a script fails the test and
     // ends with 0.
@@ -69,6 +70,8 @@ public:
     Answer message(QWidget *parent, const QString &text, const QString &caption, Buttons buttons,
         Icon icon) override;
     QString saveFileName(QWidget *parent, const QString &caption, const QString &startPath,
+        const QString &filter) override;
+    QString exportFileName(QWidget *parent, const QString &caption, const QString &proposedPath,
         const QString &filter) override;
     QString openFileName(QWidget *parent, const QString &caption, const QString &startPath,
         const QString &filter) override;

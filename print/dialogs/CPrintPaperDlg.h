@@ -1,0 +1,88 @@
+#pragma once
+
+#include "document/CoverDocument.h"
+
+#include <QDialog>
+#include <QString>
+
+class CFlatHoverButton;
+class CTransparentStatic;
+class QCheckBox;
+class QComboBox;
+class QRadioButton;
+
+// "Print": what to print (the cover or covers, the disc label), the paper of
+// each, and the top or bottom label of a label sheet. "&Print" and "Save as
+// PDF..." store the choices in the settings store; "&Cancel" stores nothing.
+class CPrintPaperDlg : public QDialog {
+    Q_OBJECT
+public:
+    // The dialog's result after "Save as PDF..." wrote the file.
+    static constexpr int SavedAsPdf = 2;
+
+    explicit CPrintPaperDlg(int32_t coverType, QWidget *parent = nullptr);
+
+    // The cover "Save as PDF..." writes, the path it was saved at (empty for
+    // a new cover) and the screen resolution its fonts were chosen at.
+    void setCover(const CoverDocument *document, const QString &coverPath, int referenceDpi);
+
+    int32_t coverType() const { return m_coverType; }
+    // True when "Use top disc label" was selected at "&Print".
+    bool useTopDiscLabel() const { return m_useTopDiscLabel; }
+
+    // "&Print": refuses with a message when nothing is ticked, else stores
+    // the choices and closes.
+    void accept() override;
+    // "Save as PDF...": stores as "&Print" does, asks for the file and
+    // writes the pages printing would produce; closes once it is written.
+    void saveAsPdf();
+    // Button 5: the printer adjustment, modally.
+    void openAdjustment();
+
+    // The file name "Save as PDF..." proposes.
+    QString proposedPdfPath() const;
+
+    static QString nothingTickedText();
+
+    QCheckBox *coversCheck() const { return m_coversCheck; }
+    QCheckBox *discCheck() const { return m_discCheck; }
+    QComboBox *coversList() const { return m_coversList; }
+    QComboBox *discList() const { return m_discList; }
+    QRadioButton *topLabelButton() const { return m_top; }
+    QRadioButton *bottomLabelButton() const { return m_bottom; }
+    CTransparentStatic *coversLabel() const { return m_coversLabel; }
+    CFlatHoverButton *printButton() const { return m_print; }
+    CFlatHoverButton *cancelButton() const { return m_cancel; }
+    CFlatHoverButton *savePdfButton() const { return m_savePdf; }
+    CFlatHoverButton *adjustButton() const { return m_adjust; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void buildControls();
+    void fillForCoverType();
+    void loadSettings();
+    void enableControls();
+    // The nothing-ticked check, then the choices into the settings store.
+    bool storeChoices();
+
+    int32_t m_coverType;
+    bool m_useTopDiscLabel = true;
+    const CoverDocument *m_document = nullptr;
+    QString m_coverPath;
+    int m_referenceDpi = 96;
+
+    QCheckBox *m_coversCheck = nullptr;
+    QCheckBox *m_discCheck = nullptr;
+    QComboBox *m_coversList = nullptr;
+    QComboBox *m_discList = nullptr;
+    QRadioButton *m_top = nullptr;
+    QRadioButton *m_bottom = nullptr;
+    CTransparentStatic *m_coversLabel = nullptr;
+    CFlatHoverButton *m_print = nullptr;
+    CFlatHoverButton *m_cancel = nullptr;
+    CFlatHoverButton *m_savePdf = nullptr;
+    CFlatHoverButton *m_adjust = nullptr;
+};
