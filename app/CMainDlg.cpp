@@ -151,7 +151,7 @@ void CMainDlg::createControls()
     m_title->setFont(titleFont);
     m_title->setTextColor(CTransparentStatic::ColorRef(0x663300));
 
-    m_version = new CTransparentStatic(QStringLiteral("V4.0"), m_banner);
+    m_version = new CTransparentStatic(ProductInfo::version(), m_banner);
     m_version->setObjectName(QStringLiteral("control%1").arg(Version));
     m_version->setGeometry(dialogUnitRect(136, 11, 40, 9));
     m_version->setFont(toolFont());

@@ -23,8 +23,8 @@ QByteArray storedFaceName(const QString &name, qsizetype maxBytes = 31);
 // between characters so that they still do.
 QByteArray cutStoredText(const QByteArray &bytes, qsizetype maxBytes);
 
-// Decodes Windows-1252 (undefined bytes map to the C1 control of the same
-// value, as the platform does).
+// Decodes Windows-1252 (the five undefined bytes map to the C1 control of
+// the same value, so that no byte is lost).
 QString fromWindows1252(const QByteArray &bytes);
 
 // Encodes Windows-1252, the reverse of fromWindows1252; false when a

@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <cstdint>
 
-// A font as a face stores it: the shape of the platform font record that
+// A font as a face stores it: the shape of the font record that
 // cover files were designed around. The height is in pixels of the screen
 // the font was chosen on (negative: character height), see fontHeightOnDevice.
 struct LogFont {

@@ -9,7 +9,7 @@ class QString;
 
 // Multiplies two 32-bit values and divides by a third with a 64-bit
 // intermediate, rounding half away from zero; -1 when the divisor is 0 or
-// the result does not fit 32 bits (the platform's MulDiv).
+// the result does not fit 32 bits (as stored font heights were computed).
 int mulDiv(int number, int numerator, int denominator);
 
 // `atoi` rules: leading white space, optional sign, digits up to the first

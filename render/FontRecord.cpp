@@ -14,7 +14,7 @@ LogFont logFontFromChosenFont(const QFont &font, int dpiY)
     if (font.pixelSize() > 0) {
         record.height = -font.pixelSize();
     } else {
-        // Whole tenths of a point, as the platform's chooser offers them.
+        // Whole tenths of a point, as font choosers offer them.
         const int tenths = int(std::lround(std::max(0.0, font.pointSizeF()) * 10));
         record.height = -mulDiv(tenths, dpiY, 720);
     }

@@ -21,8 +21,8 @@ namespace {
 constexpr qint64 kMaxBitmapPixels = qint64(400) * 1000 * 1000;
 
 // Titles start one and a half track numbers right of the numbers, as on the
-// CD back. (Starting them right at the widest number's end, as this sheet
-// once did, glues every title to its number: "1Intro".)
+// CD back; starting them right at the widest number's end would glue every
+// title to its number ("1Intro").
 constexpr double kTitleColumnFactor = 1.5;
 
 } // namespace
@@ -36,8 +36,6 @@ void SlimlineSheetRenderer::DrawBorders(DeviceContext &dc, QRect rect)
         const int x0 = r.left + truncated(flapWidthPx * xScale);
         outlineRect(dc, {x0, r.top, x0 + truncated(xScale * spineWidthPx) + 1, r.bottom});
     }
-    if (showBorder)
-        outlineRect(dc, r);
     const int c = notchWidthPx;
     const int d = notchHeightPx;
     if (showBorder) {

@@ -21,7 +21,7 @@ class DeviceContext;
 
 // A font from a stored font record at a device height. A negative height is
 // the character (em) height, a positive one the cell height (ascent +
-// descent), as the platform's font records mean it. A face name such as
+// descent), as the stored font records mean it. A face name such as
 // "Verdana Bold" names the family Verdana with bold weight. `escapement`
 // other than 0 is carried by the drawing call, not the font.
 QFont fontFromLogFont(const LogFont &font, int deviceHeight);

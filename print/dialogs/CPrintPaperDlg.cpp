@@ -42,7 +42,7 @@ QFont linkFont()
     return f;
 }
 
-// The platform's select-string search: the first entry that begins with
+// A list's search for a stored name: the first entry that begins with
 // `text`, ignoring case; -1 when none does.
 int findByPrefix(const QComboBox *list, const QString &text)
 {
