@@ -1,6 +1,6 @@
 #include "CAboutDlg.h"
 
-#include "ProductInfo.h"
+#include "document/ProductInfo.h"
 #include "widgets/AppPaths.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/Icons.h"

@@ -2,7 +2,7 @@
 
 #include "CommandLine.h"
 #include "CoverLoop.h"
-#include "ProductInfo.h"
+#include "document/ProductInfo.h"
 #include "render/FacePicture.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "CMainDlg.h"
 
 #include "MainDlgIds.h"
-#include "ProductInfo.h"
+#include "document/ProductInfo.h"
 #include "dialogs/CTemplatesDlg.h"
 #include "render/preview/CDVDCoverButton.h"
 #include "render/preview/CMyDiscButton.h"
@@ -62,7 +62,10 @@ CMainDlg::CMainDlg(QWidget *parent)
     createControls();
     m_templates = new CTemplatesDlg(this);
     m_templateCommands.emplace(m_session, *m_templates);
-    connect(m_templates, &CTemplatesDlg::windowHidden, this, [this] { templatesShown = 0; });
+    connect(m_templates, &CTemplatesDlg::windowHidden, this, [this] {
+        templatesShown = 0;
+        activateWindow(); // the keyboard (Ctrl+Z among it) comes back here
+    });
     styleToolButtons();
     setToolTips();
     connectCommands();

@@ -1,11 +1,11 @@
 // The main window's initialisation, its three views and the preview refresh.
 #include "CMainDlg.h"
 #include "MainDlgIds.h"
-#include "ProductInfo.h"
+#include "document/ProductInfo.h"
 #include "ViewControls.h"
 #include "dialogs/CTemplatesDlg.h"
 #include "document/CoverFile.h"
-#include "render/FaceBinding.h"
+#include "print/FaceBinding.h"
 #include "render/preview/CDVDCoverButton.h"
 #include "render/preview/CMyDiscButton.h"
 #include "render/preview/CMyFlatButton.h"

@@ -1,6 +1,6 @@
 #include "FileCommands.h"
 
-#include "ProductInfo.h"
+#include "document/ProductInfo.h"
 #include "document/CoverFile.h"
 #include "document/CoverSession.h"
 #include "widgets/UiHost.h"

@@ -14,7 +14,7 @@
 #include "render/DeviceContext.h"
 #include "render/DiscRenderer.h"
 #include "render/DvdSheetRenderer.h"
-#include "render/FaceBinding.h"
+#include "print/FaceBinding.h"
 #include "render/FacePicture.h"
 #include "render/SlimlineSheetRenderer.h"
 

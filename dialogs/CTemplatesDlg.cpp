@@ -1,6 +1,6 @@
 #include "CTemplatesDlg.h"
 
-#include "app/ProductInfo.h"
+#include "document/ProductInfo.h"
 #include "document/CoverDocument.h"
 #include "render/DeviceContext.h"
 #include "render/FacePicture.h"

@@ -4,7 +4,7 @@
 #include "render/DeviceContext.h"
 #include "render/DiscRenderer.h"
 #include "render/DvdSheetRenderer.h"
-#include "render/FaceBinding.h"
+#include "print/FaceBinding.h"
 #include "render/SlimlineSheetRenderer.h"
 
 #include <cmath>

@@ -3,7 +3,7 @@
 #include "CUpDownControl.h"
 #include "InsertPaperPrompt.h"
 #include "PrintDialogLook.h"
-#include "app/ProductInfo.h"
+#include "document/ProductInfo.h"
 #include "document/UserSettings.h"
 #include "print/PrintEngine.h"
 #include "print/PrintJob.h"

@@ -3,7 +3,7 @@
 #include "CPrintPaperDlg.h"
 #include "InsertPaperPrompt.h"
 #include "PrintDialogLook.h"
-#include "app/ProductInfo.h"
+#include "document/ProductInfo.h"
 #include "print/printer/PrinterDevices.h"
 #include "widgets/UiHost.h"
 

@@ -1,7 +1,7 @@
 #include "document/CoverDocument.h"
 #include "print/LabelStock.h"
 #include "render/CdFaceRenderer.h"
-#include "render/FaceBinding.h"
+#include "print/FaceBinding.h"
 #include "tests/support/FaceRendering.h"
 
 #include <QFontMetrics>

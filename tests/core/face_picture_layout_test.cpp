@@ -4,7 +4,7 @@
 #include "render/CdFaceRenderer.h"
 #include "render/DiscRenderer.h"
 #include "render/DvdSheetRenderer.h"
-#include "render/FaceBinding.h"
+#include "print/FaceBinding.h"
 #include "render/FacePicture.h"
 #include "render/SlimlineSheetRenderer.h"
 #include "tests/support/FaceRendering.h"

@@ -3,7 +3,7 @@
 #include "print/PageComposer.h"
 #include "render/CdFaceRenderer.h"
 #include "render/DiscRenderer.h"
-#include "render/FaceBinding.h"
+#include "print/FaceBinding.h"
 #include "tests/support/FaceRendering.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 #include "document/CoverDocument.h"
 #include "print/LabelStock.h"
 #include "render/DvdSheetRenderer.h"
-#include "render/FaceBinding.h"
+#include "print/FaceBinding.h"
 #include "render/SlimlineSheetRenderer.h"
 #include "tests/support/FaceRendering.h"
 

@@ -1,10 +1,10 @@
 #include "FaceBinding.h"
 
-#include "CdFaceRenderer.h"
-#include "DiscRenderer.h"
-#include "DvdSheetRenderer.h"
-#include "Geometry.h"
-#include "SlimlineSheetRenderer.h"
+#include "render/CdFaceRenderer.h"
+#include "render/DiscRenderer.h"
+#include "render/DvdSheetRenderer.h"
+#include "render/Geometry.h"
+#include "render/SlimlineSheetRenderer.h"
 
 void applyFaceConstants(CdFaceRenderer &face)
 {
