@@ -85,14 +85,7 @@ QString editorText(const QPlainTextEdit &edit)
 CCoverTextDlg::CCoverTextDlg(QWidget *parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Cover Text"));
-    setWindowIcon(Icons::program());
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    QFont dialogFont = font();
-    dialogFont.setPointSizeF(8);
-    setFont(dialogFont);
-    setFixedSize(dialogUnitsX(kWidthUnits), dialogUnitsY(kHeightUnits));
+    DialogLook::setUpDialog(*this, QStringLiteral("Cover Text"), kWidthUnits, kHeightUnits);
     buildControls();
     setRows(Rows{true, true, true, false});
 }

@@ -55,25 +55,14 @@ QRect fromUnits(const QRect &r)
 CCoverTypeDlg::CCoverTypeDlg(QWidget *parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Cover Type"));
-    setWindowIcon(Icons::program());
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    QFont dialogFont = font();
-    dialogFont.setPointSizeF(8);
-    setFont(dialogFont);
-    setFixedSize(dialogUnitsX(kWidthUnits), dialogUnitsY(kHeightUnits));
+    DialogLook::setUpDialog(*this, QStringLiteral("Cover Type"), kWidthUnits, kHeightUnits);
     buildControls();
     loadSettings();
 }
 
 void CCoverTypeDlg::buildControls()
 {
-    m_logo = new QLabel(this);
-    const QRect logoRect = dialogUnitRect(4, 5, 46, 41);
-    m_logo->setGeometry(logoRect);
-    m_logo->setPixmap(Icons::logoPixmap(logoRect.size(), devicePixelRatioF()));
-    m_logo->setAlignment(Qt::AlignCenter);
+    m_logo = DialogLook::addLogo(this, QRect(4, 5, 46, 41));
 
     m_instruction
         = new CTransparentStatic(QStringLiteral("Choose which sort of cover to print:"), this);

@@ -39,24 +39,13 @@ QString desktopFolder()
 CImagesDlg::CImagesDlg(QWidget *parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Images"));
-    setWindowIcon(Icons::program());
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    QFont dialogFont = font();
-    dialogFont.setPointSizeF(8);
-    setFont(dialogFont);
-    setFixedSize(dialogUnitsX(kWidthUnits), dialogUnitsY(kHeightUnits));
+    DialogLook::setUpDialog(*this, QStringLiteral("Images"), kWidthUnits, kHeightUnits);
     buildControls();
 }
 
 void CImagesDlg::buildControls()
 {
-    m_logo = new QLabel(this);
-    const QRect logoRect = dialogUnitRect(4, 5, 45, 41);
-    m_logo->setGeometry(logoRect);
-    m_logo->setPixmap(Icons::logoPixmap(logoRect.size(), devicePixelRatioF()));
-    m_logo->setAlignment(Qt::AlignCenter);
+    m_logo = DialogLook::addLogo(this, QRect(4, 5, 45, 41));
 
     m_heading = new CTransparentStatic(
         QStringLiteral("How do you want to add images to your cover?"), this);

@@ -1,7 +1,7 @@
 #include "CTemplatesDlg.h"
 
-#include "document/ProductInfo.h"
 #include "document/CoverDocument.h"
+#include "document/ProductInfo.h"
 #include "render/DeviceContext.h"
 #include "render/FacePicture.h"
 #include "widgets/AppPaths.h"

@@ -8,6 +8,7 @@
 #include "document/TrackListing.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/CTransparentStatic.h"
+#include "widgets/DialogLook.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/Icons.h"
 #include "widgets/UiHost.h"
@@ -95,24 +96,13 @@ QString fileList(const QStringList &names)
 CTrackListingDlg::CTrackListingDlg(QWidget *parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Edit Track Listing"));
-    setWindowIcon(Icons::program());
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-        | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    QFont dialogFont = font();
-    dialogFont.setPointSizeF(8);
-    setFont(dialogFont);
-    setFixedSize(dialogUnitsX(kWidthUnits), dialogUnitsY(kHeightUnits));
+    DialogLook::setUpDialog(*this, QStringLiteral("Edit Track Listing"), kWidthUnits, kHeightUnits);
     buildControls();
 }
 
 void CTrackListingDlg::buildControls()
 {
-    m_logo = new QLabel(this);
-    const QRect logoRect = dialogUnitRect(4, 3, 46, 41);
-    m_logo->setGeometry(logoRect);
-    m_logo->setPixmap(Icons::logoPixmap(logoRect.size(), devicePixelRatioF()));
-    m_logo->setAlignment(Qt::AlignCenter);
+    m_logo = DialogLook::addLogo(this, QRect(4, 3, 46, 41));
 
     m_heading = new CTransparentStatic(
         QStringLiteral("Type the tracks of your CD, or import them from a folder of audio files:"),

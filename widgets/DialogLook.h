@@ -1,8 +1,16 @@
 #pragma once
 
 #include <QFont>
+#include <QIcon>
+#include <QRect>
+#include <QString>
 #include <cstdint>
 
+class CFlatHoverButton;
+class CTransparentStatic;
+class QDialog;
+class QKeyEvent;
+class QLabel;
 class QPainter;
 class QWidget;
 
@@ -19,6 +27,26 @@ QFont choiceFont();
 
 // Heading text colour, 0x00BBGGRR: RGB(0, 51, 102).
 inline constexpr uint32_t kHeadingColor = 0x663300;
+
+// Sets the dialog font (8 points), title, program icon, a fixed size in
+// dialog units and the frame of a modal dialog with a close box.
+void setUpDialog(QDialog &dialog, const QString &title, int widthUnits, int heightUnits);
+
+// The logo at `unitRect` (dialog units).
+QLabel *addLogo(QWidget *parent, const QRect &unitRect);
+
+// A bold label in the heading colour, wrapping its text.
+CTransparentStatic *addHeading(QWidget *parent, const QString &text, const QRect &unitRect);
+// A plain label, wrapping its text.
+CTransparentStatic *addLabel(QWidget *parent, const QString &text, const QRect &unitRect);
+
+// A flat hover button with `icon` above its bold caption.
+CFlatHoverButton *addDialogButton(
+    QWidget *parent, const QString &text, const QIcon &icon, const QRect &unitRect);
+
+// Enter presses the focused flat button, else `defaultButton`; true when the
+// key was taken.
+bool handleEnter(QDialog &dialog, QKeyEvent *event, CFlatHoverButton *defaultButton);
 
 // Fills the white band from the top of `widget` down to `bandBottom` pixels
 // and draws the etched line there: shadow above highlight.

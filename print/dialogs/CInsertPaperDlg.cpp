@@ -1,15 +1,16 @@
 #include "CInsertPaperDlg.h"
 
-#include "PrintDialogLook.h"
+#include "PrintNotices.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/CTransparentStatic.h"
+#include "widgets/DialogLook.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/Icons.h"
 #include "widgets/UiHost.h"
 
 #include <QKeyEvent>
 
-using namespace PrintDialogLook;
+using namespace DialogLook;
 
 CInsertPaperDlg::CInsertPaperDlg(QWidget *parent)
     : QDialog(parent)
@@ -19,7 +20,7 @@ CInsertPaperDlg::CInsertPaperDlg(QWidget *parent)
 
     // Short of the white strip at the right edge, which is drawn above it.
     m_messageLabel = addLabel(this, QStringLiteral("Insert Paper"), QRect(49, 6, 140, 24));
-    m_messageLabel->setFont(boldFont());
+    m_messageLabel->setFont(headingFont());
 
     m_skip
         = addDialogButton(this, QStringLiteral("&Skip"), Icons::cancel(), QRect(105, 34, 40, 31));

@@ -1,13 +1,14 @@
 #include "CPrintPaperDlg.h"
 
 #include "CPrinterAdjustDlg.h"
-#include "PrintDialogLook.h"
+#include "PrintNotices.h"
 #include "document/UserSettings.h"
 #include "print/LabelStock.h"
 #include "print/PrintJob.h"
 #include "print/SheetPdf.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/CTransparentStatic.h"
+#include "widgets/DialogLook.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/Icons.h"
 #include "widgets/UiHost.h"
@@ -22,7 +23,7 @@
 #include <QRadioButton>
 #include <QStandardPaths>
 
-using namespace PrintDialogLook;
+using namespace DialogLook;
 
 namespace {
 
@@ -244,7 +245,7 @@ void CPrintPaperDlg::saveAsPdf()
         return;
     const PrintJob job = PrintJob::fromSettings(m_coverType);
     if (const std::optional<PrintNotice> refusal = job.refusal()) {
-        showNotices(this, {*refusal});
+        showPrintNotices(this, {*refusal});
         return;
     }
     const QString path = UiHost::instance().exportFileName(this, QStringLiteral("Save as PDF"),

@@ -2,7 +2,7 @@
 
 #include "CUpDownControl.h"
 #include "InsertPaperPrompt.h"
-#include "PrintDialogLook.h"
+#include "PrintNotices.h"
 #include "document/ProductInfo.h"
 #include "document/UserSettings.h"
 #include "print/PrintEngine.h"
@@ -10,6 +10,7 @@
 #include "print/printer/PrinterDevices.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/CTransparentStatic.h"
+#include "widgets/DialogLook.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/Icons.h"
 #include "widgets/UiHost.h"
@@ -19,7 +20,7 @@
 #include <QPainter>
 #include <QRadioButton>
 
-using namespace PrintDialogLook;
+using namespace DialogLook;
 
 namespace {
 
@@ -94,7 +95,7 @@ void CPrinterAdjustDlg::buildControls()
     addLabel(this, QStringLiteral("mm"), QRect(106, 73, 30, 9));
     addLabel(this, QStringLiteral("mm"), QRect(106, 98, 30, 9));
     CTransparentStatic *lastMM = addLabel(this, QStringLiteral("mm"), QRect(188, 100, 30, 9));
-    lastMM->setFont(boldFont());
+    lastMM->setFont(headingFont());
 
     for (int d = 0; d < 4; ++d) {
         const DirectionSpec &spec = kDirections[d];
@@ -197,7 +198,7 @@ void CPrinterAdjustDlg::printTestPage()
     InsertPaperPrompt prompt(this);
     PrintEngine engine(*printer, prompt, ProductInfo::webAddress());
     const PrintReport report = engine.runCalibrationPage(job, m_useTopDiscLabel);
-    showNotices(this, report.notices);
+    showPrintNotices(this, report.notices);
 }
 
 void CPrinterAdjustDlg::keyPressEvent(QKeyEvent *event)

@@ -2,9 +2,10 @@
 
 #include "CPrintPaperDlg.h"
 #include "InsertPaperPrompt.h"
-#include "PrintDialogLook.h"
+#include "PrintNotices.h"
 #include "document/ProductInfo.h"
 #include "print/printer/PrinterDevices.h"
+#include "widgets/DialogLook.h"
 #include "widgets/UiHost.h"
 
 #include <QWidget>
@@ -40,6 +41,6 @@ bool PrintCommand::run()
     InsertPaperPrompt prompt(m_parent);
     PrintEngine engine(*printer, prompt, ProductInfo::webAddress());
     m_report = engine.runPrintJob(m_document, m_useTopDiscLabel, referenceDpiOf(m_parent));
-    PrintDialogLook::showNotices(m_parent, m_report->notices);
+    showPrintNotices(m_parent, m_report->notices);
     return true;
 }
