@@ -3,6 +3,7 @@
 #include "CFlatHoverButton.h"
 #include "DialogLook.h"
 #include "Icons.h"
+#include "UiHost.h"
 
 #include <QComboBox>
 #include <QFontDatabase>
@@ -247,6 +248,10 @@ bool CFontChooserDlg::eventFilter(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         const bool plain = key->modifiers() == Qt::NoModifier
             || (key->key() == Qt::Key_Enter && key->modifiers() == Qt::KeypadModifier);
+        if (key->key() == Qt::Key_F1) {
+            UiHost::instance().showHelp(this, QStringLiteral("fonts"));
+            return true;
+        }
         if (plain && key->key() == Qt::Key_Escape) {
             reject();
             return true;
@@ -262,6 +267,7 @@ bool CFontChooserDlg::eventFilter(QObject *watched, QEvent *event)
 void CFontChooserDlg::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
+    case Qt::Key_F1: UiHost::instance().showHelp(this, QStringLiteral("fonts")); return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // OK is the default button; the chooser's own lists pass Enter on.

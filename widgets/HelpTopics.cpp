@@ -23,6 +23,7 @@ constexpr TopicPage kTopics[] = {
     {"calibration", "/calibration.html"},
     {"commandline", "/commandline.html"},
     {"fileformat", "/fileformat.html"},
+    {"fonts", "/fonts.html"},
 };
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <QComboBox>
 #include <QFontDialog>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTimer>
 
 namespace {
@@ -99,4 +100,19 @@ TEST(FontChooser, QtHostRunsIt)
         EXPECT_EQ(choice.color, ok ? QColor(Qt::red) : QColor(Qt::black));
         EXPECT_EQ(choice.font.pointSize(), 11);
     }
+}
+
+TEST(FontChooser, F1OpensTheFontsPageOwnedByTheChooser)
+{
+    ScriptedUiHost host;
+    CFontChooserDlg dlg;
+    dlg.show();
+    QWidget *inside = dlg.fontChooser()->findChild<QLineEdit *>();
+    ASSERT_NE(inside, nullptr);
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(inside, &f1);
+    ASSERT_EQ(host.helpRequests.size(), 1);
+    EXPECT_EQ(host.helpRequests[0].owner, &dlg);
+    EXPECT_EQ(host.helpRequests[0].topic, QStringLiteral("fonts"));
+    EXPECT_TRUE(dlg.isVisible());
 }

@@ -63,7 +63,7 @@ TEST_F(ShippedHelp, OpensWithItsTitleStartPageContentsAndIndex)
 TEST_F(ShippedHelp, EveryTopicTheWindowsAskForHasItsPage)
 {
     const QStringList asked = {"", "mainwindow", "covertype", "images", "covertext", "tracklisting",
-        "templates", "printing", "calibration", "commandline", "fileformat"};
+        "templates", "printing", "calibration", "commandline", "fileformat", "fonts"};
     for (const QString &topic : asked) {
         SCOPED_TRACE(topic.toStdString());
         EXPECT_TRUE(HelpTopics::topics().contains(topic));
