@@ -4,10 +4,12 @@
 #include "widgets/AppPaths.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/Icons.h"
+#include "widgets/UiHost.h"
 
 #include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -80,4 +82,13 @@ QString CAboutDlg::pictureLibraryCredit()
                           "is used under the FreeImage Public License; its text is in the file "
                           "freeimage-license.txt in the folder %1.")
         .arg(QDir::toNativeSeparators(programDataFolder()));
+}
+
+void CAboutDlg::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_F1) {
+        UiHost::instance().showHelp(this);
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -11,4 +11,7 @@ public:
 
     static QString noticeText();
     static QString pictureLibraryCredit();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override; // F1: the help
 };
