@@ -133,6 +133,10 @@ ScriptedUiHost::DialogScript expectRecovered(ScriptedUiHost &host, const QByteAr
         EXPECT_TRUE(w.isModified());
         EXPECT_TRUE(w.filePath().isEmpty());
         EXPECT_TRUE(QFileInfo(QFile::decodeName(w.document().bImagePath)).isFile());
+        // No state of its history is a saved one.
+        editCover(w, [](CoverDocument &doc) { doc.fCoverTitle = "undone"; });
+        w.undoAction()->trigger();
+        EXPECT_TRUE(w.isModified());
         host.answers = {UiHost::Answer::No};
         w.button(MainDlgId::Exit)->click();
         return w.result();
