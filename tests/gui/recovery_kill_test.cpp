@@ -1,7 +1,6 @@
-// A real program killed after a change: what it leaves and what the next
-// start offers. The program is tests/support/recovery_child.cpp, the real
-// windowed program with a scripted first change; the next start runs in
-// this process with a scripted host.
+// A real program killed after a change (tests/support/recovery_child.cpp:
+// the windowed program with a scripted first change), and the next start,
+// run in this process with a scripted host.
 #include "app/CCoverApp.h"
 #include "app/RecoveryOffer.h"
 #include "document/CoverFile.h"
@@ -21,62 +20,50 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr int kNever = 3600 * 1000; // an autosave interval no test outlives
-
-// Folders of their own for the programs of one test: the recovery folder
-// under XDG_DATA_HOME, the picture copies under TMPDIR.
+// The folders of one test's programs: recovery copies under XDG_DATA_HOME,
+// picture copies under TMPDIR.
 struct Sandbox {
-    QString root = freshDir(QStringLiteral("kill"));
-    QString data = root + "/data";
-    QString temp = root + "/tmp";
+    QString root = freshDir("kill"), data = root + "/data", temp = root + "/tmp";
     QString recovery = data + "/discora/recovery";
-    Sandbox() { QDir().mkpath(temp); }
-
-    QProcessEnvironment environment() const
+    QStringList files(const char *pattern) const
     {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_DATA_HOME", data);
-        env.insert("TMPDIR", temp);
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        return env;
+        return QDir(recovery).entryList({pattern}, QDir::Files);
     }
-    QStringList copies() const { return QDir(recovery).entryList({"*.zcv"}, QDir::Files); }
-    QStringList locks() const { return QDir(recovery).entryList({"*.lock"}, QDir::Files); }
+    // Blocks until the folder holds `count` copies.
+    bool copies(int count) const
+    {
+        const QDeadlineTimer deadline(30s);
+        while (files("*.zcv").size() < count && !deadline.hasExpired())
+            QThread::msleep(20);
+        return files("*.zcv").size() == count;
+    }
 };
-
-// A cover with a picture, so that the program has picture copies.
-QString coverWithPicture(const Sandbox &box)
-{
-    CoverDocument doc;
-    resetDocumentForType(doc, StandardCD);
-    doc.bImagePath = QFile::encodeName(DISCORA_TEST_DATA_DIR "/pictures/cmyk-cells.jpg");
-    const QString path = box.root + "/cover.zcv";
-    EXPECT_TRUE(writeCoverFile(doc, path).ok);
-    return path;
-}
 
 struct Program {
     QProcess process;
+    QByteArray output;
     qint64 pid = 0;
     QString pictures;
-    QByteArray output;
 
+    // Starts on a cover with a picture, so that it has picture copies.
     bool start(const Sandbox &box, int autosaveMs, const QString &title)
     {
-        process.setProcessEnvironment(box.environment());
+        CoverDocument doc = coverTitled("");
+        doc.bImagePath = DISCORA_TEST_DATA_DIR "/pictures/cmyk-cells.jpg";
+        if (!QDir().mkpath(box.temp) || !writeCoverFile(doc, box.root + "/c.zcv").ok)
+            return false;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", box.data);
+        env.insert("TMPDIR", box.temp);
+        process.setProcessEnvironment(env);
         process.start(
-            DISCORA_RECOVERY_CHILD, {coverWithPicture(box), QString::number(autosaveMs), title});
-        const QDeadlineTimer deadline(60s);
-        while (!output.contains('\n') || !output.contains("ready ")) {
-            if (deadline.hasExpired() || !process.waitForReadyRead(1000)) {
-                if (process.state() == QProcess::NotRunning || deadline.hasExpired())
-                    return false;
-                continue;
-            }
+            DISCORA_RECOVERY_CHILD, {box.root + "/c.zcv", QString::number(autosaveMs), title});
+        while (!output.contains("ready ") || !output.endsWith('\n')) {
+            if (!process.waitForReadyRead(30000))
+                return false;
             output += process.readAllStandardOutput();
         }
-        const QList<QByteArray> ready
-            = output.mid(output.indexOf("ready ")).split('\n').first().split(' ');
+        const QList<QByteArray> ready = output.mid(output.indexOf("ready ")).trimmed().split(' ');
         pid = ready.value(1).toLongLong();
         pictures = QString::fromLocal8Bit(ready.value(3));
         return pid == process.processId() && QFileInfo(pictures).isDir();
@@ -85,62 +72,46 @@ struct Program {
     {
         ::kill(pid_t(pid), signalNumber);
         process.waitForFinished(60000);
-        output += process.readAllStandardOutput();
     }
 };
 
-bool waitForCopies(const Sandbox &box, int count)
+// The next start of the program, with the sandbox's folders; Yes to the
+// recovery question, then a look at the window and Exit without saving.
+void nextStartRecovers(const Sandbox &box, const QByteArray &title)
 {
-    const QDeadlineTimer deadline(30s);
-    while (box.copies().size() < count && !deadline.hasExpired())
-        QThread::msleep(20);
-    return box.copies().size() == count;
-}
-
-QByteArray titleIn(const QString &path)
-{
-    CoverDocument doc;
-    resetDocumentForType(doc, StandardCD);
-    readCoverFile(doc, path);
-    return doc.bCoverTitle;
-}
-
-// The next start of the program, in this process: its folders are the
-// sandbox's while it runs.
-int nextStart(const Sandbox &box)
-{
-    const QByteArray oldData = qgetenv("XDG_DATA_HOME"), oldTemp = qgetenv("TMPDIR");
-    const QString oldName = QCoreApplication::applicationName();
+    ScriptedUiHost host;
+    host.answers = {UiHost::Answer::Yes};
+    host.dialogs.push_back([&](QDialog &d) {
+        auto &w = static_cast<CMainDlg &>(d);
+        EXPECT_EQ(w.document().bCoverTitle, title);
+        EXPECT_TRUE(w.isModified());
+        EXPECT_TRUE(w.filePath().isEmpty()); // Save asks for a name
+        EXPECT_TRUE(QFileInfo(QFile::decodeName(w.document().bImagePath)).isFile());
+        editCover(w, [](CoverDocument &doc) { doc.fCoverTitle = "undone"; });
+        w.undoAction()->trigger();
+        EXPECT_TRUE(w.isModified()); // no state of its history is a saved one
+        host.answers = {UiHost::Answer::No};
+        w.button(MainDlgId::Exit)->click();
+        return w.result();
+    });
+    const QByteArray data = qgetenv("XDG_DATA_HOME"), temp = qgetenv("TMPDIR");
+    const QString name = QCoreApplication::applicationName();
     qputenv("XDG_DATA_HOME", box.data.toLocal8Bit());
     qputenv("TMPDIR", box.temp.toLocal8Bit());
     QCoreApplication::setApplicationName("discora");
     CoverLoopOptions options;
     options.skipCoverTypeDialog = true;
-    const int code = CCoverApp::runWindowed(options);
-    QCoreApplication::setApplicationName(oldName);
-    qputenv("XDG_DATA_HOME", oldData);
-    qputenv("TMPDIR", oldTemp);
-    return code;
-}
+    EXPECT_EQ(CCoverApp::runWindowed(options), 0);
+    QCoreApplication::setApplicationName(name);
+    qputenv("XDG_DATA_HOME", data);
+    qputenv("TMPDIR", temp);
 
-// The recovered cover in the window: modified, without a file name; then
-// Exit without saving.
-ScriptedUiHost::DialogScript expectRecovered(ScriptedUiHost &host, const QByteArray &title)
-{
-    return [&host, title](QDialog &d) {
-        auto &w = static_cast<CMainDlg &>(d);
-        EXPECT_EQ(w.document().bCoverTitle, title);
-        EXPECT_TRUE(w.isModified());
-        EXPECT_TRUE(w.filePath().isEmpty());
-        EXPECT_TRUE(QFileInfo(QFile::decodeName(w.document().bImagePath)).isFile());
-        // No state of its history is a saved one.
-        editCover(w, [](CoverDocument &doc) { doc.fCoverTitle = "undone"; });
-        w.undoAction()->trigger();
-        EXPECT_TRUE(w.isModified());
-        host.answers = {UiHost::Answer::No};
-        w.button(MainDlgId::Exit)->click();
-        return w.result();
-    };
+    ASSERT_EQ(host.messages.size(), 2); // the recovery question, the save question
+    EXPECT_EQ(host.messages[0].text, recoveryQuestionText());
+    EXPECT_EQ(host.messages[0].caption, recoveryQuestionCaption());
+    EXPECT_EQ(host.messages[0].buttons, UiHost::Buttons::YesNo);
+    EXPECT_EQ(host.messages[0].icon, UiHost::Icon::Question);
+    EXPECT_TRUE(box.files("*").isEmpty()); // Exit without saving: the user chose
 }
 
 } // namespace
@@ -151,29 +122,16 @@ TEST(RecoveryKill, ASignalEndsTheProgramCleanlyWithTheChangesInACopy)
         SCOPED_TRACE(strsignal(sig));
         Sandbox box;
         Program program;
-        ASSERT_TRUE(program.start(box, kNever, "Kept on a signal")) << program.output.data();
-        EXPECT_TRUE(box.copies().isEmpty()); // written at the signal, not before
+        ASSERT_TRUE(program.start(box, 3600000, "Kept")) << program.output.data();
+        EXPECT_TRUE(box.files("*.zcv").isEmpty()); // written at the signal
         program.kill(sig);
         EXPECT_EQ(program.process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(program.process.exitCode(), 128 + sig);
-        ASSERT_EQ(box.copies().size(), 1);
-        EXPECT_TRUE(box.locks().isEmpty());
-        EXPECT_EQ(titleIn(box.recovery + '/' + box.copies()[0]), "Kept on a signal");
         EXPECT_FALSE(QFileInfo::exists(program.pictures));
-        EXPECT_FALSE(program.output.contains("question:")) << program.output.data();
-
-        if (sig != SIGTERM)
-            continue;
-        ScriptedUiHost host;
-        host.answers = {UiHost::Answer::Yes};
-        host.dialogs.push_back(expectRecovered(host, "Kept on a signal"));
-        EXPECT_EQ(nextStart(box), 0);
-        ASSERT_EQ(host.messages.size(), 2);
-        EXPECT_EQ(host.messages[0].text, recoveryQuestionText());
-        EXPECT_EQ(host.messages[0].caption, recoveryQuestionCaption());
-        EXPECT_EQ(host.messages[0].buttons, UiHost::Buttons::YesNo);
-        EXPECT_EQ(host.messages[0].icon, UiHost::Icon::Question);
-        EXPECT_TRUE(box.copies().isEmpty()); // Exit without saving: the user chose
+        EXPECT_TRUE(box.files("*.lock").isEmpty());
+        ASSERT_EQ(box.files("*.zcv").size(), 1);
+        if (sig == SIGTERM)
+            nextStartRecovers(box, "Kept");
     }
 }
 
@@ -181,22 +139,14 @@ TEST(RecoveryKill, AfterSigkillTheNextStartOffersTheLastCopyAndClearsThePictures
 {
     Sandbox box;
     Program program;
-    ASSERT_TRUE(program.start(box, 50, "Kept after SIGKILL")) << program.output.data();
-    ASSERT_TRUE(waitForCopies(box, 1));
+    ASSERT_TRUE(program.start(box, 50, "Autosaved")) << program.output.data();
+    ASSERT_TRUE(box.copies(1));
     program.kill(SIGKILL);
     EXPECT_EQ(program.process.exitStatus(), QProcess::CrashExit);
-    ASSERT_EQ(box.copies().size(), 1);
-    EXPECT_EQ(box.locks().size(), 1); // its owner could not remove it
-    EXPECT_TRUE(QFileInfo::exists(program.pictures));
-
-    ScriptedUiHost host;
-    host.answers = {UiHost::Answer::Yes};
-    host.dialogs.push_back(expectRecovered(host, "Kept after SIGKILL"));
-    EXPECT_EQ(nextStart(box), 0);
-    EXPECT_EQ(host.messages.value(0).text, recoveryQuestionText());
+    EXPECT_EQ(box.files("*.lock").size(), 1); // its owner could not remove it
+    ASSERT_TRUE(QFileInfo::exists(program.pictures));
+    nextStartRecovers(box, "Autosaved");
     EXPECT_FALSE(QFileInfo::exists(program.pictures));
-    EXPECT_TRUE(box.copies().isEmpty());
-    EXPECT_TRUE(box.locks().isEmpty());
 }
 
 TEST(RecoveryKill, TwoRunningProgramsKeepTheirOwnCopies)
@@ -204,23 +154,22 @@ TEST(RecoveryKill, TwoRunningProgramsKeepTheirOwnCopies)
     Sandbox box;
     Program first, second;
     ASSERT_TRUE(first.start(box, 50, "First")) << first.output.data();
-    ASSERT_TRUE(waitForCopies(box, 1));
+    ASSERT_TRUE(box.copies(1));
     ASSERT_TRUE(second.start(box, 50, "Second")) << second.output.data();
-    ASSERT_TRUE(waitForCopies(box, 2));
+    ASSERT_TRUE(box.copies(2));
     EXPECT_FALSE(second.output.contains("question:")) << second.output.data();
+    EXPECT_TRUE(QFileInfo::exists(first.pictures)); // a running program's
     const auto copyOf = [&](const Program &p) {
-        for (const QString &name : box.copies())
-            if (name.startsWith(QStringLiteral("cover-%1-").arg(p.pid)))
-                return box.recovery + '/' + name;
-        return QString();
+        return box.recovery + '/'
+            + box.files("*.zcv").filter(QStringLiteral("-%1-").arg(p.pid)).value(0);
     };
-    EXPECT_EQ(titleIn(copyOf(first)), "First");
-    EXPECT_EQ(titleIn(copyOf(second)), "Second");
+    EXPECT_EQ(backTitleIn(copyOf(first)), "First");
+    EXPECT_EQ(backTitleIn(copyOf(second)), "Second");
 
     RecoveryStore starting(box.recovery);
     EXPECT_TRUE(starting.claimAbandoned().isEmpty());
     first.kill(SIGTERM);
     EXPECT_EQ(starting.claimAbandoned(), QStringList{copyOf(first)});
+    EXPECT_TRUE(RecoveryStore(box.recovery).claimAbandoned().isEmpty()); // claimed
     second.kill(SIGTERM);
-    EXPECT_EQ(second.process.exitCode(), 128 + SIGTERM);
 }
