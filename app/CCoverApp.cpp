@@ -2,7 +2,11 @@
 
 #include "CommandLine.h"
 #include "CoverLoop.h"
+#include "RecoveryOffer.h"
+#include "SessionGuard.h"
+#include "document/CoverFile.h"
 #include "document/ProductInfo.h"
+#include "document/RecoveryStore.h"
 #include "render/FacePicture.h"
 
 #include <QApplication>
@@ -60,16 +64,21 @@ private:
 
 } // namespace
 
-int CCoverApp::runApplication(int &argc, char **argv)
+void CCoverApp::setUpApplication()
 {
-    HeldMessages startMessages;
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("discora"));
     QApplication::setApplicationDisplayName(ProductInfo::name());
     QApplication::setApplicationVersion(ProductInfo::version());
     QGuiApplication::setDesktopFileName(QStringLiteral("discora"));
     // The loop runs modal windows only; it ends, not the last window closing.
     QApplication::setQuitOnLastWindowClosed(false);
+}
+
+int CCoverApp::runApplication(int &argc, char **argv)
+{
+    HeldMessages startMessages;
+    QApplication app(argc, argv);
+    setUpApplication();
 
     const CommandLineRequest request = parseCommandLine(QCoreApplication::arguments());
     QTextStream err(stderr);
@@ -96,6 +105,23 @@ int CCoverApp::runApplication(int &argc, char **argv)
     options.exitAfterFirstPaint
         = qEnvironmentVariable("DISCORA_BENCH_EXIT_AFTER_PAINT") == QLatin1String("1");
     options.skipCoverTypeDialog = options.exitAfterFirstPaint;
-    runCoverLoop(options);
-    return 0;
+    return runWindowed(options);
+}
+
+int CCoverApp::runWindowed(CoverLoopOptions options, std::chrono::milliseconds autosaveInterval)
+{
+    removeAbandonedPictureCopyFolders();
+    RecoveryStore store;
+    // Before the first question, so that a signal during it ends the
+    // program cleanly too.
+    SessionGuard guard(store, autosaveInterval);
+    // A cover named on the command line is what the user asked for now: the
+    // recovered copies wait for a start without one.
+    if (!options.exitAfterFirstPaint && options.pendingPath.isEmpty())
+        options.recoveredPath = offerRecoveredCover(store);
+    if (!guard.ending()) {
+        options.guard = &guard;
+        runCoverLoop(options);
+    }
+    return guard.exitCode();
 }

@@ -47,6 +47,9 @@ public:
     const CoverDocument &document() const { return m_session.document(); }
     QString filePath() const { return m_session.filePath(); }
     void setFilePath(const QString &path) { m_session.setFilePath(path); }
+    // The next run opens the cover at `path` as a recovered one: modified,
+    // without a file name.
+    void setRecoveredPath(const QString &path) { m_recoveredPath = path; }
     bool isModified() const { return m_session.isModified(); }
 
     Face currentView() const { return m_view; }
@@ -155,4 +158,5 @@ private:
 
     bool m_exitAfterFirstPaint = false;
     bool m_firstPaintSeen = false;
+    QString m_recoveredPath;
 };

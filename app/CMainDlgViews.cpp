@@ -1,10 +1,10 @@
 // The main window's initialisation, its three views and the preview refresh.
 #include "CMainDlg.h"
 #include "MainDlgIds.h"
-#include "document/ProductInfo.h"
 #include "ViewControls.h"
 #include "dialogs/CTemplatesDlg.h"
 #include "document/CoverFile.h"
+#include "document/ProductInfo.h"
 #include "print/FaceBinding.h"
 #include "render/preview/CDVDCoverButton.h"
 #include "render/preview/CMyDiscButton.h"
@@ -20,6 +20,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -72,8 +73,12 @@ void CMainDlg::initDialog()
     const int dpiY = logicalDpiY();
     CoverDocument doc;
     resetDocument(doc, dpiY);
-    const QString path = m_session.filePath();
-    m_openedPath = path;
+    const QString recovered = std::exchange(m_recoveredPath, QString());
+    const QString path = recovered.isEmpty() ? m_session.filePath() : recovered;
+    bool recoveredRead = false;
+    // Save as PDF names the PDF after the cover file; a recovered copy is
+    // no file of the user's.
+    m_openedPath = recovered.isEmpty() ? path : QString();
     if (!path.isEmpty()) {
         CoverReadOptions options;
         options.referenceDpiY = dpiY;
@@ -82,6 +87,7 @@ void CMainDlg::initDialog()
         if (read.status == CoverReadResult::Status::Invalid)
             UiHost::instance().message(this, invalidCoverFileMessage(), invalidCoverFileCaption(),
                 UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
+        recoveredRead = !recovered.isEmpty() && read.status == CoverReadResult::Status::Ok;
     }
     // The view is set before the session announces the new cover, so that
     // the controls follow the face the window opens in.
@@ -102,6 +108,13 @@ void CMainDlg::initDialog()
         if (hasGeometry)
             d.dCoverAlign = ::AlignCenter;
     });
+
+    if (recoveredRead) {
+        // Its changes are in no file: no state of its history is the saved
+        // one, not even the first, so an undo never makes it "unmodified".
+        m_session.undoStack().resetClean();
+        m_session.markModified();
+    }
 
     m_noPreview->setVisible(!m_geometry);
     switchView(Face::Back);

@@ -5,14 +5,20 @@
 #include "CoverTextCheck.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <string_view>
+#include <unistd.h>
 
 namespace {
 
@@ -392,18 +398,80 @@ QByteArray tagValue(const QByteArray &textRegion, const QByteArray &key)
     return textRegion.mid(valueStart, end - valueStart);
 }
 
+namespace {
+
+const QString kPictureFolderPrefix = QStringLiteral("discora-pictures-");
+
+// When process `pid` started, in clock ticks after boot (the kernel's
+// record): with the pid it names one process, also after the pid has been
+// given to another one. 0 when it cannot be read.
+quint64 processStartTicks(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray line = stat.readAll();
+    // Field 22 (starttime) follows the parenthesised command name, which
+    // may itself hold spaces and parentheses.
+    const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+    return fields.size() > 19 ? fields.at(19).toULongLong() : 0;
+}
+
+bool processRunning(qint64 pid, quint64 startTicks)
+{
+    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+        return false;
+    if (startTicks != 0) {
+        const quint64 now = processStartTicks(pid);
+        if (now != 0)
+            return now == startTicks;
+    }
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
+} // namespace
+
 QString pictureCopyFolder()
 {
     // One private folder per process: a folder shared by every running
     // instance would let one window's read replace the pictures another shows.
+    // Its name says which process owns it, so that the next start can remove
+    // it when a killed program could not.
     static std::unique_ptr<QTemporaryDir> folder;
     if (!folder || !folder->isValid()) {
-        folder = std::make_unique<QTemporaryDir>(
-            QDir::tempPath() + QStringLiteral("/discora-pictures-XXXXXX"));
+        const qint64 pid = QCoreApplication::applicationPid();
+        folder = std::make_unique<QTemporaryDir>(QDir::tempPath() + QLatin1Char('/')
+            + kPictureFolderPrefix
+            + QStringLiteral("%1-%2-XXXXXX").arg(pid).arg(processStartTicks(pid)));
         if (!folder->isValid())
             return {};
         QFile::setPermissions(folder->path(),
             QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
     return folder->path();
+}
+
+int removeAbandonedPictureCopyFolders(const QString &tempFolder)
+{
+    static const QRegularExpression ownerName(
+        QStringLiteral("^") + kPictureFolderPrefix + QStringLiteral("(\\d+)-(\\d+)-\\w+$"));
+    const QDir temp(tempFolder);
+    int removed = 0;
+    for (const QFileInfo &info : temp.entryInfoList({kPictureFolderPrefix + QLatin1Char('*')},
+             QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+        // Another user's folder is theirs to clear, and a link may lead
+        // anywhere.
+        if (info.isSymLink() || info.ownerId() != ::geteuid())
+            continue;
+        const QRegularExpressionMatch m = ownerName.match(info.fileName());
+        // A name without its owner (an older program's) cannot be told from
+        // a running program's folder.
+        if (!m.hasMatch())
+            continue;
+        if (processRunning(m.captured(1).toLongLong(), m.captured(2).toULongLong()))
+            continue;
+        if (QDir(info.filePath()).removeRecursively())
+            ++removed;
+    }
+    return removed;
 }

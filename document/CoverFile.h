@@ -3,6 +3,7 @@
 #include "CoverDocument.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -93,5 +94,11 @@ qsizetype findTag(const char *data, qsizetype length, const QByteArray &tag);
 QByteArray tagValue(const QByteArray &textRegion, const QByteArray &key);
 
 // The folder the picture copies of a read cover go to: private to this
-// process (mode 0700), removed at exit.
+// process (mode 0700), removed at exit. Its name holds the process's id and
+// start time.
 QString pictureCopyFolder();
+
+// Removes the picture-copy folders in `tempFolder` whose program is no
+// longer running (one that was killed could not remove its own): only this
+// user's, only where the name proves the owner gone. Returns how many.
+int removeAbandonedPictureCopyFolders(const QString &tempFolder = QDir::tempPath());

@@ -16,8 +16,10 @@ public:
     {
     }
 
-    void undo() override { m_session.setDocument(m_before); }
-    void redo() override { m_session.setDocument(m_after); }
+    // The stack announces the change once its index has moved, so that
+    // whoever hears of it sees the modified state after the step.
+    void undo() override { m_session.m_doc = m_before; }
+    void redo() override { m_session.m_doc = m_after; }
 
 private:
     CoverSession &m_session;
@@ -33,11 +35,22 @@ CoverSession::CoverSession(QObject *parent)
         if (clean)
             m_modifiedWithoutStep = false;
     });
+    // Every push, undo and redo moves the index; the stack tells of the
+    // clean state only after that, so it is settled here first.
+    connect(&m_undo, &QUndoStack::indexChanged, this, [this] {
+        if (m_clearing)
+            return;
+        if (m_undo.isClean())
+            m_modifiedWithoutStep = false;
+        Q_EMIT changed();
+    });
 }
 
 CoverSession::~CoverSession()
 {
-    // The steps refer to this session: they go before it does.
+    // The steps refer to this session: they go before it does, and nobody
+    // hears of a session that is going away.
+    disconnect(&m_undo, nullptr, this, nullptr);
     m_undo.clear();
 }
 
@@ -88,14 +101,14 @@ void CoverSession::adjust(const Edit &edit)
     // Earlier steps hold documents without this adjustment; the history of
     // an opened cover starts after it.
     const bool wasModified = isModified();
-    m_undo.clear();
+    clearHistory();
     m_modifiedWithoutStep = wasModified;
     setDocument(after);
 }
 
 void CoverSession::reset(const CoverDocument &doc)
 {
-    m_undo.clear();
+    clearHistory();
     m_modifiedWithoutStep = false;
     setDocument(doc);
 }
@@ -117,6 +130,14 @@ void CoverSession::discardChanges()
     m_undo.setClean();
     m_modifiedWithoutStep = false;
     Q_EMIT changed();
+}
+
+void CoverSession::clearHistory()
+{
+    // The document is announced once it is set, not while the steps go.
+    m_clearing = true;
+    m_undo.clear();
+    m_clearing = false;
 }
 
 void CoverSession::setDocument(const CoverDocument &doc)

@@ -73,10 +73,13 @@ Q_SIGNALS:
 private:
     class Step;
     void setDocument(const CoverDocument &doc);
+    void clearHistory();
 
     CoverDocument m_doc;
     QUndoStack m_undo;
     bool m_modifiedWithoutStep = false;
+    // Set while the history is emptied, which moves the index too.
+    bool m_clearing = false;
     std::optional<CoverDocument> m_beforeLiveEdit;
     QString m_filePath;
 };

@@ -100,3 +100,19 @@ TEST(CoverSession, ResetAndAdjustAreNoSteps)
     s.markSaved(QStringLiteral("/r.zcv"));
     EXPECT_FALSE(s.isModified());
 }
+
+// Whoever hears of a change sees the cover as it is after it.
+TEST(CoverSession, TheChangeIsAnnouncedWithTheStateAfterIt)
+{
+    CoverSession s;
+    s.reset(newCover());
+    s.markModified();
+    s.markSaved(QStringLiteral("/c.zcv"));
+    QList<bool> seen;
+    QObject::connect(&s, &CoverSession::changed, &s, [&] { seen << s.isModified(); });
+    setTitle(s, "A");
+    s.markModified(); // a no-op command on top
+    s.undoStack().undo();
+    s.undoStack().redo();
+    EXPECT_EQ(seen, (QList<bool>{true, true, false, true}));
+}

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "document/CoverFile.h"
 #include "document/UserSettings.h"
 
 #include <QDir>
@@ -40,6 +41,21 @@ bool writeFile(const QString &path, const QByteArray &bytes)
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
     return f.write(bytes) == bytes.size();
+}
+
+CoverDocument coverTitled(const QByteArray &title)
+{
+    CoverDocument doc;
+    resetDocumentForType(doc, StandardCD);
+    doc.bCoverTitle = title;
+    return doc;
+}
+
+QByteArray backTitleIn(const QString &path)
+{
+    CoverDocument doc;
+    readCoverFile(doc, path);
+    return doc.bCoverTitle;
 }
 
 } // namespace testsupport

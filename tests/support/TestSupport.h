@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/CoverDocument.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -16,5 +18,10 @@ QString freshDir(const QString &name);
 
 QByteArray readFile(const QString &path);
 bool writeFile(const QString &path, const QByteArray &bytes);
+
+// A new standard CD cover with `title` on its back; the back title of the
+// cover file at `path` (empty when it cannot be read).
+CoverDocument coverTitled(const QByteArray &title);
+QByteArray backTitleIn(const QString &path);
 
 } // namespace testsupport
