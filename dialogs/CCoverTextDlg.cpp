@@ -21,14 +21,14 @@ namespace {
 constexpr int kWidthUnits = 388;
 constexpr int kHeightUnits = 186;
 
-struct FieldSpec {
+struct FieldLayout {
     const char *label; // with its colon
     QRect unitRect; // the field's place in the template
     bool multiLine;
 };
 
 // Indexed by CCoverTextDlg::Field.
-const FieldSpec kFields[CCoverTextDlg::kFieldCount] = {
+const FieldLayout kFields[CCoverTextDlg::kFieldCount] = {
     {"Spine Text:", QRect(71, 3, 247, 14), false},
     {"Front Cover Title:", QRect(71, 24, 247, 14), false},
     {"Front Cover Text:", QRect(71, 40, 247, 61), true},
@@ -93,11 +93,11 @@ CCoverTextDlg::CCoverTextDlg(QWidget *parent)
 void CCoverTextDlg::buildControls()
 {
     for (int f = 0; f < kFieldCount; ++f) {
-        const FieldSpec &spec = kFields[f];
-        auto *label = new CTransparentStatic(QString::fromLatin1(spec.label), this);
+        const FieldLayout &layout = kFields[f];
+        auto *label = new CTransparentStatic(QString::fromLatin1(layout.label), this);
         label->setTextColor(CTransparentStatic::ColorRef(0));
         m_labels[f] = label;
-        if (spec.multiLine) {
+        if (layout.multiLine) {
             auto *edit = new QPlainTextEdit(this);
             edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
             edit->setTabChangesFocus(true);

@@ -6,6 +6,7 @@
 #include "render/FacePicture.h"
 #include "widgets/AppPaths.h"
 #include "widgets/CFlatHoverButton.h"
+#include "widgets/DialogLook.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/Icons.h"
 #include "widgets/UiHost.h"
@@ -445,17 +446,14 @@ void CTemplatesDlg::closeEvent(QCloseEvent *event)
 
 void CTemplatesDlg::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_F1: UiHost::instance().showHelp(this, QStringLiteral("templates")); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // OK is the default button.
-        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-            accept();
-            return;
-        }
-        break;
-    default: break;
+    if (event->key() == Qt::Key_F1) {
+        UiHost::instance().showHelp(this, QStringLiteral("templates"));
+        return;
+    }
+    // OK is the default button.
+    if (DialogLook::isPlainEnter(event)) {
+        accept();
+        return;
     }
     QDialog::keyPressEvent(event);
 }

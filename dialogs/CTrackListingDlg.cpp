@@ -39,15 +39,6 @@ constexpr CTransparentStatic::ColorRef kHeadingColor = 0x663300;
 // Names in the unreadable-files message; the rest are counted.
 constexpr int kListedFiles = 15;
 
-QFont headingFont()
-{
-    QFont f;
-    f.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-    f.setPointSizeF(7.5);
-    f.setBold(true);
-    return f;
-}
-
 QFont gridFont()
 {
     QFont f;
@@ -108,7 +99,7 @@ void CTrackListingDlg::buildControls()
         QStringLiteral("Type the tracks of your CD, or import them from a folder of audio files:"),
         this);
     m_heading->setGeometry(dialogUnitRect(56, 8, 190, 22));
-    m_heading->setFont(headingFont());
+    m_heading->setFont(DialogLook::headingFont());
     m_heading->setWordWrap(true);
     m_heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_heading->setTextColor(kHeadingColor);
@@ -117,7 +108,7 @@ void CTrackListingDlg::buildControls()
         = [this](const QString &text, const QIcon &icon, const QRect &rect, const QString &tip) {
               auto *b = new CFlatHoverButton(text, this);
               b->setGeometry(rect);
-              b->setFont(headingFont());
+              b->setFont(DialogLook::headingFont());
               b->setIcons(icon, CFlatHoverButton::DerivedImage::Darkened, false);
               b->setTransparent(true, false);
               b->setHoverCursor();
@@ -392,17 +383,14 @@ void CTrackListingDlg::openHelp()
 
 void CTrackListingDlg::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_F1: openHelp(); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // OK is the default button; the grid keeps its own Enter.
-        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-            accept();
-            return;
-        }
-        break;
-    default: break;
+    if (event->key() == Qt::Key_F1) {
+        openHelp();
+        return;
+    }
+    // OK is the default button; the grid keeps its own Enter.
+    if (DialogLook::isPlainEnter(event)) {
+        accept();
+        return;
     }
     QDialog::keyPressEvent(event);
 }
@@ -410,8 +398,5 @@ void CTrackListingDlg::keyPressEvent(QKeyEvent *event)
 void CTrackListingDlg::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const int lineY = dialogUnitsY(kBandUnits);
-    p.fillRect(QRect(0, 0, width(), lineY), Qt::white);
-    p.fillRect(QRect(0, lineY, width(), 1), palette().color(QPalette::Dark));
-    p.fillRect(QRect(0, lineY + 1, width(), 1), palette().color(QPalette::Light));
+    DialogLook::paintBand(p, *this, dialogUnitsY(kBandUnits));
 }

@@ -266,17 +266,14 @@ bool CFontChooserDlg::eventFilter(QObject *watched, QEvent *event)
 
 void CFontChooserDlg::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_F1: UiHost::instance().showHelp(this, QStringLiteral("fonts")); return;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        // OK is the default button; the chooser's own lists pass Enter on.
-        if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
-            accept();
-            return;
-        }
-        break;
-    default: break;
+    if (event->key() == Qt::Key_F1) {
+        UiHost::instance().showHelp(this, QStringLiteral("fonts"));
+        return;
+    }
+    // OK is the default button; the chooser's own lists pass Enter on.
+    if (DialogLook::isPlainEnter(event)) {
+        accept();
+        return;
     }
     QDialog::keyPressEvent(event);
 }

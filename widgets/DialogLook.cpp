@@ -96,11 +96,15 @@ CFlatHoverButton *addDialogButton(
     return button;
 }
 
+bool isPlainEnter(const QKeyEvent *event)
+{
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        && (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier);
+}
+
 bool handleEnter(QDialog &dialog, QKeyEvent *event, CFlatHoverButton *defaultButton)
 {
-    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
-        return false;
-    if (event->modifiers() != Qt::NoModifier && event->modifiers() != Qt::KeypadModifier)
+    if (!isPlainEnter(event))
         return false;
     auto *focused = qobject_cast<CFlatHoverButton *>(dialog.focusWidget());
     CFlatHoverButton *target = focused ? focused : defaultButton;

@@ -44,6 +44,10 @@ CTransparentStatic *addLabel(QWidget *parent, const QString &text, const QRect &
 CFlatHoverButton *addDialogButton(
     QWidget *parent, const QString &text, const QIcon &icon, const QRect &unitRect);
 
+// Return or keypad Enter with no modifier: the key that presses a dialog's
+// default button.
+bool isPlainEnter(const QKeyEvent *event);
+
 // Enter presses the focused flat button, else `defaultButton`; true when the
 // key was taken.
 bool handleEnter(QDialog &dialog, QKeyEvent *event, CFlatHoverButton *defaultButton);

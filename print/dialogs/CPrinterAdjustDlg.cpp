@@ -24,24 +24,24 @@ using namespace DialogLook;
 
 namespace {
 
-struct FieldSpec {
+struct FieldLayout {
     QRect edit;
     QRect upDown;
 };
 // Indexed by CPrinterAdjustDlg::Field.
-const FieldSpec kFields[] = {
+const FieldLayout kFields[] = {
     {QRect(64, 44, 24, 14), QRect(90, 44, 11, 14)}, // expandDiscMM
     {QRect(64, 70, 24, 14), QRect(90, 70, 11, 14)}, // expandCoverMM
     {QRect(64, 97, 24, 14), QRect(90, 97, 11, 14)}, // moveDiscMMX
     {QRect(148, 98, 24, 14), QRect(174, 98, 11, 14)}, // moveDiscMMY
 };
 
-struct DirectionSpec {
+struct DirectionLayout {
     const char *text;
     QRect rect;
 };
 // Indexed by CPrinterAdjustDlg::Direction.
-const DirectionSpec kDirections[] = {
+const DirectionLayout kDirections[] = {
     {"To the left", QRect(63, 114, 48, 10)},
     {"To the right", QRect(63, 126, 52, 10)},
     {"Up", QRect(148, 114, 25, 10)},
@@ -79,14 +79,14 @@ void CPrinterAdjustDlg::buildControls()
     addHeading(this, QStringLiteral("Move my disc labels:"), QRect(62, 87, 150, 9));
 
     for (int f = 0; f < 4; ++f) {
-        const FieldSpec &spec = kFields[f];
+        const FieldLayout &layout = kFields[f];
         auto *edit = new QLineEdit(this);
-        edit->setGeometry(
-            dialogUnitRect(spec.edit.x(), spec.edit.y(), spec.edit.width(), spec.edit.height()));
+        edit->setGeometry(dialogUnitRect(
+            layout.edit.x(), layout.edit.y(), layout.edit.width(), layout.edit.height()));
         edit->setAlignment(Qt::AlignRight);
         auto *upDown = new CUpDownControl(edit, this);
         upDown->setGeometry(dialogUnitRect(
-            spec.upDown.x(), spec.upDown.y(), spec.upDown.width(), spec.upDown.height()));
+            layout.upDown.x(), layout.upDown.y(), layout.upDown.width(), layout.upDown.height()));
         upDown->setRange(-kRange, kRange);
         m_fields[f] = edit;
         m_upDowns[f] = upDown;
@@ -98,12 +98,12 @@ void CPrinterAdjustDlg::buildControls()
     lastMM->setFont(headingFont());
 
     for (int d = 0; d < 4; ++d) {
-        const DirectionSpec &spec = kDirections[d];
-        auto *radio = new QRadioButton(QString::fromLatin1(spec.text), this);
+        const DirectionLayout &choice = kDirections[d];
+        auto *radio = new QRadioButton(QString::fromLatin1(choice.text), this);
         // The dialog keeps each pair itself.
         radio->setAutoExclusive(false);
-        const QRect r
-            = dialogUnitRect(spec.rect.x(), spec.rect.y(), spec.rect.width(), spec.rect.height());
+        const QRect r = dialogUnitRect(
+            choice.rect.x(), choice.rect.y(), choice.rect.width(), choice.rect.height());
         radio->setGeometry(
             r.x(), r.y(), std::max(r.width(), radio->sizeHint().width()), r.height());
         const auto direction = static_cast<Direction>(d);
