@@ -5,13 +5,14 @@
 #include "TemplateCommands.h"
 #include "document/CoverDocument.h"
 #include "document/CoverSession.h"
-#include "print/LabelStock.h"
+#include "print/CoverFaces.h"
 
 #include <QDialog>
 #include <QHash>
 #include <optional>
 
 class CDVDCoverButton;
+class CFacePreviewButton;
 class CFlatHoverButton;
 class CTemplatesDlg;
 class CMyDiscButton;
@@ -54,17 +55,16 @@ public:
 
     Face currentView() const { return m_view; }
     // The geometry the previews are drawn at; none for cover type 3.
-    const std::optional<LabelStock> &currentGeometry() const { return m_geometry; }
+    const std::optional<CoverFaces> &coverFaces() const { return m_faces; }
 
     QWidget *control(int id) const { return m_controls.value(id); }
     CFlatHoverButton *button(int id) const;
     CMyFlatButton *cdFrontPreview() const { return m_cdFront; }
     CMyFlatButton *cdBackPreview() const { return m_cdBack; }
     CDVDCoverButton *dvdPreview() const { return m_dvd; }
-    CSlimlineCoverButton *slimlinePreview() const { return m_slimline; }
     CMyDiscButton *discPreview() const { return m_disc; }
     // The preview of the current face; none for cover type 3.
-    QWidget *currentPreview() const;
+    CFacePreviewButton *currentPreview() const;
 
     // Disc-label position chosen in the Print dialog.
     bool useTopDiscLabel = true;
@@ -135,7 +135,7 @@ private:
     std::optional<TemplateCommands> m_templateCommands;
     Face m_view = Face::Back;
     QString m_openedPath; // the cover file this run read, if any
-    std::optional<LabelStock> m_geometry;
+    std::optional<CoverFaces> m_faces;
 
     QHash<int, QWidget *> m_controls;
     QWidget *m_banner = nullptr;

@@ -4,8 +4,8 @@
 #include "ViewControls.h"
 #include "dialogs/CTemplatesDlg.h"
 #include "document/CoverFile.h"
+#include "document/CoverTypes.h"
 #include "document/ProductInfo.h"
-#include "print/FaceBinding.h"
 #include "render/preview/CDVDCoverButton.h"
 #include "render/preview/CMyDiscButton.h"
 #include "render/preview/CMyFlatButton.h"
@@ -26,11 +26,6 @@ namespace {
 
 constexpr double kDvdPreviewAspect = 0.685;
 constexpr int kDiscButtonGap = 11;
-
-bool isDvd(int32_t type)
-{
-    return type == StandardDVD || type == SlimlineDVD;
-}
 
 void setPreviewHeightForDvd(QWidget *dvd)
 {
@@ -102,7 +97,7 @@ void CMainDlg::initDialog()
     // The CD back is always left-aligned and the disc always centred: the
     // window settles that once, as part of opening the cover (a cover
     // saved from here holds these values).
-    m_session.adjust([hasGeometry = m_geometry.has_value()](CoverDocument &d) {
+    m_session.adjust([hasGeometry = m_faces.has_value()](CoverDocument &d) {
         if (d.covertype == StandardCD)
             d.bCoverAlign = ::AlignLeft;
         if (hasGeometry)
@@ -116,7 +111,7 @@ void CMainDlg::initDialog()
         m_session.markModified();
     }
 
-    m_noPreview->setVisible(!m_geometry);
+    m_noPreview->setVisible(!m_faces);
     switchView(Face::Back);
     m_banner->raise();
 
@@ -134,7 +129,7 @@ void CMainDlg::layoutForCoverType()
 {
     using namespace MainDlgId;
     const int type = document().covertype;
-    if (isDvd(type)) {
+    if (isDvdType(type)) {
         // The disc preview is centred on the sheet preview, both taken with
         // a 2-pixel margin.
         const QRect sheet = m_dvd->geometry().adjusted(-2, -2, 2, 2);
@@ -143,7 +138,7 @@ void CMainDlg::layoutForCoverType()
             disc.width(), disc.height());
         setPreviewHeightForDvd(m_dvd);
     }
-    if (isDvd(type) || type == SlimlineCD) {
+    if (isSheetType(type)) {
         // Without a front view button the disc button closes up to the back one.
         const QRect back = button(ViewBack)->geometry();
         button(ViewDisc)->move(back.x() + back.width() + kDiscButtonGap, back.y());
@@ -154,28 +149,15 @@ void CMainDlg::setUpCoverType()
 {
     using namespace MainDlgId;
     const int type = document().covertype;
-    if (const auto row = plainRowForCoverType(type))
-        m_geometry = buildLabelStock(*row);
-    else
-        m_geometry.reset();
+    m_faces = CoverFaces::onPlainPaper(type);
 
-    const bool hasFront = type == StandardCD || type == Other;
+    // Other keeps the front view button, though it has no faces to show.
+    const bool hasFront = hasFrontFace(type) || type == Other;
     button(ViewFront)->setVisible(hasFront);
     button(ViewBack)->show();
     button(ViewDisc)->show();
     if (!hasFront)
         button(ViewBack)->setText(QStringLiteral("VIEW COVER"));
-
-    switch (type) {
-    case StandardCD:
-        applyFaceConstants(m_cdFront->renderer());
-        applyFaceConstants(m_cdBack->renderer());
-        break;
-    case StandardDVD:
-    case SlimlineDVD: applyFaceConstants(m_dvd->renderer(), type); break;
-    case SlimlineCD: applyFaceConstants(m_slimline->renderer()); break;
-    default: break;
-    }
 }
 
 void CMainDlg::showAlignmentRow(bool shown)
@@ -202,19 +184,19 @@ void CMainDlg::showOnlyPreview(QWidget *preview)
         w->setVisible(w == preview);
 }
 
-QWidget *CMainDlg::currentPreview() const
+CFacePreviewButton *CMainDlg::currentPreview() const
 {
-    if (!m_geometry)
+    const auto face = m_faces ? m_faces->forView(m_view) : std::nullopt;
+    if (!face)
         return nullptr;
-    switch (viewControls(document(), m_view, true).preview) {
-    case ViewControls::Preview::CdFront: return m_cdFront;
-    case ViewControls::Preview::CdBack: return m_cdBack;
-    case ViewControls::Preview::DvdSheet: return m_dvd;
-    case ViewControls::Preview::SlimlineSheet: return m_slimline;
-    case ViewControls::Preview::Disc: return m_disc;
-    case ViewControls::Preview::None: break;
+    switch (face->kind) {
+    case FaceKind::CdFront: return m_cdFront;
+    case FaceKind::CdBack: return m_cdBack;
+    case FaceKind::DvdSheet: return m_dvd;
+    case FaceKind::SlimlineSheet: return m_slimline;
+    case FaceKind::Disc: break;
     }
-    return nullptr;
+    return m_disc;
 }
 
 // --- views ----------------------------------------------------------------
@@ -247,7 +229,7 @@ void CMainDlg::showViewControls()
     button(ViewBack)->setCheck(m_view == Face::Back);
     button(ViewDisc)->setCheck(m_view == Face::Disc);
 
-    const ViewControls c = viewControls(document(), m_view, m_geometry.has_value());
+    const ViewControls c = viewControls(document(), m_view);
     showAlignmentRow(c.alignmentRowShown);
     tickAlignment(c.alignmentTicked);
     button(ChooseImage)->setText(c.chooseImageText);
@@ -274,33 +256,9 @@ void CMainDlg::onSessionChanged()
 
 void CMainDlg::refreshPreviews()
 {
-    if (!m_geometry)
+    CFacePreviewButton *preview = currentPreview();
+    if (!preview)
         return; // a custom-size cover has no face to show
-    const int dpi = logicalDpiX();
-    const CoverDocument &doc = document();
-
-    const auto scaleTo = [](auto &renderer, const QWidget *control) {
-        renderer.xScale = double(control->width()) / renderer.nominalWidth;
-        renderer.yScale = double(control->height()) / renderer.nominalHeight;
-    };
-
-    QWidget *preview = currentPreview();
-    if (preview == m_disc) {
-        bindDisc(m_disc->renderer(), doc, *m_geometry, dpi);
-        scaleTo(m_disc->renderer(), m_disc);
-    } else if (preview == m_cdFront) {
-        bindCdFront(m_cdFront->renderer(), doc, *m_geometry, dpi);
-        scaleTo(m_cdFront->renderer(), m_cdFront);
-    } else if (preview == m_cdBack) {
-        bindCdBack(m_cdBack->renderer(), doc, *m_geometry, dpi);
-        scaleTo(m_cdBack->renderer(), m_cdBack);
-    } else if (preview == m_dvd) {
-        bindDvdSheet(m_dvd->renderer(), doc, *m_geometry, dpi);
-        scaleTo(m_dvd->renderer(), m_dvd);
-    } else if (preview == m_slimline) {
-        bindSlimlineSheet(m_slimline->renderer(), doc, *m_geometry, dpi);
-        scaleTo(m_slimline->renderer(), m_slimline);
-    }
-    if (preview)
-        preview->update();
+    preview->showFace(document(), *m_faces, *m_faces->forView(m_view), logicalDpiX());
+    preview->update();
 }

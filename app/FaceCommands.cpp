@@ -4,6 +4,7 @@
 #include "dialogs/CImagesDlg.h"
 #include "dialogs/CTrackListingDlg.h"
 #include "document/CoverSession.h"
+#include "document/CoverTypes.h"
 #include "document/FaceFields.h"
 #include "document/UserSettings.h"
 #include "render/FontRecord.h"
@@ -79,18 +80,9 @@ void FaceCommands::dropPicture(Face view, const QString &name)
     });
 }
 
-namespace {
-
-bool isSheet(int32_t coverType)
-{
-    return coverType == StandardDVD || coverType == SlimlineDVD;
-}
-
-} // namespace
-
 void FaceCommands::choosePicture(Face view, QString &lastPath)
 {
-    if (isSheet(m_session.document().covertype) && view == Face::Back) {
+    if (isDvdType(m_session.document().covertype) && view == Face::Back) {
         chooseSheetPictures(lastPath);
         return;
     }
@@ -186,7 +178,7 @@ void FaceCommands::chooseFont(Face view, int screenDpiY)
 void FaceCommands::editTexts(Face view)
 {
     const int32_t type = m_session.document().covertype;
-    if (view == Face::Back && !isSheet(type))
+    if (view == Face::Back && !isDvdType(type))
         editTrackListing();
     else
         editCoverTexts(view);
@@ -222,7 +214,7 @@ void FaceCommands::editCoverTexts(Face view)
     const CCoverTextDlg::Texts t = dialog.texts();
     // An unchanged OK on a DVD sheet's texts is no change of the cover; on
     // the other faces OK counts as one.
-    if (t == before && isSheet(type) && view == Face::Back)
+    if (t == before && isDvdType(type) && view == Face::Back)
         return;
     m_session.change(
         view == Face::Disc ? QStringLiteral("Disc Text") : QStringLiteral("Cover Text"),

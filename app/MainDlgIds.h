@@ -1,7 +1,7 @@
 #pragma once
 
-// Control ids of the main window. Cover files, help texts and the other
-// windows refer to the controls by these numbers.
+// Control ids of the main window: the window finds its controls by these
+// numbers, and the tests press them by the same.
 namespace MainDlgId {
 inline constexpr int Exit = 2;
 inline constexpr int WebLink = 4;

@@ -9,9 +9,6 @@
 // each option box is the face's own option, so switching views never
 // carries one face's tick into another face.
 struct ViewControls {
-    enum class Preview { None, CdFront, CdBack, DvdSheet, SlimlineSheet, Disc };
-
-    Preview preview = Preview::None;
     bool alignmentRowShown = false;
     int32_t alignmentTicked = AlignCenter;
     QString chooseImageText; // 1007
@@ -23,5 +20,4 @@ struct ViewControls {
     bool bordersTicked = true; // 1025
 };
 
-// `hasGeometry` is false for a cover of a custom size, which has no preview.
-ViewControls viewControls(const CoverDocument &doc, Face view, bool hasGeometry);
+ViewControls viewControls(const CoverDocument &doc, Face view);

@@ -8,15 +8,12 @@
 
 #include "document/CoverDocument.h"
 #include "document/CoverFile.h"
+#include "print/CoverFaces.h"
+#include "print/DrawFace.h"
 #include "print/FileExport.h"
 #include "print/LabelStock.h"
-#include "render/CdFaceRenderer.h"
 #include "render/DeviceContext.h"
-#include "render/DiscRenderer.h"
-#include "render/DvdSheetRenderer.h"
-#include "print/FaceBinding.h"
 #include "render/FacePicture.h"
-#include "render/SlimlineSheetRenderer.h"
 
 #include <FreeImage.h>
 #include <QDir>
@@ -97,99 +94,67 @@ CoverDocument documentFor(int32_t type, const QByteArray &picture)
 
 struct BenchFace {
     const char *name;
-    QSize preview; // the preview control's pixels (dialog units x 1.5 / 1.625)
-    std::function<void(CoverDocument &, int dpi, DeviceContext &, QSize target)> render;
+    int32_t coverType;
+    CoverFace face;
 };
 
-template <typename R> void renderAt(R &renderer, DeviceContext &dc, QSize target, bool print)
+// The preview control's pixels of each kind of face (dialog units x 1.5 / 1.625).
+QSize previewSize(FaceKind kind)
 {
-    if (print) {
-        renderer.xScale = renderer.yScale = 1.0;
-        renderer.PrintFace(dc, QRect(QPoint(0, 0), target), 96);
-    } else {
-        renderer.xScale = double(target.width()) / renderer.nominalWidth;
-        renderer.yScale = double(target.height()) / renderer.nominalHeight;
-        renderer.Render(dc, QRect(QPoint(0, 0), target));
+    switch (kind) {
+    case FaceKind::CdFront: return {360, 347};
+    case FaceKind::CdBack: return {420, 339};
+    case FaceKind::DvdSheet: return {427, 292};
+    case FaceKind::SlimlineSheet: return {418, 321};
+    case FaceKind::Disc: break;
     }
+    return {360, 347};
 }
 
+const char *faceName(FaceKind kind)
+{
+    switch (kind) {
+    case FaceKind::CdFront: return "CD front";
+    case FaceKind::CdBack: return "CD back";
+    case FaceKind::DvdSheet: return "DVD sheet";
+    case FaceKind::SlimlineSheet: return "slimline CD sheet";
+    case FaceKind::Disc: break;
+    }
+    return "disc";
+}
+
+// Every kind of face once: the faces of each cover type, the disc of the first.
 std::vector<BenchFace> faces()
 {
-    auto geometry = [](int32_t type) { return buildLabelStock(*plainRowForCoverType(type)); };
-    return {
-        {"CD front", {360, 347},
-            [=](CoverDocument &d, int dpi, DeviceContext &dc, QSize t) {
-                CdFaceRenderer r;
-                applyFaceConstants(r);
-                bindCdFront(r, d, geometry(StandardCD), dpi);
-                renderAt(r, dc, t, dpi != 96);
-            }},
-        {"CD back", {420, 339},
-            [=](CoverDocument &d, int dpi, DeviceContext &dc, QSize t) {
-                CdFaceRenderer r;
-                applyFaceConstants(r);
-                bindCdBack(r, d, geometry(StandardCD), dpi);
-                renderAt(r, dc, t, dpi != 96);
-            }},
-        {"DVD sheet", {427, 292},
-            [=](CoverDocument &d, int dpi, DeviceContext &dc, QSize t) {
-                DvdSheetRenderer r;
-                applyFaceConstants(r, StandardDVD);
-                bindDvdSheet(r, d, geometry(StandardDVD), dpi);
-                renderAt(r, dc, t, dpi != 96);
-            }},
-        {"slimline CD sheet", {418, 321},
-            [=](CoverDocument &d, int dpi, DeviceContext &dc, QSize t) {
-                SlimlineSheetRenderer r;
-                applyFaceConstants(r);
-                bindSlimlineSheet(r, d, geometry(SlimlineCD), dpi);
-                renderAt(r, dc, t, dpi != 96);
-            }},
-        {"disc", {360, 347},
-            [=](CoverDocument &d, int dpi, DeviceContext &dc, QSize t) {
-                DiscRenderer r;
-                bindDisc(r, d, geometry(StandardCD), dpi);
-                renderAt(r, dc, t, dpi != 96);
-            }},
-    };
+    std::vector<BenchFace> list;
+    for (int32_t type : {StandardCD, StandardDVD, SlimlineCD}) {
+        const CoverFaces faces = *CoverFaces::onPlainPaper(type);
+        for (const CoverFace &face : faces.all())
+            if (face.kind != FaceKind::Disc || type == StandardCD)
+                list.push_back({faceName(face.kind), type, face});
+    }
+    return list;
 }
 
-QSize nominalSize(const char *name, int dpi)
+double timeFace(const BenchFace &bench, int dpi, const QByteArray &picture, int runs)
 {
-    const LabelStock cd = buildLabelStock(StockRow::PlainStandardCD);
-    const QString n = QLatin1String(name);
-    auto px = [dpi](double in) { return int(in * dpi); };
-    if (n == "CD front")
-        return {px(cd.frontWidth), px(cd.frontHeight)};
-    if (n == "CD back")
-        return {px(cd.backWidth), px(cd.backHeight)};
-    if (n == "DVD sheet") {
-        const LabelStock s = buildLabelStock(StockRow::PlainStandardDVD);
-        return {px(s.backWidth), px(s.backHeight)};
-    }
-    if (n == "slimline CD sheet") {
-        const LabelStock s = buildLabelStock(StockRow::PlainSlimlineCD);
-        return {px(s.backWidth), px(s.backHeight)};
-    }
-    return {px(cd.discWidth), px(cd.discHeight)};
-}
-
-double timeFace(const BenchFace &face, int dpi, const QByteArray &picture, int runs)
-{
-    const QSize target = dpi == 96 ? face.preview : nominalSize(face.name, dpi);
-    const int32_t type = QLatin1String(face.name) == QLatin1String("DVD sheet") ? StandardDVD
-        : QLatin1String(face.name) == QLatin1String("slimline CD sheet")        ? SlimlineCD
-                                                                                : StandardCD;
+    const CoverFaces faces = *CoverFaces::onPlainPaper(bench.coverType);
+    const QSize nominal = bench.face.nominalPixels(dpi);
+    const QSize target = dpi == 96 ? previewSize(bench.face.kind) : nominal;
+    const DrawTarget drawTarget = dpi == 96
+        ? DrawTarget::screen(96, double(target.width()) / nominal.width(),
+            double(target.height()) / nominal.height())
+        : DrawTarget::paper(96);
     QImage image(target, QImage::Format_RGB32);
     const int dpm = int(dpi / 0.0254 + 0.5);
     image.setDotsPerMeterX(dpm);
     image.setDotsPerMeterY(dpm);
-    CoverDocument doc = documentFor(type, picture);
+    CoverDocument doc = documentFor(bench.coverType, picture);
     return medianMs(runs, [&] {
         image.fill(Qt::white);
         QPainter p(&image);
         DeviceContext dc(p, dpi, dpi);
-        face.render(doc, dpi, dc, target);
+        drawFace(dc, doc, faces, bench.face, QRect(QPoint(0, 0), target), dpi, drawTarget);
     });
 }
 

@@ -1,6 +1,7 @@
 #include "CTemplatesDlg.h"
 
 #include "document/CoverDocument.h"
+#include "document/CoverTypes.h"
 #include "document/ProductInfo.h"
 #include "render/DeviceContext.h"
 #include "render/FacePicture.h"
@@ -53,11 +54,6 @@ QFont linkFont()
     f.setWeight(QFont::Normal);
     f.setUnderline(true);
     return f;
-}
-
-bool isDvdType(int coverType)
-{
-    return coverType == StandardDVD || coverType == SlimlineDVD;
 }
 
 QByteArray encodedPath(const QString &path)

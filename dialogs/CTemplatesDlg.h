@@ -75,7 +75,6 @@ public:
 
     // For the window and tests.
     int coverType() const { return m_coverType; }
-    QString templateFolder() const { return m_folder; }
     // File names of the listed templates, in list order.
     QStringList templateNames() const;
     // The entry applied last; -1 when none since openFolder.

@@ -45,7 +45,15 @@ struct CoverReadOptions {
     // window asks for it; the exports, `--info` and other readers leave the
     // user's settings alone.
     bool storeCoverTypeInSettings = false;
+    // Keep the picture blocks in the result instead of writing picture
+    // copies: for callers that only draw the cover (a thumbnail, a fuzz
+    // target) and must leave no files behind. The picture paths then name
+    // no file; they start with kMemoryPicturePrefix, end with the stored
+    // extension, and key CoverReadResult::pictureData.
+    bool keepPicturesInMemory = false;
 };
+
+inline constexpr char kMemoryPicturePrefix[] = "memory:";
 
 struct CoverReadResult {
     enum class Status { Ok, Missing, Invalid } status = Status::Missing;
@@ -53,6 +61,9 @@ struct CoverReadResult {
     // an empty or missing block.
     std::array<qint64, 4> pictureBytes{0, 0, 0, 0};
     QString reason; // detail for Invalid (e.g. cannot be read)
+    // The picture blocks' bytes when read with keepPicturesInMemory
+    // (front, back, stretched, disc); empty otherwise.
+    std::array<QByteArray, 4> pictureData;
 };
 
 // Reads `path` over `doc` (which the caller reset to the new-cover

@@ -12,6 +12,7 @@
 #include "TrackListing.h"
 #include "UserSettings.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <cstring>
@@ -257,8 +258,8 @@ struct TextSizes {
 
 constexpr qint64 kCopyChunk = qint64(1) << 20;
 
-// Writes the bytes of one picture block to its copy.
-using BlockCopier = std::function<bool(QFile &copy, const CoverLayout::Block &block)>;
+// Writes the bytes of one picture block to its copy (a file or a buffer).
+using BlockCopier = std::function<bool(QIODevice &copy, const CoverLayout::Block &block)>;
 
 CoverReadResult readLayout(CoverDocument &doc, const CoverLayout &layout,
     const CoverReadOptions &options, const BlockCopier &copyBlock)
@@ -292,6 +293,23 @@ CoverReadResult readLayout(CoverDocument &doc, const CoverLayout &layout,
     // an empty file), the disc only when it has a picture. A path points at
     // a copy only when the block holds a picture and the copy was written.
     QByteArray *paths[4] = {&doc.fImagePath, &doc.bImagePath, &doc.sImagePath, &doc.dImagePath};
+    if (options.keepPicturesInMemory) {
+        for (int n = 0; n < 4; ++n) {
+            paths[n]->clear();
+            const CoverLayout::Block block = layout.block(n);
+            result.pictureBytes[n] = block.size;
+            if (block.size <= 0)
+                continue;
+            QBuffer buffer(&result.pictureData[n]);
+            buffer.open(QIODevice::WriteOnly);
+            if (copyBlock(buffer, block))
+                *paths[n] = kMemoryPicturePrefix + QByteArray(kCopyNames[n]) + extensions[n];
+            else
+                result.pictureData[n].clear();
+        }
+        result.status = CoverReadResult::Status::Ok;
+        return result;
+    }
     const QString folder = pictureCopyFolder();
     for (int n = 0; n < 4; ++n) {
         paths[n]->clear();
@@ -316,7 +334,7 @@ CoverReadResult readLayout(CoverDocument &doc, const CoverLayout &layout,
 // Copies a block from the cover file itself. A file that shrank since it
 // was laid out gives a shorter copy: what it holds, never other bytes.
 bool copyFromFile(
-    QFile &source, QFile &copy, const CoverLayout::Block &block, std::unique_ptr<char[]> &chunk)
+    QFile &source, QIODevice &copy, const CoverLayout::Block &block, std::unique_ptr<char[]> &chunk)
 {
     if (!source.seek(block.offset))
         return false;
@@ -349,7 +367,7 @@ CoverReadResult readCoverBytes(
     CoverDocument &doc, const QByteArray &bytes, const CoverReadOptions &options)
 {
     const CoverLayout layout = layoutOfBytes(bytes.constData(), bytes.size());
-    return readLayout(doc, layout, options, [&](QFile &copy, const CoverLayout::Block &block) {
+    return readLayout(doc, layout, options, [&](QIODevice &copy, const CoverLayout::Block &block) {
         return copy.write(bytes.constData() + block.offset, block.size) == block.size;
     });
 }
@@ -387,7 +405,7 @@ CoverReadResult readCoverFile(
         return result;
     }
     std::unique_ptr<char[]> chunk;
-    return readLayout(doc, layout, options, [&](QFile &copy, const CoverLayout::Block &block) {
+    return readLayout(doc, layout, options, [&](QIODevice &copy, const CoverLayout::Block &block) {
         return copyFromFile(file, copy, block, chunk);
     });
 }

@@ -6,15 +6,30 @@ template <typename Fields, typename Doc> Fields fieldsOf(Doc &d, Face face)
 {
     switch (face) {
     case Face::Front:
-        return {d.fImagePath, d.fBGColor, d.fShowBorder, d.fCoverAlign, d.fCoverTextFont,
-            d.fCoverTextColor, d.bFrontPrintOverSpines};
+        return {.picturePath = d.fImagePath,
+            .background = d.fBGColor,
+            .border = d.fShowBorder,
+            .alignment = d.fCoverAlign,
+            .font = d.fCoverTextFont,
+            .textColor = d.fCoverTextColor,
+            .pictureExtent = d.bFrontPrintOverSpines};
     case Face::Back:
-        return {d.bImagePath, d.bBGColor, d.bShowBorder, d.bCoverAlign, d.bCoverTextFont,
-            d.bCoverTextColor, d.bBackPrintOverSpines};
+        return {.picturePath = d.bImagePath,
+            .background = d.bBGColor,
+            .border = d.bShowBorder,
+            .alignment = d.bCoverAlign,
+            .font = d.bCoverTextFont,
+            .textColor = d.bCoverTextColor,
+            .pictureExtent = d.bBackPrintOverSpines};
     case Face::Disc: break;
     }
-    return {d.dImagePath, d.dBGColor, d.dShowBorder, d.dCoverAlign, d.dCoverTextFont,
-        d.dCoverTextColor, d.printOverInnerCircleDisc};
+    return {.picturePath = d.dImagePath,
+        .background = d.dBGColor,
+        .border = d.dShowBorder,
+        .alignment = d.dCoverAlign,
+        .font = d.dCoverTextFont,
+        .textColor = d.dCoverTextColor,
+        .pictureExtent = d.printOverInnerCircleDisc};
 }
 
 } // namespace

@@ -1,128 +1,139 @@
 #include "FaceBinding.h"
 
-#include "render/CdFaceRenderer.h"
-#include "render/DiscRenderer.h"
-#include "render/DvdSheetRenderer.h"
 #include "render/Geometry.h"
-#include "render/SlimlineSheetRenderer.h"
 
-void applyFaceConstants(CdFaceRenderer &face)
-{
-    face.textInsetX = FaceConstants::kCdTextInsetX;
-    face.textInsetY = FaceConstants::kCdTextInsetY;
-}
+namespace {
 
-void applyFaceConstants(DvdSheetRenderer &sheet, int32_t coverType)
+CdFaceRenderer cdFront(const CoverDocument &doc, const LabelStock &row, int dpi)
 {
-    const bool slim = coverType == SlimlineDVD;
-    sheet.backTextLeft = FaceConstants::kDvdTextTop;
-    sheet.backTextTop = FaceConstants::kDvdTextTop;
-    sheet.frontTextLeft
-        = slim ? FaceConstants::kSlimDvdFrontTextLeft : FaceConstants::kDvdFrontTextLeft;
-    sheet.frontTextTop = FaceConstants::kDvdTextTop;
-    sheet.slimDvd = slim;
-}
-
-void applyFaceConstants(SlimlineSheetRenderer &sheet)
-{
-    sheet.textLeft = FaceConstants::kSlimCdTextLeft;
-    sheet.textTop = FaceConstants::kSlimCdTextTop;
-}
-
-void bindCdFront(
-    CdFaceRenderer &face, const CoverDocument &doc, const LabelStock &geometry, int dpiX)
-{
+    CdFaceRenderer face;
     face.backgroundColor = doc.fBGColor;
     face.showBorder = doc.fShowBorder;
     face.spinesOn = doc.frontCoverSpinesOn;
-    face.spineWidthPx = inchesToPixels(geometry.frontSpineWidth, dpiX);
-    face.nominalWidth = inchesToPixels(geometry.frontWidth, dpiX);
-    face.nominalHeight = inchesToPixels(geometry.frontHeight, dpiX);
-    face.imagePath = doc.fImagePath;
+    face.spineWidthPx = inchesToPixels(row.frontSpineWidth, dpi);
+    face.textInsetX = FaceConstants::kCdTextInsetX;
+    face.textInsetY = FaceConstants::kCdTextInsetY;
+    face.nominalWidth = inchesToPixels(row.frontWidth, dpi);
+    face.nominalHeight = inchesToPixels(row.frontHeight, dpi);
+    face.isBackFace = 0;
     face.title = doc.fCoverTitle;
     face.text = doc.fCoverText;
-    face.isBackFace = 0;
-    face.alignment = doc.fCoverAlign;
     face.spineText = doc.frontCoverSpineText;
+    face.alignment = doc.fCoverAlign;
+    face.imagePath = doc.fImagePath;
     face.textColor = doc.fCoverTextColor;
     face.font = doc.fCoverTextFont;
     face.printOverSpines = doc.bFrontPrintOverSpines != 0;
+    return face;
 }
 
-void bindCdBack(
-    CdFaceRenderer &face, const CoverDocument &doc, const LabelStock &geometry, int dpiX)
+CdFaceRenderer cdBack(const CoverDocument &doc, const LabelStock &row, int dpi)
 {
+    CdFaceRenderer face;
     face.backgroundColor = doc.bBGColor;
     face.showBorder = doc.bShowBorder;
     face.spinesOn = doc.backCoverSpinesOn;
-    face.spineWidthPx = inchesToPixels(geometry.backSpineWidth, dpiX);
-    face.nominalWidth = inchesToPixels(geometry.backWidth, dpiX);
-    face.nominalHeight = inchesToPixels(geometry.backHeight, dpiX);
-    face.imagePath = doc.bImagePath;
-    face.text = doc.bCoverText;
+    face.spineWidthPx = inchesToPixels(row.backSpineWidth, dpi);
+    face.textInsetX = FaceConstants::kCdTextInsetX;
+    face.textInsetY = FaceConstants::kCdTextInsetY;
+    face.nominalWidth = inchesToPixels(row.backWidth, dpi);
+    face.nominalHeight = inchesToPixels(row.backHeight, dpi);
     face.isBackFace = 1;
-    face.alignment = AlignLeft; // the track listing's columns read from the left
+    // No title: the back inlay holds the listing alone.
+    face.text = doc.bCoverText;
     face.spineText = doc.backCoverSpineText;
+    face.alignment = AlignLeft; // the track listing's columns read from the left
+    face.imagePath = doc.bImagePath;
     face.textColor = doc.bCoverTextColor;
     face.font = doc.bCoverTextFont;
     face.printOverSpines = doc.bBackPrintOverSpines != 0;
+    return face;
 }
 
-void bindDvdSheet(
-    DvdSheetRenderer &sheet, const CoverDocument &doc, const LabelStock &geometry, int dpiX)
+DvdSheetRenderer dvdSheet(const CoverDocument &doc, const LabelStock &row, int dpi)
 {
+    const bool slim = doc.covertype == SlimlineDVD;
+    DvdSheetRenderer sheet;
     sheet.backgroundColor = doc.bBGColor;
     sheet.showBorder = doc.bShowBorder;
     sheet.spinesOn = doc.backCoverSpinesOn;
-    sheet.spineWidthPx = inchesToPixels(geometry.backSpineWidth, dpiX);
-    sheet.nominalWidth = inchesToPixels(geometry.backWidth, dpiX);
-    sheet.nominalHeight = inchesToPixels(geometry.backHeight, dpiX);
+    sheet.spineWidthPx = inchesToPixels(row.backSpineWidth, dpi);
+    sheet.nominalWidth = inchesToPixels(row.backWidth, dpi);
+    sheet.nominalHeight = inchesToPixels(row.backHeight, dpi);
+    sheet.textColor = doc.bCoverTextColor;
+    sheet.font = doc.bCoverTextFont;
+    sheet.alignment = doc.bCoverAlign;
+    sheet.spineText = doc.backCoverSpineText;
+    sheet.frontTitle = doc.fCoverTitle;
+    sheet.frontText = doc.fCoverText;
+    sheet.backTitle = doc.bCoverTitle;
+    sheet.backText = doc.bCoverText;
     sheet.frontImagePath = doc.fImagePath;
     sheet.backImagePath = doc.bImagePath;
     sheet.sheetImagePath = doc.sImagePath;
     sheet.pictureMode = doc.CoverOption;
-    sheet.frontTitle = doc.fCoverTitle;
-    sheet.backTitle = doc.bCoverTitle;
-    sheet.frontText = doc.fCoverText;
-    sheet.backText = doc.bCoverText;
-    sheet.alignment = doc.bCoverAlign;
-    sheet.spineText = doc.backCoverSpineText;
-    sheet.textColor = doc.bCoverTextColor;
-    sheet.font = doc.bCoverTextFont;
+    sheet.frontTextLeft
+        = slim ? FaceConstants::kSlimDvdFrontTextLeft : FaceConstants::kDvdFrontTextLeft;
+    sheet.frontTextTop = FaceConstants::kDvdTextTop;
+    sheet.backTextLeft = FaceConstants::kDvdTextTop;
+    sheet.backTextTop = FaceConstants::kDvdTextTop;
+    sheet.slimDvd = slim;
+    return sheet;
 }
 
-void bindSlimlineSheet(
-    SlimlineSheetRenderer &sheet, const CoverDocument &doc, const LabelStock &geometry, int dpiX)
+SlimlineSheetRenderer slimlineSheet(const CoverDocument &doc, const LabelStock &row, int dpi)
 {
+    SlimlineSheetRenderer sheet;
     sheet.backgroundColor = doc.bBGColor;
     sheet.showBorder = doc.bShowBorder;
     sheet.spinesOn = doc.backCoverSpinesOn;
-    sheet.spineWidthPx = inchesToPixels(geometry.backSpineWidth, dpiX);
-    sheet.nominalWidth = inchesToPixels(geometry.backWidth, dpiX);
-    sheet.nominalHeight = inchesToPixels(geometry.backHeight, dpiX);
-    sheet.imagePath = doc.bImagePath;
+    sheet.spineWidthPx = inchesToPixels(row.backSpineWidth, dpi);
+    sheet.nominalWidth = inchesToPixels(row.backWidth, dpi);
+    sheet.nominalHeight = inchesToPixels(row.backHeight, dpi);
     sheet.text = doc.bCoverText;
     sheet.spineText = doc.backCoverSpineText;
+    sheet.imagePath = doc.bImagePath;
     sheet.textColor = doc.bCoverTextColor;
     sheet.font = doc.bCoverTextFont;
     sheet.printOverSpines = doc.bBackPrintOverSpines != 0;
-    sheet.flapWidthPx = inchesToPixels(geometry.flapWidth, dpiX);
-    sheet.notchWidthPx = inchesToPixels(FaceConstants::kSlimCdNotchWidth, dpiX);
-    sheet.notchHeightPx = inchesToPixels(FaceConstants::kSlimCdNotchHeight, dpiX);
+    sheet.flapWidthPx = inchesToPixels(row.flapWidth, dpi);
+    sheet.notchWidthPx = inchesToPixels(FaceConstants::kSlimCdNotchWidth, dpi);
+    sheet.notchHeightPx = inchesToPixels(FaceConstants::kSlimCdNotchHeight, dpi);
+    sheet.textLeft = FaceConstants::kSlimCdTextLeft;
+    sheet.textTop = FaceConstants::kSlimCdTextTop;
+    return sheet;
 }
 
-void bindDisc(DiscRenderer &disc, const CoverDocument &doc, const LabelStock &discRow, int dpiX)
+DiscRenderer disc(const CoverDocument &doc, const LabelStock &row, int dpi)
 {
+    DiscRenderer disc;
     disc.backgroundColor = doc.dBGColor;
     disc.showBorder = doc.dShowBorder;
     disc.printOverInnerCircle = doc.printOverInnerCircleDisc != 0;
-    disc.innerCircleDiameterPx = inchesToPixels(discRow.innerCircleDiameter, dpiX);
-    disc.nominalWidth = inchesToPixels(discRow.discWidth, dpiX);
-    disc.nominalHeight = inchesToPixels(discRow.discHeight, dpiX);
-    disc.imagePath = doc.dImagePath;
+    disc.innerCircleDiameterPx = inchesToPixels(row.innerCircleDiameter, dpi);
+    disc.nominalWidth = inchesToPixels(row.discWidth, dpi);
+    disc.nominalHeight = inchesToPixels(row.discHeight, dpi);
     disc.title = doc.dCoverTitle;
     disc.text = doc.dCoverText;
     disc.alignment = AlignCenter; // title and text sit round the hub
+    disc.imagePath = doc.dImagePath;
     disc.textColor = doc.dCoverTextColor;
     disc.font = doc.dCoverTextFont;
+    return disc;
+}
+
+} // namespace
+
+FaceRenderer bindFace(
+    const CoverDocument &doc, const CoverFaces &faces, const CoverFace &face, int dpi)
+{
+    const LabelStock &row = faces.rowOf(face);
+    switch (face.kind) {
+    case FaceKind::CdFront: return cdFront(doc, row, dpi);
+    case FaceKind::CdBack: return cdBack(doc, row, dpi);
+    case FaceKind::DvdSheet: return dvdSheet(doc, row, dpi);
+    case FaceKind::SlimlineSheet: return slimlineSheet(doc, row, dpi);
+    case FaceKind::Disc: break;
+    }
+    return disc(doc, row, dpi);
 }

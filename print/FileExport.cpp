@@ -1,28 +1,19 @@
 #include "FileExport.h"
 
-#include "PageComposer.h"
+#include "CoverLoading.h"
+#include "FileSetWriter.h"
 #include "PrintJob.h"
 #include "SheetPdf.h"
-#include "document/CoverFile.h"
 #include "document/UserSettings.h"
-#include "render/CdFaceRenderer.h"
+#include "print/CoverFaces.h"
+#include "print/DrawFace.h"
 #include "render/DeviceContext.h"
-#include "render/DiscRenderer.h"
-#include "render/DvdSheetRenderer.h"
-#include "print/FaceBinding.h"
 #include "render/FacePicture.h"
 #include "render/Geometry.h"
-#include "render/SlimlineSheetRenderer.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
-#include <cmath>
-#include <functional>
-#include <memory>
-#include <vector>
 
 namespace {
 
@@ -37,28 +28,17 @@ int fail(QTextStream &err, const QString &message)
     return kExitFailure;
 }
 
-// Reads the cover as a new cover would: defaults first, then the file. The
-// settings store is left alone.
+// Reads the cover for an export; false with the exit code set when it
+// cannot be used or has no printable faces.
 bool loadCover(const QString &path, CoverDocument &doc, QTextStream &err, int &exitCode)
 {
-    if (!QFileInfo(path).isFile()) {
-        exitCode = fail(err, QStringLiteral("no such cover: %1").arg(path));
+    LoadedCover cover;
+    QString error;
+    if (!loadCover(path, CoverLoadOptions{kReferenceDpi, false}, cover, error)) {
+        exitCode = fail(err, error);
         return false;
     }
-    resetDocument(doc, kReferenceDpi);
-    CoverReadOptions options;
-    options.referenceDpiY = kReferenceDpi;
-    options.storeCoverTypeInSettings = false;
-    const CoverReadResult result = readCoverFile(doc, path, options);
-    switch (result.status) {
-    case CoverReadResult::Status::Ok: break;
-    case CoverReadResult::Status::Missing:
-        exitCode = fail(err, QStringLiteral("no such cover: %1").arg(path));
-        return false;
-    case CoverReadResult::Status::Invalid:
-        exitCode = fail(err, QStringLiteral("%1: %2").arg(path, invalidCoverFileMessage()));
-        return false;
-    }
+    doc = cover.document;
     if (!plainRowForCoverType(doc.covertype)) {
         exitCode = fail(err,
             QStringLiteral("%1: cover type %2 (%3) has no printable faces")
@@ -89,13 +69,23 @@ bool checkPapers(const PrintJob &job, QTextStream &err, int &exitCode)
     return true;
 }
 
-struct PngFace {
-    QString fileName;
-    QSize size;
-    std::function<void(DeviceContext &, const QRect &)> draw;
-};
-
 } // namespace
+
+QImage renderFaceImage(const CoverDocument &doc, const CoverFaces &faces, const CoverFace &face,
+    int dpi, const DrawTarget &target)
+{
+    const QSize size = face.nominalPixels(dpi);
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return image;
+    image.fill(Qt::white);
+    image.setDotsPerMeterX(dotsPerMeter(dpi));
+    image.setDotsPerMeterY(dotsPerMeter(dpi));
+    QPainter painter(&image);
+    DeviceContext dc(painter, dpi, dpi);
+    drawFace(dc, doc, faces, face, QRect(QPoint(0, 0), size), dpi, target);
+    return image;
+}
 
 int exportCoverPng(const QString &coverPath, const QString &outputDir, int dpi, QTextStream &err)
 {
@@ -106,90 +96,31 @@ int exportCoverPng(const QString &coverPath, const QString &outputDir, int dpi, 
     int exitCode = 0;
     if (!loadCover(coverPath, doc, err, exitCode))
         return exitCode;
-    const LabelStock geometry = buildLabelStock(*plainRowForCoverType(doc.covertype));
+    const CoverFaces faces = *CoverFaces::onPlainPaper(doc.covertype);
 
-    CdFaceRenderer front;
-    CdFaceRenderer back;
-    DvdSheetRenderer dvd;
-    SlimlineSheetRenderer slim;
-    DiscRenderer disc;
-    QList<PngFace> faces;
-    switch (doc.covertype) {
-    case StandardCD:
-        applyFaceConstants(front);
-        bindCdFront(front, doc, geometry, dpi);
-        faces.append({QStringLiteral("front.png"), QSize(front.nominalWidth, front.nominalHeight),
-            [&](DeviceContext &dc, const QRect &r) { front.PrintFace(dc, r, kReferenceDpi); }});
-        applyFaceConstants(back);
-        bindCdBack(back, doc, geometry, dpi);
-        faces.append({QStringLiteral("back.png"), QSize(back.nominalWidth, back.nominalHeight),
-            [&](DeviceContext &dc, const QRect &r) { back.PrintFace(dc, r, kReferenceDpi); }});
-        break;
-    case SlimlineCD:
-        applyFaceConstants(slim);
-        bindSlimlineSheet(slim, doc, geometry, dpi);
-        faces.append({QStringLiteral("cover.png"), QSize(slim.nominalWidth, slim.nominalHeight),
-            [&](DeviceContext &dc, const QRect &r) { slim.PrintFace(dc, r, kReferenceDpi); }});
-        break;
-    default: // the two DVD types
-        applyFaceConstants(dvd, doc.covertype);
-        bindDvdSheet(dvd, doc, geometry, dpi);
-        faces.append({QStringLiteral("cover.png"), QSize(dvd.nominalWidth, dvd.nominalHeight),
-            [&](DeviceContext &dc, const QRect &r) { dvd.PrintFace(dc, r, kReferenceDpi); }});
-        break;
-    }
-    bindDisc(disc, doc, geometry, dpi);
-    faces.append({QStringLiteral("disc.png"), QSize(disc.nominalWidth, disc.nominalHeight),
-        [&](DeviceContext &dc, const QRect &r) { disc.PrintFace(dc, r, kReferenceDpi); }});
-
-    QDir dir(outputDir);
-    const bool madeFolder = !dir.exists();
-    if (madeFolder && !QDir().mkpath(outputDir))
-        return fail(err, QStringLiteral("cannot create the folder %1").arg(outputDir));
-    // Every face is written to a temporary file first and the set is renamed
-    // into place only when all of them were written. A failed export leaves
-    // no trace, not even the folder it made.
-    std::vector<std::unique_ptr<QSaveFile>> files;
-    auto failAndClean = [&](const QString &message) {
-        files.clear(); // discards the temporary files
-        if (madeFolder)
-            QDir().rmdir(outputDir);
-        return fail(err, message);
-    };
-
-    for (const PngFace &face : faces) {
-        QImage image(face.size, QImage::Format_RGB32);
-        if (image.isNull())
-            return failAndClean(QStringLiteral("%1 x %2 pixels is too large a picture for %3")
-                                    .arg(face.size.width())
-                                    .arg(face.size.height())
-                                    .arg(face.fileName));
-        image.fill(Qt::white);
-        image.setDotsPerMeterX(dotsPerMeter(dpi));
-        image.setDotsPerMeterY(dotsPerMeter(dpi));
-        {
-            QPainter painter(&image);
-            DeviceContext dc(painter, dpi, dpi);
-            face.draw(dc, QRect(QPoint(0, 0), face.size));
+    FileSetWriter files(outputDir);
+    QString error;
+    if (!files.open(error))
+        return fail(err, error);
+    for (const CoverFace &face : faces.all()) {
+        const QString fileName = face.fileStem + QStringLiteral(".png");
+        const QImage image
+            = renderFaceImage(doc, faces, face, dpi, DrawTarget::file(kReferenceDpi));
+        if (image.isNull()) {
+            // The writer discards what it holds when it goes.
+            const QSize size = face.nominalPixels(dpi);
+            return fail(err,
+                QStringLiteral("%1 x %2 pixels is too large a picture for %3")
+                    .arg(size.width())
+                    .arg(size.height())
+                    .arg(fileName));
         }
-        files.push_back(std::make_unique<QSaveFile>(dir.filePath(face.fileName)));
-        QSaveFile &file = *files.back();
-        if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG"))
-            return failAndClean(QStringLiteral("cannot write %1: %2")
-                                    .arg(dir.filePath(face.fileName), file.errorString()));
+        if (!files.add(
+                fileName, [&](QIODevice &file) { return image.save(&file, "PNG"); }, error))
+            return fail(err, error);
     }
-    QStringList committed;
-    for (auto &file : files) {
-        if (!file->commit()) {
-            // Half a set would pass for a whole one.
-            for (const QString &path : committed)
-                QFile::remove(path);
-            const QString message
-                = QStringLiteral("cannot write %1: %2").arg(file->fileName(), file->errorString());
-            return failAndClean(message);
-        }
-        committed << file->fileName();
-    }
+    if (!files.commit(error))
+        return fail(err, error);
     return 0;
 }
 

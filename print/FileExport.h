@@ -1,5 +1,10 @@
 #pragma once
 
+#include "document/CoverDocument.h"
+#include "print/CoverFaces.h"
+#include "render/DrawTarget.h"
+
+#include <QImage>
 #include <QString>
 #include <QTextStream>
 
@@ -8,6 +13,11 @@ struct PdfExportOptions {
     QString discPaper;
     bool useTopDiscLabel = true;
 };
+
+// One face drawn at its nominal size at `dpi` on white, with that
+// resolution recorded; null when the image cannot be made.
+QImage renderFaceImage(const CoverDocument &doc, const CoverFaces &faces, const CoverFace &face,
+    int dpi, const DrawTarget &target);
 
 // `discora --export-png DIR --dpi N COVER`: every printable face at nominal
 // size. Returns the exit code; messages go to `err`.

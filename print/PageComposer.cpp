@@ -1,33 +1,10 @@
 #include "PageComposer.h"
 
-#include "render/CdFaceRenderer.h"
-#include "render/DeviceContext.h"
-#include "render/DiscRenderer.h"
-#include "render/DvdSheetRenderer.h"
-#include "print/FaceBinding.h"
-#include "render/SlimlineSheetRenderer.h"
+#include "document/CoverTypes.h"
+#include "print/CoverFaces.h"
+#include "print/DrawFace.h"
 
 #include <cmath>
-
-namespace {
-
-// Renderers the caller did not hand in: made for this page only, with the
-// constants the main window would have given them.
-struct OwnRenderers {
-    CdFaceRenderer cdFront;
-    CdFaceRenderer cdBack;
-    DvdSheetRenderer dvdSheet;
-    SlimlineSheetRenderer slimlineSheet;
-    DiscRenderer disc;
-};
-
-template <typename R> R &pick(R *given, R &own, bool &fresh)
-{
-    fresh = given == nullptr;
-    return given ? *given : own;
-}
-
-} // namespace
 
 QRect placeFace(const PageDevice &device, double top, double left, double width, double height)
 {
@@ -49,21 +26,15 @@ QList<PlacedFace> coversPageLayout(
     const PageDevice &device, int32_t coverType, const LabelStock &coversRow)
 {
     const LabelStock &row = coversRow;
-    switch (coverType) {
-    case StandardCD:
-        return {
-            {Face::Front,
-                placeFace(device, row.frontTop, row.frontLeft, row.frontWidth, row.frontHeight)},
-            {Face::Back,
-                placeFace(device, row.backTop, row.backLeft, row.backWidth, row.backHeight)},
-        };
-    case SlimlineCD:
-    case StandardDVD:
-    case SlimlineDVD:
-        return {{Face::Back,
-            placeFace(device, row.backTop, row.backLeft, row.backWidth, row.backHeight)}};
-    default: return {};
+    QList<PlacedFace> placed;
+    for (const CoverFace &face : CoverFaces(coverType, row, row).covers()) {
+        // A front has the row's front place; the back, or a whole sheet, the back's.
+        const bool front = face.face == Face::Front;
+        placed.append({face.face,
+            placeFace(device, front ? row.frontTop : row.backTop,
+                front ? row.frontLeft : row.backLeft, face.inches.width(), face.inches.height())});
     }
+    return placed;
 }
 
 PlacedFace discPageLayout(const PageDevice &device, const LabelStock &discRow, bool useTopDiscLabel)
@@ -73,68 +44,29 @@ PlacedFace discPageLayout(const PageDevice &device, const LabelStock &discRow, b
     return {Face::Disc, placeFace(device, top, left, discRow.discWidth, discRow.discHeight)};
 }
 
-QList<PlacedFace> drawCoversPage(DeviceContext &dc, const PageDevice &device,
-    const CoversPageInput &input, const PageRenderers &renderers)
+QList<PlacedFace> drawCoversPage(
+    DeviceContext &dc, const PageDevice &device, const CoversPageInput &input)
 {
     if (!input.document)
         return {};
     const CoverDocument &doc = *input.document;
-    const QList<PlacedFace> faces = coversPageLayout(device, doc.covertype, input.coversRow);
-    OwnRenderers own;
-    bool fresh = false;
-    for (const PlacedFace &placed : faces) {
-        switch (doc.covertype) {
-        case StandardCD: {
-            const bool front = placed.face == Face::Front;
-            CdFaceRenderer &face = front ? pick(renderers.cdFront, own.cdFront, fresh)
-                                         : pick(renderers.cdBack, own.cdBack, fresh);
-            if (fresh)
-                applyFaceConstants(face);
-            if (front)
-                bindCdFront(face, doc, input.geometry, device.dpi);
-            else
-                bindCdBack(face, doc, input.geometry, device.dpi);
-            face.xScale = face.yScale = 1.0;
-            face.PrintFace(dc, placed.rect, input.referenceDpi);
-            break;
-        }
-        case SlimlineCD: {
-            SlimlineSheetRenderer &sheet = pick(renderers.slimlineSheet, own.slimlineSheet, fresh);
-            if (fresh)
-                applyFaceConstants(sheet);
-            bindSlimlineSheet(sheet, doc, input.geometry, device.dpi);
-            sheet.xScale = sheet.yScale = 1.0;
-            sheet.PrintFace(dc, placed.rect, input.referenceDpi);
-            break;
-        }
-        case StandardDVD:
-        case SlimlineDVD: {
-            DvdSheetRenderer &sheet = pick(renderers.dvdSheet, own.dvdSheet, fresh);
-            if (fresh)
-                applyFaceConstants(sheet, doc.covertype);
-            bindDvdSheet(sheet, doc, input.geometry, device.dpi);
-            sheet.xScale = sheet.yScale = 1.0;
-            sheet.PrintFace(dc, placed.rect, input.referenceDpi);
-            break;
-        }
-        default: break;
-        }
-    }
-    return faces;
+    const QList<PlacedFace> placed = coversPageLayout(device, doc.covertype, input.coversRow);
+    const CoverFaces faces(doc.covertype, input.geometry, input.geometry);
+    const QList<CoverFace> covers = faces.covers();
+    const DrawTarget paper = DrawTarget::paper(input.referenceDpi);
+    for (qsizetype i = 0; i < covers.size(); ++i)
+        drawFace(dc, doc, faces, covers[i], placed[i].rect, device.dpi, paper);
+    return placed;
 }
 
-PlacedFace drawDiscPage(DeviceContext &dc, const PageDevice &device, const DiscPageInput &input,
-    const PageRenderers &renderers)
+PlacedFace drawDiscPage(DeviceContext &dc, const PageDevice &device, const DiscPageInput &input)
 {
     const PlacedFace placed = discPageLayout(device, input.discRow, input.useTopDiscLabel);
     if (!input.document)
         return placed;
-    OwnRenderers own;
-    bool fresh = false;
-    DiscRenderer &disc = pick(renderers.disc, own.disc, fresh);
-    bindDisc(disc, *input.document, input.discRow, device.dpi);
-    disc.xScale = disc.yScale = 1.0;
-    disc.PrintFace(dc, placed.rect, input.referenceDpi);
+    const CoverFaces faces(input.document->covertype, input.discRow, input.discRow);
+    drawFace(dc, *input.document, faces, faces.disc(), placed.rect, device.dpi,
+        DrawTarget::paper(input.referenceDpi));
     return placed;
 }
 
@@ -145,7 +77,7 @@ QPageSize pageSizeForPaperCode(int32_t paperCode)
 
 bool coversPageIsLandscape(int32_t coverType)
 {
-    return coverType == StandardDVD || coverType == SlimlineDVD;
+    return isDvdType(coverType);
 }
 
 QPageLayout::Orientation pageOrientation(

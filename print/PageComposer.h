@@ -9,10 +9,6 @@
 #include <optional>
 
 class DeviceContext;
-class CdFaceRenderer;
-class DvdSheetRenderer;
-class SlimlineSheetRenderer;
-class DiscRenderer;
 
 // Where a face lands on a printed page and how each page is drawn. Shared by
 // the print engine (on a printer) and the PDF export (on a PDF writer), so
@@ -31,17 +27,6 @@ struct PageDevice {
 // printable area starts is moved to that edge, not shrunk.
 QRect placeFace(const PageDevice &device, double top, double left, double width, double height);
 
-// The renderers that draw a page. A null entry means a fresh renderer with
-// the cover type's constants, which is what printing and export use; a caller
-// that hands in its own keeps the constants it set.
-struct PageRenderers {
-    CdFaceRenderer *cdFront = nullptr;
-    CdFaceRenderer *cdBack = nullptr;
-    DvdSheetRenderer *dvdSheet = nullptr;
-    SlimlineSheetRenderer *slimlineSheet = nullptr;
-    DiscRenderer *disc = nullptr;
-};
-
 // One face drawn on a page, for callers and tests that need to know where.
 struct PlacedFace {
     Face face = Face::Back; // Front, Back (the back or the whole sheet), Disc
@@ -49,7 +34,8 @@ struct PlacedFace {
 };
 
 // The document is only read: the fixed alignments (CD back left, disc
-// centred) are given to the renderers, not written back.
+// centred) are given to the renderers, not written back. Each face is drawn
+// by drawFace (DrawFace.h) for paper.
 struct CoversPageInput {
     const CoverDocument *document = nullptr;
     LabelStock geometry; // face sizes and spines: the cover type's plain row
@@ -66,12 +52,11 @@ struct DiscPageInput {
 
 // Draws the covers page of the document's cover type; nothing for Other.
 // Returns the faces drawn, in drawing order (front before back).
-QList<PlacedFace> drawCoversPage(DeviceContext &dc, const PageDevice &device,
-    const CoversPageInput &input, const PageRenderers &renderers = {});
+QList<PlacedFace> drawCoversPage(
+    DeviceContext &dc, const PageDevice &device, const CoversPageInput &input);
 
 // Draws the disc label.
-PlacedFace drawDiscPage(DeviceContext &dc, const PageDevice &device, const DiscPageInput &input,
-    const PageRenderers &renderers = {});
+PlacedFace drawDiscPage(DeviceContext &dc, const PageDevice &device, const DiscPageInput &input);
 
 // Faces of the covers page without drawing them.
 QList<PlacedFace> coversPageLayout(

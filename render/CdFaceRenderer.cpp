@@ -5,6 +5,7 @@
 #include "DeviceContext.h"
 #include "FaceDrawing.h"
 #include "FacePicture.h"
+#include "PictureSource.h"
 #include "SpineText.h"
 #include "TextDrawing.h"
 #include "TrackColumns.h"
@@ -13,8 +14,9 @@
 #include <QPainter>
 #include <cmath>
 
-void CdFaceRenderer::DrawBorders(DeviceContext &dc, QRect rect)
+void CdFaceRenderer::DrawBorders(DeviceContext &dc, QRect rect, const DrawTarget &target) const
 {
+    const double xScale = target.xScale;
     if (!showBorder)
         return;
     const EdgeRect r = EdgeRect::of(rect);
@@ -26,8 +28,11 @@ void CdFaceRenderer::DrawBorders(DeviceContext &dc, QRect rect)
     }
 }
 
-void CdFaceRenderer::RenderFace(DeviceContext &dc, QRect rect)
+FaceDrawResult CdFaceRenderer::RenderFace(
+    DeviceContext &dc, QRect rect, const DrawTarget &target) const
 {
+    const double xScale = target.xScale;
+    const double yScale = target.yScale;
     const EdgeRect r = EdgeRect::of(rect);
     const int w = r.width();
     const int h = r.height();
@@ -35,20 +40,19 @@ void CdFaceRenderer::RenderFace(DeviceContext &dc, QRect rect)
 
     const QRect pictureBox
         = printOverSpines ? QRect(r.left, r.top, w, h) : QRect(r.left + s, r.top, w - 2 * s, h);
-    FacePicturePtr picture = LoadFacePicture(imagePath, devicePixelSize(dc, pictureBox));
+    const auto picture = target.pictureSource().picture(imagePath, devicePixelSize(dc, pictureBox));
     QPainter &p = dc.painter();
     p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     fillRect(dc, r, colorFromRef(backgroundColor));
     if (picture)
         DrawPictureStretched(dc, pictureBox, *picture, backgroundColor);
-    ReleaseFacePicture(picture);
 
     const int dpiY = dc.dpiY();
     const QColor color = colorFromRef(textColor);
     drawCdSpineTexts(dc, font, yScale, color, r, s, displayText(spineText));
 
-    const QFont mainFont = mainFaceFont(dc, font, fontReferenceDpi, yScale);
+    const QFont mainFont = mainFaceFont(dc, font, target.fontReferenceDpi, yScale);
     const QString titleCopy = doubledAmpersands(displayText(title));
     const QString textCopy = doubledAmpersands(displayText(text));
 
@@ -67,18 +71,17 @@ void CdFaceRenderer::RenderFace(DeviceContext &dc, QRect rect)
     else
         drawTextInBox(dc, mainFont, color, textCopy, t.toQRect(), alignment);
     p.restore();
+    return {};
 }
 
-void CdFaceRenderer::Render(DeviceContext &dc, QRect rect)
+FaceDrawResult CdFaceRenderer::Render(DeviceContext &dc, QRect rect, const DrawTarget &target) const
 {
-    if (fontReferenceDpi <= 0)
-        fontReferenceDpi = dc.dpiY();
-    RenderFace(dc, rect);
-    DrawBorders(dc, rect);
+    const FaceDrawResult result = RenderFace(dc, rect, target);
+    DrawBorders(dc, rect, target);
+    return result;
 }
 
-void CdFaceRenderer::PrintFace(DeviceContext &dc, QRect rect, int referenceDpi)
+FaceDrawResult CdFaceRenderer::PrintFace(DeviceContext &dc, QRect rect, int referenceDpi) const
 {
-    fontReferenceDpi = referenceDpi;
-    Render(dc, rect);
+    return Render(dc, rect, DrawTarget::paper(referenceDpi));
 }

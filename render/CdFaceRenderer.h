@@ -1,6 +1,8 @@
 #pragma once
 
 #include "document/CoverDocument.h"
+#include "render/DrawTarget.h"
+#include "render/FaceDrawResult.h"
 
 #include <QByteArray>
 #include <QRect>
@@ -8,9 +10,9 @@
 class DeviceContext;
 
 // The standard CD jewel-case face: the front cover, or the back inlay with
-// its two spines and a track listing. Holds the render inputs; the caller
-// fills them (FaceBinding.h) before every render. Pixel inputs are nominal
-// pixels of the target device, unscaled.
+// its two spines and a track listing. Holds the render inputs (filled by
+// drawFace, print/DrawFace.h); what the drawing is for comes with each call.
+// Pixel inputs are nominal pixels of the target device, unscaled.
 class CdFaceRenderer {
 public:
     ColorRef backgroundColor = 0xFFFFFF;
@@ -21,9 +23,6 @@ public:
     double textInsetY = 0.1;
     int nominalWidth = 0;
     int nominalHeight = 0;
-    double xScale = 1.0;
-    double yScale = 1.0;
-    int fontReferenceDpi = -1; // set by the first render or by every print
     int isBackFace = 0; // 1: the text is drawn as a track listing
     QByteArray title;
     QByteArray text;
@@ -35,11 +34,11 @@ public:
     bool printOverSpines = true;
 
     // Outlines only.
-    void DrawBorders(DeviceContext &dc, QRect rect);
+    void DrawBorders(DeviceContext &dc, QRect rect, const DrawTarget &target) const;
     // Everything but the outlines.
-    void RenderFace(DeviceContext &dc, QRect rect);
-    // Fixes the font reference resolution when not yet set, then face and outlines.
-    void Render(DeviceContext &dc, QRect rect);
-    // As Render, with the font reference resolution given (the screen's, when printing).
-    void PrintFace(DeviceContext &dc, QRect rect, int referenceDpi);
+    FaceDrawResult RenderFace(DeviceContext &dc, QRect rect, const DrawTarget &target) const;
+    // Face, then outlines.
+    FaceDrawResult Render(DeviceContext &dc, QRect rect, const DrawTarget &target) const;
+    // As Render on paper, with the screen resolution the fonts were chosen at.
+    FaceDrawResult PrintFace(DeviceContext &dc, QRect rect, int referenceDpi) const;
 };

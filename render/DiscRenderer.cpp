@@ -5,6 +5,7 @@
 #include "DeviceContext.h"
 #include "FaceDrawing.h"
 #include "FacePicture.h"
+#include "PictureSource.h"
 #include "TextDrawing.h"
 #include "document/DisplayText.h"
 
@@ -20,8 +21,11 @@ namespace {
 constexpr double kHighestTitleTop = 0.1;
 } // namespace
 
-void DiscRenderer::RenderFace(DeviceContext &dc, QRect rect)
+FaceDrawResult DiscRenderer::RenderFace(
+    DeviceContext &dc, QRect rect, const DrawTarget &target) const
 {
+    const double xScale = target.xScale;
+    const double yScale = target.yScale;
     const EdgeRect r = EdgeRect::of(rect);
     const int w = r.width();
     const int h = r.height();
@@ -33,7 +37,7 @@ void DiscRenderer::RenderFace(DeviceContext &dc, QRect rect)
     p.setRenderHint(QPainter::Antialiasing, false);
     const QPainterPath disc = ellipseRegion(r);
 
-    FacePicturePtr picture = LoadFacePicture(imagePath, devicePixelSize(dc, rect));
+    const auto picture = target.pictureSource().picture(imagePath, devicePixelSize(dc, rect));
     fillEllipse(dc, r, colorFromRef(backgroundColor));
     if (picture) {
         p.save();
@@ -41,9 +45,8 @@ void DiscRenderer::RenderFace(DeviceContext &dc, QRect rect)
         DrawPictureStretched(dc, rect, *picture, backgroundColor);
         p.restore();
     }
-    ReleaseFacePicture(picture);
 
-    const QFont mainFont = mainFaceFont(dc, font, fontReferenceDpi, yScale);
+    const QFont mainFont = mainFaceFont(dc, font, target.fontReferenceDpi, yScale);
     const QColor color = colorFromRef(textColor);
     const QString titleCopy = doubledAmpersands(displayText(title));
     const QString textCopy = doubledAmpersands(displayText(text));
@@ -69,17 +72,16 @@ void DiscRenderer::RenderFace(DeviceContext &dc, QRect rect)
     if (showBorder)
         outlineEllipse(dc, hubBox);
     p.restore();
+    return {};
 }
 
-void DiscRenderer::Render(DeviceContext &dc, QRect rect)
+FaceDrawResult DiscRenderer::Render(DeviceContext &dc, QRect rect, const DrawTarget &target) const
 {
-    if (fontReferenceDpi <= 0)
-        fontReferenceDpi = dc.dpiY();
-    RenderFace(dc, rect);
+    const FaceDrawResult result = RenderFace(dc, rect, target);
+    return result;
 }
 
-void DiscRenderer::PrintFace(DeviceContext &dc, QRect rect, int referenceDpi)
+FaceDrawResult DiscRenderer::PrintFace(DeviceContext &dc, QRect rect, int referenceDpi) const
 {
-    fontReferenceDpi = referenceDpi;
-    Render(dc, rect);
+    return Render(dc, rect, DrawTarget::paper(referenceDpi));
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "document/CoverDocument.h"
+#include "render/DrawTarget.h"
+#include "render/FaceDrawResult.h"
 
 #include <QByteArray>
 #include <QRect>
@@ -17,9 +19,6 @@ public:
     int innerCircleDiameterPx = 0;
     int nominalWidth = 0;
     int nominalHeight = 0;
-    double xScale = 1.0;
-    double yScale = 1.0;
-    int fontReferenceDpi = -1;
     QByteArray title;
     QByteArray text;
     int alignment = AlignCenter;
@@ -28,7 +27,7 @@ public:
     LogFont font;
 
     // Everything, outlines included: the disc has no separate outline step.
-    void RenderFace(DeviceContext &dc, QRect rect);
-    void Render(DeviceContext &dc, QRect rect);
-    void PrintFace(DeviceContext &dc, QRect rect, int referenceDpi);
+    FaceDrawResult RenderFace(DeviceContext &dc, QRect rect, const DrawTarget &target) const;
+    FaceDrawResult Render(DeviceContext &dc, QRect rect, const DrawTarget &target) const;
+    FaceDrawResult PrintFace(DeviceContext &dc, QRect rect, int referenceDpi) const;
 };

@@ -3,6 +3,7 @@
 #include "DeviceContext.h"
 #include "FaceDrawing.h"
 #include "FacePicture.h"
+#include "PictureSource.h"
 #include "SpineText.h"
 #include "TextDrawing.h"
 #include "document/DisplayText.h"
@@ -14,17 +15,18 @@
 
 namespace {
 
-void drawPicture(DeviceContext &dc, const QByteArray &path, const QRect &box, ColorRef background)
+void drawPicture(DeviceContext &dc, const DrawTarget &target, const QByteArray &path,
+    const QRect &box, ColorRef background)
 {
-    FacePicturePtr picture = LoadFacePicture(path, devicePixelSize(dc, box));
+    const auto picture = target.pictureSource().picture(path, devicePixelSize(dc, box));
     if (picture)
         DrawPictureStretched(dc, box, *picture, background);
-    ReleaseFacePicture(picture);
 }
 } // namespace
 
-void DvdSheetRenderer::DrawBorders(DeviceContext &dc, QRect rect)
+void DvdSheetRenderer::DrawBorders(DeviceContext &dc, QRect rect, const DrawTarget &target) const
 {
+    const double xScale = target.xScale;
     const EdgeRect r = EdgeRect::of(rect);
     if (spinesOn && showBorder) {
         const int a = truncated(spineWidthPx * xScale);
@@ -35,8 +37,11 @@ void DvdSheetRenderer::DrawBorders(DeviceContext &dc, QRect rect)
         outlineRect(dc, r);
 }
 
-void DvdSheetRenderer::RenderFace(DeviceContext &dc, QRect rect)
+FaceDrawResult DvdSheetRenderer::RenderFace(
+    DeviceContext &dc, QRect rect, const DrawTarget &target) const
 {
+    const double xScale = target.xScale;
+    const double yScale = target.yScale;
     const EdgeRect r = EdgeRect::of(rect);
     const int w = r.width();
     const int h = r.height();
@@ -48,19 +53,20 @@ void DvdSheetRenderer::RenderFace(DeviceContext &dc, QRect rect)
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     fillRect(dc, r, colorFromRef(backgroundColor));
     if (pictureMode == StretchedImage) {
-        drawPicture(dc, sheetImagePath, rect, backgroundColor);
+        drawPicture(dc, target, sheetImagePath, rect, backgroundColor);
     } else if (pictureMode == SeparateImages) {
         const int frontLeft = r.left + w / 2 + s / 2;
+        drawPicture(dc, target, frontImagePath, QRect(frontLeft, r.top, r.right - frontLeft, h),
+            backgroundColor);
         drawPicture(
-            dc, frontImagePath, QRect(frontLeft, r.top, r.right - frontLeft, h), backgroundColor);
-        drawPicture(dc, backImagePath, QRect(r.left, r.top, w / 2 - s / 2, h), backgroundColor);
+            dc, target, backImagePath, QRect(r.left, r.top, w / 2 - s / 2, h), backgroundColor);
     }
 
     const int dpiY = dc.dpiY();
     const QColor color = colorFromRef(textColor);
     drawDvdSpineText(dc, font, yScale, color, r, spineLeft, s, slimDvd, displayText(spineText));
 
-    const QFont mainFont = mainFaceFont(dc, font, fontReferenceDpi, yScale);
+    const QFont mainFont = mainFaceFont(dc, font, target.fontReferenceDpi, yScale);
     const int lineHeight = textExtent(dc, mainFont, QStringLiteral("A")).height();
 
     EdgeRect back{r.left + truncated(dpiY * backTextLeft * xScale),
@@ -81,18 +87,18 @@ void DvdSheetRenderer::RenderFace(DeviceContext &dc, QRect rect)
     drawPanel(back, backTitle, backText);
     drawPanel(front, frontTitle, frontText);
     p.restore();
+    return {};
 }
 
-void DvdSheetRenderer::Render(DeviceContext &dc, QRect rect)
+FaceDrawResult DvdSheetRenderer::Render(
+    DeviceContext &dc, QRect rect, const DrawTarget &target) const
 {
-    if (fontReferenceDpi <= 0)
-        fontReferenceDpi = dc.dpiY();
-    RenderFace(dc, rect);
-    DrawBorders(dc, rect);
+    const FaceDrawResult result = RenderFace(dc, rect, target);
+    DrawBorders(dc, rect, target);
+    return result;
 }
 
-void DvdSheetRenderer::PrintFace(DeviceContext &dc, QRect rect, int referenceDpi)
+FaceDrawResult DvdSheetRenderer::PrintFace(DeviceContext &dc, QRect rect, int referenceDpi) const
 {
-    fontReferenceDpi = referenceDpi;
-    Render(dc, rect);
+    return Render(dc, rect, DrawTarget::paper(referenceDpi));
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "document/CoverDocument.h"
+#include "render/DrawTarget.h"
+#include "render/FaceDrawResult.h"
 
 #include <QByteArray>
 #include <QRect>
@@ -17,9 +19,6 @@ public:
     int spineWidthPx = 0;
     int nominalWidth = 0;
     int nominalHeight = 0;
-    double xScale = 1.0;
-    double yScale = 1.0;
-    int fontReferenceDpi = -1;
     ColorRef textColor = 0;
     LogFont font;
     int alignment = 0;
@@ -39,8 +38,8 @@ public:
     double backTextTop = 0.25;
     bool slimDvd = false; // changes the spine text inset
 
-    void DrawBorders(DeviceContext &dc, QRect rect);
-    void RenderFace(DeviceContext &dc, QRect rect);
-    void Render(DeviceContext &dc, QRect rect);
-    void PrintFace(DeviceContext &dc, QRect rect, int referenceDpi);
+    void DrawBorders(DeviceContext &dc, QRect rect, const DrawTarget &target) const;
+    FaceDrawResult RenderFace(DeviceContext &dc, QRect rect, const DrawTarget &target) const;
+    FaceDrawResult Render(DeviceContext &dc, QRect rect, const DrawTarget &target) const;
+    FaceDrawResult PrintFace(DeviceContext &dc, QRect rect, int referenceDpi) const;
 };

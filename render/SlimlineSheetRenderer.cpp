@@ -3,6 +3,7 @@
 #include "DeviceContext.h"
 #include "FaceDrawing.h"
 #include "FacePicture.h"
+#include "PictureSource.h"
 #include "SpineText.h"
 #include "TextDrawing.h"
 #include "TrackColumns.h"
@@ -27,8 +28,10 @@ constexpr double kTitleColumnFactor = 1.5;
 
 } // namespace
 
-void SlimlineSheetRenderer::DrawBorders(DeviceContext &dc, QRect rect)
+void SlimlineSheetRenderer::DrawBorders(
+    DeviceContext &dc, QRect rect, const DrawTarget &target) const
 {
+    const double xScale = target.xScale;
     const EdgeRect r = EdgeRect::of(rect);
     if (showBorder)
         outlineRect(dc, r);
@@ -42,24 +45,24 @@ void SlimlineSheetRenderer::DrawBorders(DeviceContext &dc, QRect rect)
         outlineRect(dc, {r.left, r.top, r.left + c + 1, r.top + d});
         outlineRect(dc, {r.left, r.bottom - d, r.left + c + 1, r.bottom});
     }
-    // The notches are cut out of the sheet: window grey on screen, paper
-    // white in print (where the scale is exactly 1).
-    const QColor cutOut = yScale != 1.0 ? QColor(212, 208, 200) : QColor(Qt::white);
+    const QColor cutOut
+        = target.medium == DrawTarget::Medium::Screen ? QColor(212, 208, 200) : QColor(Qt::white);
     fillRect(dc, {r.left, r.bottom - d + 1, r.left + c, r.bottom + 1}, cutOut);
     fillRect(dc, {r.left, r.top - 1, r.left + c, r.top + d - 1}, cutOut);
 }
 
-void SlimlineSheetRenderer::RenderFace(DeviceContext &dc, QRect rect)
+FaceDrawResult SlimlineSheetRenderer::RenderFace(
+    DeviceContext &dc, QRect rect, const DrawTarget &target) const
 {
     const int w = nominalWidth;
     const int h = nominalHeight;
     if (w <= 0 || h <= 0 || qint64(w) * h > kMaxBitmapPixels || rect.width() <= 0
         || rect.height() <= 0)
-        return;
+        return {};
 
     QImage sheet(w, h, QImage::Format_RGB32);
     if (sheet.isNull())
-        return;
+        return {};
     sheet.setDotsPerMeterX(dotsPerMeter(dc.dpiX()));
     sheet.setDotsPerMeterY(dotsPerMeter(dc.dpiY()));
     {
@@ -72,15 +75,15 @@ void SlimlineSheetRenderer::RenderFace(DeviceContext &dc, QRect rect)
         fillRect(bitmap, {0, 0, w, h}, colorFromRef(backgroundColor));
         // Beyond the sheet's right edge the picture is cut off.
         const QRect box = printOverSpines ? QRect(0, 0, w, h) : QRect(s + f, 0, w - 2 * s, h);
-        FacePicturePtr picture = LoadFacePicture(imagePath, devicePixelSize(bitmap, box));
+        const auto picture
+            = target.pictureSource().picture(imagePath, devicePixelSize(bitmap, box));
         if (picture)
             DrawPictureStretched(bitmap, box, *picture, backgroundColor);
-        ReleaseFacePicture(picture);
 
         const QColor color = colorFromRef(textColor);
         drawSlimlineSpineText(bitmap, font, color, f, s, h, displayText(spineText));
 
-        const QFont mainFont = mainFaceFont(bitmap, font, fontReferenceDpi, 1.0, false);
+        const QFont mainFont = mainFaceFont(bitmap, font, target.fontReferenceDpi, 1.0, false);
         const int dpiY = bitmap.dpiY();
         const EdgeRect t{truncated(dpiY * textLeft), truncated(dpiY * textTop), w - 5, h};
         // No title on this sheet; a text without track entries draws nothing.
@@ -97,18 +100,19 @@ void SlimlineSheetRenderer::RenderFace(DeviceContext &dc, QRect rect)
     else
         p.drawImage(rect, sheet.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
     p.restore();
+    return {};
 }
 
-void SlimlineSheetRenderer::Render(DeviceContext &dc, QRect rect)
+FaceDrawResult SlimlineSheetRenderer::Render(
+    DeviceContext &dc, QRect rect, const DrawTarget &target) const
 {
-    if (fontReferenceDpi <= 0)
-        fontReferenceDpi = dc.dpiY();
-    RenderFace(dc, rect);
-    DrawBorders(dc, rect);
+    const FaceDrawResult result = RenderFace(dc, rect, target);
+    DrawBorders(dc, rect, target);
+    return result;
 }
 
-void SlimlineSheetRenderer::PrintFace(DeviceContext &dc, QRect rect, int referenceDpi)
+FaceDrawResult SlimlineSheetRenderer::PrintFace(
+    DeviceContext &dc, QRect rect, int referenceDpi) const
 {
-    fontReferenceDpi = referenceDpi;
-    Render(dc, rect);
+    return Render(dc, rect, DrawTarget::paper(referenceDpi));
 }

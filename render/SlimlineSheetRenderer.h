@@ -1,6 +1,8 @@
 #pragma once
 
 #include "document/CoverDocument.h"
+#include "render/DrawTarget.h"
+#include "render/FaceDrawResult.h"
 
 #include <QByteArray>
 #include <QRect>
@@ -9,7 +11,8 @@ class DeviceContext;
 
 // The slimline CD sheet: flap at the left, spine, then the cover panel with
 // a track listing; two corner notches at the left edge. The face is drawn
-// at nominal size off screen and then scaled into the target.
+// at nominal size off screen and then scaled into the target. The notches
+// are cut out of the sheet: window grey on screen, paper white elsewhere.
 class SlimlineSheetRenderer {
 public:
     ColorRef backgroundColor = 0xFFFFFF;
@@ -18,9 +21,6 @@ public:
     int spineWidthPx = 0;
     int nominalWidth = 0;
     int nominalHeight = 0;
-    double xScale = 1.0;
-    double yScale = 1.0;
-    int fontReferenceDpi = -1;
     QByteArray text; // track listing
     QByteArray spineText;
     QByteArray imagePath;
@@ -33,8 +33,8 @@ public:
     double textLeft = 0.84; // inches from the sheet's left edge
     double textTop = 0.25;
 
-    void DrawBorders(DeviceContext &dc, QRect rect);
-    void RenderFace(DeviceContext &dc, QRect rect);
-    void Render(DeviceContext &dc, QRect rect);
-    void PrintFace(DeviceContext &dc, QRect rect, int referenceDpi);
+    void DrawBorders(DeviceContext &dc, QRect rect, const DrawTarget &target) const;
+    FaceDrawResult RenderFace(DeviceContext &dc, QRect rect, const DrawTarget &target) const;
+    FaceDrawResult Render(DeviceContext &dc, QRect rect, const DrawTarget &target) const;
+    FaceDrawResult PrintFace(DeviceContext &dc, QRect rect, int referenceDpi) const;
 };

@@ -134,19 +134,6 @@ int CFlatHoverButton::setDrawBorder(bool drawBorder, bool repaint)
     return Ok;
 }
 
-int CFlatHoverButton::setDrawFlatFocus(bool drawFlatFocus, bool repaint)
-{
-    m_drawFlatFocus = drawFlatFocus;
-    maybeRepaint(repaint);
-    return Ok;
-}
-
-int CFlatHoverButton::setAlwaysTrack(bool alwaysTrack)
-{
-    m_alwaysTrack = alwaysTrack;
-    return Ok;
-}
-
 int CFlatHoverButton::setDefault(bool isDefault, bool repaint)
 {
     m_isDefault = isDefault;
@@ -523,7 +510,7 @@ void CFlatHoverButton::showMenu()
 
 bool CFlatHoverButton::hoverAllowed() const
 {
-    return m_isFlat && isEnabled() && (m_alwaysTrack || QApplication::activeWindow() != nullptr);
+    return m_isFlat && isEnabled();
 }
 
 void CFlatHoverButton::setHovering(bool hovering)
@@ -775,7 +762,7 @@ void CFlatHoverButton::paintEvent(QPaintEvent *)
     if (!l.caption.isNull())
         drawCaption(p, l.caption);
 
-    if (focused && (!m_isFlat || m_drawFlatFocus)) {
+    if (focused && !m_isFlat) {
         QPen pen(palette().color(QPalette::ButtonText), 1, Qt::DotLine);
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);

@@ -79,21 +79,14 @@ public:
 
     // --- look -------------------------------------------------------------
     int setFlat(bool flat, bool repaint = true);
-    bool isFlat() const { return m_isFlat; }
     int setDrawBorder(bool drawBorder, bool repaint = true);
     bool drawBorder() const { return m_drawBorder; }
-    int setDrawFlatFocus(bool drawFlatFocus, bool repaint = true);
-    bool drawFlatFocus() const { return m_drawFlatFocus; }
-    // Hover also while no window of the program is active.
-    int setAlwaysTrack(bool alwaysTrack);
-    bool alwaysTrack() const { return m_alwaysTrack; }
     // The dialog's default button: framed in black when not flat. Enter in
     // a dialog is the dialog's business (QAbstractButton has no auto-default).
     int setDefault(bool isDefault, bool repaint = true);
     bool isDefault() const { return m_isDefault; }
     // Paint nothing under the image and caption: the parent shows through.
     int setTransparent(bool transparent, bool repaint = true);
-    bool isTransparent() const { return m_isTransparent; }
 
     int setImageAlign(int align, bool repaint = true); // BadAlignment above 3
     int imageAlign() const { return m_imageAlign; }
@@ -137,7 +130,6 @@ public:
     int setCheckBox(bool on, bool repaint = true);
     bool isCheckBox() const { return m_isCheckBox; }
     int setRadio(bool on, bool repaint = true);
-    bool isRadio() const { return m_isRadio; }
     int setRadioGroup(int group);
     int radioGroup() const { return m_radioGroup; }
     // Checks or unchecks; checking a radio unchecks its peers.
@@ -226,9 +218,7 @@ private:
 
     bool m_isFlat = true;
     bool m_isHovering = false;
-    bool m_alwaysTrack = true;
     bool m_drawBorder = true;
-    bool m_drawFlatFocus = false;
     bool m_isDefault = false;
     bool m_isCheckBox = false;
     bool m_isRadio = false;

@@ -39,7 +39,6 @@ public:
 
     CHelpBrowser *browser() const { return m_browser; }
     QTreeWidget *contentsTree() const { return m_contents; }
-    QListWidget *indexList() const { return m_index; }
     const ChmArchive &archive() const { return *m_archive; }
 
 protected:

@@ -87,19 +87,6 @@ QIcon chooseTemplate()
     return fromResource("template");
 }
 
-QIcon viewBack()
-{
-    return fromResource("view-back");
-}
-QIcon viewFront()
-{
-    return fromResource("view-front");
-}
-QIcon viewDisc()
-{
-    return fromResource("view-disc");
-}
-
 QIcon trackListing()
 {
     return fromResource("track-listing");

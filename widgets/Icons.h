@@ -33,11 +33,6 @@ QIcon help();
 QIcon link(); // web address button
 QIcon chooseTemplate();
 
-// View buttons
-QIcon viewBack();
-QIcon viewFront();
-QIcon viewDisc();
-
 // Tools
 QIcon trackListing(); // also "Cover Text" and "Disc Text"
 QIcon chooseImage();

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "print/CoverFaces.h"
+#include "print/FaceBinding.h"
+#include "render/DrawTarget.h"
+
 #include <QAbstractButton>
+#include <optional>
 
 class DeviceContext;
 
-// What the four face previews share: each paint is one render of the face
-// straight onto the widget, once the face has been given a size. The render
-// inputs live in the subclass's renderer; whoever changes the document fills
-// them (the main window for the screen, the print engine for the printer)
-// and then calls update().
+// What the four face previews share: each paint is one drawFace of the face
+// straight onto the widget, scaled from its nominal size to the control.
+// The control draws the document as it is at the time of the paint; whoever
+// changes the document calls update().
 class CFacePreviewButton : public QAbstractButton {
     Q_OBJECT
 public:
@@ -18,17 +22,31 @@ public:
 
     explicit CFacePreviewButton(Shape shape, QWidget *parent = nullptr);
 
+    // Shows `face` of `doc`, laid out at `dpi` (the window's horizontal
+    // resolution). The document must outlive the control or the next call.
+    void showFace(
+        const CoverDocument &doc, const CoverFaces &faces, const CoverFace &face, int dpi);
+    // Shows no face (a cover type without faces).
+    void clearFace();
+
+    // What the next paint draws: the face's renderer with its inputs, and
+    // what it is drawn for. None without a face.
+    std::optional<FaceRenderer> boundFace() const;
+    DrawTarget drawTarget() const;
+
     // Renders done on screen so far.
     int renderCount() const { return m_renderCount; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
-    // The face has a nominal size (a cover type without geometry has none).
-    virtual bool hasFace() const = 0;
-    virtual void renderFace(DeviceContext &dc, const QRect &rect) = 0;
-
 private:
+    bool hasFace() const;
+
     Shape m_shape;
+    const CoverDocument *m_document = nullptr;
+    std::optional<CoverFaces> m_faces;
+    CoverFace m_face;
+    int m_dpi = 96;
     int m_renderCount = 0;
 };

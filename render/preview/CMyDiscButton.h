@@ -1,6 +1,5 @@
 #pragma once
 
-#include "render/DiscRenderer.h"
 #include "render/preview/CFacePreviewButton.h"
 
 // Preview of the disc label.
@@ -11,17 +10,4 @@ public:
         : CFacePreviewButton(Shape::Round, parent)
     {
     }
-
-    DiscRenderer &renderer() { return m_renderer; }
-    const DiscRenderer &renderer() const { return m_renderer; }
-
-protected:
-    bool hasFace() const override
-    {
-        return m_renderer.nominalWidth > 0 && m_renderer.nominalHeight > 0;
-    }
-    void renderFace(DeviceContext &dc, const QRect &rect) override { m_renderer.Render(dc, rect); }
-
-private:
-    DiscRenderer m_renderer;
 };

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "render/CdFaceRenderer.h"
 #include "render/preview/CFacePreviewButton.h"
 
-// Preview of the standard CD front or back cover (the renderer's isBackFace says which).
+// Preview of the standard CD front or back cover.
 class CMyFlatButton : public CFacePreviewButton {
     Q_OBJECT
 public:
@@ -11,17 +10,4 @@ public:
         : CFacePreviewButton(Shape::Rectangular, parent)
     {
     }
-
-    CdFaceRenderer &renderer() { return m_renderer; }
-    const CdFaceRenderer &renderer() const { return m_renderer; }
-
-protected:
-    bool hasFace() const override
-    {
-        return m_renderer.nominalWidth > 0 && m_renderer.nominalHeight > 0;
-    }
-    void renderFace(DeviceContext &dc, const QRect &rect) override { m_renderer.Render(dc, rect); }
-
-private:
-    CdFaceRenderer m_renderer;
 };

@@ -1,7 +1,7 @@
 #include "document/CoverDocument.h"
 #include "print/LabelStock.h"
 #include "render/CdFaceRenderer.h"
-#include "print/FaceBinding.h"
+#include "tests/support/BoundFace.h"
 #include "tests/support/FaceRendering.h"
 
 #include <QFontMetrics>
@@ -23,17 +23,15 @@ CoverDocument blankCd()
 
 CdFaceRenderer frontFace(const CoverDocument &doc, int dpi)
 {
-    CdFaceRenderer face;
-    applyFaceConstants(face);
-    bindCdFront(face, doc, baseLabelStock(StockRow::PlainStandardCD), dpi);
+    CdFaceRenderer face = testsupport::boundFace<CdFaceRenderer>(
+        doc, FaceKind::CdFront, baseLabelStock(StockRow::PlainStandardCD), dpi);
     return face;
 }
 
 CdFaceRenderer backFace(CoverDocument &doc, int dpi)
 {
-    CdFaceRenderer face;
-    applyFaceConstants(face);
-    bindCdBack(face, doc, baseLabelStock(StockRow::PlainStandardCD), dpi);
+    CdFaceRenderer face = testsupport::boundFace<CdFaceRenderer>(
+        doc, FaceKind::CdBack, baseLabelStock(StockRow::PlainStandardCD), dpi);
     return face;
 }
 
@@ -105,12 +103,10 @@ TEST(CdFaceOutlines, PreviewScaleShrinksTheSpines)
 {
     CoverDocument doc = blankCd();
     CdFaceRenderer back = backFace(doc, 96);
-    back.xScale = 284.0 / 568;
-    back.yScale = 222.0 / 444;
+    const DrawTarget screen = DrawTarget::screen(96, 284.0 / 568, 222.0 / 444);
     const RenderedFace out = renderOnCanvas(QSize(284, 222), 96, QRect(0, 0, 284, 222),
-        [&](DeviceContext &dc, const QRect &r) { back.Render(dc, r); });
+        [&](DeviceContext &dc, const QRect &r) { back.Render(dc, r, screen); });
     EXPECT_EQ(fullBlackColumns(out.image), QList<int>({0, 12, 271, 283}));
-    EXPECT_EQ(back.fontReferenceDpi, 96); // fixed by the first render
 }
 
 TEST(CdFaceText, BackFaceTextBoxSitsBetweenTheSpines)

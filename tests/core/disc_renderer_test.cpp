@@ -1,7 +1,7 @@
 #include "document/CoverDocument.h"
 #include "print/LabelStock.h"
 #include "render/DiscRenderer.h"
-#include "print/FaceBinding.h"
+#include "tests/support/BoundFace.h"
 #include "tests/support/FaceRendering.h"
 
 #include <gtest/gtest.h>
@@ -16,8 +16,8 @@ const QColor kRed(255, 0, 0);
 
 DiscRenderer discFor(CoverDocument &doc, StockRow row, int dpi)
 {
-    DiscRenderer disc;
-    bindDisc(disc, doc, baseLabelStock(row), dpi);
+    DiscRenderer disc
+        = testsupport::boundFace<DiscRenderer>(doc, FaceKind::Disc, baseLabelStock(row), dpi);
     return disc;
 }
 

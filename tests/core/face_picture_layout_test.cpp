@@ -4,9 +4,9 @@
 #include "render/CdFaceRenderer.h"
 #include "render/DiscRenderer.h"
 #include "render/DvdSheetRenderer.h"
-#include "print/FaceBinding.h"
 #include "render/FacePicture.h"
 #include "render/SlimlineSheetRenderer.h"
+#include "tests/support/BoundFace.h"
 #include "tests/support/FaceRendering.h"
 #include "tests/support/TestSupport.h"
 
@@ -87,8 +87,8 @@ TEST_F(FacePictureLayout, CdBackPictureLeavesTheSpinesUnlessPrintedOver)
     doc.bImagePath = solid(kRed, QStringLiteral("red.png"));
     for (bool over : {false, true}) {
         doc.bBackPrintOverSpines = over;
-        CdFaceRenderer back;
-        bindCdBack(back, doc, baseLabelStock(StockRow::PlainStandardCD), 96);
+        CdFaceRenderer back = testsupport::boundFace<CdFaceRenderer>(
+            doc, FaceKind::CdBack, baseLabelStock(StockRow::PlainStandardCD), 96);
         const QImage img = printFace(back, 96).image;
         const QColor spine = over ? kRed : kGrey;
         EXPECT_TRUE(allColor(img, QRect(0, 0, 24, 444), spine)) << over;
@@ -120,9 +120,8 @@ TEST_F(FacePictureLayout, DvdSheetPictureModes)
     auto render = [&](int mode, bool withFront) {
         doc.CoverOption = mode;
         doc.fImagePath = withFront ? solid(kRed, QStringLiteral("front.png")) : QByteArray();
-        DvdSheetRenderer sheet;
-        applyFaceConstants(sheet, StandardDVD);
-        bindDvdSheet(sheet, doc, row, 96);
+        DvdSheetRenderer sheet
+            = testsupport::boundFace<DvdSheetRenderer>(doc, FaceKind::DvdSheet, row, 96);
         return printFace(sheet, 96).image;
     };
     QImage img = render(SeparateImages, false);
@@ -145,8 +144,8 @@ TEST_F(FacePictureLayout, SlimlinePictureStartsAfterFlapAndSpineAndIsCutAtTheEdg
     doc.bShowBorder = false;
     doc.bImagePath = quarters(100, 50);
     doc.bBackPrintOverSpines = 0;
-    SlimlineSheetRenderer sheet;
-    bindSlimlineSheet(sheet, doc, baseLabelStock(StockRow::PlainSlimlineCD), 96);
+    SlimlineSheetRenderer sheet = testsupport::boundFace<SlimlineSheetRenderer>(
+        doc, FaceKind::SlimlineSheet, baseLabelStock(StockRow::PlainSlimlineCD), 96);
     // 589 x 457, flap 56, spine 11: the picture box is (67, 0) with width
     // 589 - 22, so its right part (11 pixels) falls beyond the sheet.
     const QImage img = printFace(sheet, 96).image;
@@ -165,8 +164,8 @@ TEST_F(FacePictureLayout, DiscPictureNeverInsideTheHubAndCutToTheDisc)
         doc.dImagePath = solid(kRed, QStringLiteral("disc.png"));
         doc.dBGColor = 0x00FF0000;
         doc.printOverInnerCircleDisc = 0;
-        DiscRenderer disc;
-        bindDisc(disc, doc, baseLabelStock(StockRow::PlainStandardCD), dpi);
+        DiscRenderer disc = testsupport::boundFace<DiscRenderer>(
+            doc, FaceKind::Disc, baseLabelStock(StockRow::PlainStandardCD), dpi);
         const RenderedFace out = printFace(disc, dpi, kGrey);
         const int n = disc.nominalWidth;
         const int hub = disc.innerCircleDiameterPx;
@@ -191,7 +190,8 @@ TEST_F(FacePictureLayout, DiscPictureNeverInsideTheHubAndCutToTheDisc)
 
         doc.printOverInnerCircleDisc = 1;
         doc.dShowBorder = false;
-        bindDisc(disc, doc, baseLabelStock(StockRow::PlainStandardCD), dpi);
+        disc = testsupport::boundFace<DiscRenderer>(
+            doc, FaceKind::Disc, baseLabelStock(StockRow::PlainStandardCD), dpi);
         const RenderedFace over = printFace(disc, dpi, kGrey);
         EXPECT_TRUE(
             allColor(over.image, QRect(c - QPoint(hub / 2, hub / 2), QSize(hub, hub)), kRed))

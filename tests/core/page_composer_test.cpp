@@ -3,7 +3,7 @@
 #include "print/PageComposer.h"
 #include "render/CdFaceRenderer.h"
 #include "render/DiscRenderer.h"
-#include "print/FaceBinding.h"
+#include "tests/support/BoundFace.h"
 #include "tests/support/FaceRendering.h"
 
 #include <algorithm>
@@ -122,29 +122,19 @@ TEST(CoversPage, DrawsEveryFaceAtItsPlaceAndTheBackLeftAligned)
     EXPECT_TRUE(allColor(page.image, QRect(0, 1010, 827, 159), Qt::white));
 }
 
-TEST(CoversPage, UsesTheRenderersItIsGivenAndLeavesTheirConstants)
+TEST(CoversPage, FontsAreTakenAtTheReferenceResolution)
 {
     CoverDocument doc;
     resetDocumentForType(doc, StandardCD, 96);
     doc.fCoverText = "x";
     const LabelStock row = baseLabelStock(StockRow::PlainStandardCD);
-    CdFaceRenderer front;
-    CdFaceRenderer back;
-    front.textInsetX = 0.5; // as a main window might have set it
-    front.xScale = 0.4;
-    PageRenderers renderers;
-    renderers.cdFront = &front;
-    renderers.cdBack = &back;
     const RenderedFace page
         = renderOnCanvas(QSize(827, 1169), 100, QRect(), [&](DeviceContext &dc, const QRect &) {
-              drawCoversPage(dc, {100, 0, 0}, {&doc, row, row, 72}, renderers);
+              drawCoversPage(dc, {100, 0, 0}, {&doc, row, row, 72});
           });
-    EXPECT_DOUBLE_EQ(front.xScale, 1.0);
-    EXPECT_EQ(front.fontReferenceDpi, 72);
-    EXPECT_EQ(front.nominalWidth, 473);
     const QList<TextDrawCall> boxes = page.boxes();
     ASSERT_GE(boxes.size(), 2);
-    EXPECT_EQ(boxes[1].box.left(), 50 + 50); // 0.5 inch inset kept
+    EXPECT_EQ(boxes[1].box.left(), 50 + 10); // the 0.1 inch inset at 100 dpi
     EXPECT_EQ(boxes[1].pixelSize, 33); // 18 points (stored at 96) taken at 72: 24 points at 100 dpi
 }
 
@@ -179,21 +169,17 @@ TEST(FaceBinding, FieldsOfEachFaceAndTheFixedAlignments)
     doc.bFrontPrintOverSpines = 0;
     const LabelStock row = baseLabelStock(StockRow::PlainStandardCD);
     const CoverDocument before = doc;
-    CdFaceRenderer back;
-    bindCdBack(back, doc, row, 96);
+    const auto back = testsupport::boundFace<CdFaceRenderer>(doc, FaceKind::CdBack, row, 96);
     EXPECT_EQ(back.alignment, AlignLeft);
     EXPECT_TRUE(back.title.isEmpty());
     EXPECT_EQ(back.isBackFace, 1);
-    CdFaceRenderer front;
-    bindCdFront(front, doc, row, 96);
+    const auto front = testsupport::boundFace<CdFaceRenderer>(doc, FaceKind::CdFront, row, 96);
     EXPECT_EQ(front.title, QByteArray("front title"));
     EXPECT_EQ(front.alignment, AlignRight);
     EXPECT_FALSE(front.printOverSpines);
     EXPECT_EQ(front.isBackFace, 0);
-    EXPECT_EQ(front.fontReferenceDpi, -1); // left to the render
     doc.dCoverAlign = AlignRight;
-    DiscRenderer disc;
-    bindDisc(disc, doc, row, 96);
+    const auto disc = testsupport::boundFace<DiscRenderer>(doc, FaceKind::Disc, row, 96);
     EXPECT_EQ(disc.alignment, AlignCenter);
     EXPECT_EQ(doc.dCoverAlign, AlignRight);
     doc.dCoverAlign = before.dCoverAlign;

@@ -2,8 +2,8 @@
 #include "document/CoverDocument.h"
 #include "print/LabelStock.h"
 #include "render/DvdSheetRenderer.h"
-#include "print/FaceBinding.h"
 #include "render/SlimlineSheetRenderer.h"
+#include "tests/support/BoundFace.h"
 #include "tests/support/FaceRendering.h"
 
 #include <QFontMetrics>
@@ -26,17 +26,15 @@ CoverDocument blank(int32_t type)
 
 DvdSheetRenderer dvdSheet(const CoverDocument &doc, int dpi)
 {
-    DvdSheetRenderer sheet;
-    applyFaceConstants(sheet, doc.covertype);
-    bindDvdSheet(sheet, doc, baseLabelStock(*plainRowForCoverType(doc.covertype)), dpi);
+    DvdSheetRenderer sheet = testsupport::boundFace<DvdSheetRenderer>(
+        doc, FaceKind::DvdSheet, baseLabelStock(*plainRowForCoverType(doc.covertype)), dpi);
     return sheet;
 }
 
 SlimlineSheetRenderer slimSheet(const CoverDocument &doc, int dpi)
 {
-    SlimlineSheetRenderer sheet;
-    applyFaceConstants(sheet);
-    bindSlimlineSheet(sheet, doc, baseLabelStock(StockRow::PlainSlimlineCD), dpi);
+    SlimlineSheetRenderer sheet = testsupport::boundFace<SlimlineSheetRenderer>(
+        doc, FaceKind::SlimlineSheet, baseLabelStock(StockRow::PlainSlimlineCD), dpi);
     return sheet;
 }
 
@@ -122,10 +120,10 @@ TEST(DvdSheetText, PreviewScaleMovesTheBackBoxButNotTheFrontMargins)
     doc.bCoverText = "b";
     doc.fCoverText = "f";
     DvdSheetRenderer sheet = dvdSheet(doc, 96);
-    sheet.xScale = 0.5;
-    sheet.yScale = 0.5;
-    const RenderedFace out = renderOnCanvas(QSize(515, 345), 96, QRect(0, 0, 515, 345),
-        [&](DeviceContext &dc, const QRect &r) { sheet.Render(dc, r); });
+    const RenderedFace out = renderOnCanvas(
+        QSize(515, 345), 96, QRect(0, 0, 515, 345), [&](DeviceContext &dc, const QRect &r) {
+            sheet.Render(dc, r, DrawTarget::screen(96, 0.5, 0.5));
+        });
     const QList<TextDrawCall> boxes = out.boxes();
     ASSERT_EQ(boxes.size(), 4);
     const int spineLeft = 515 / 2 - 25 / 2;
@@ -201,10 +199,9 @@ TEST(SlimlineSheetNotches, GreyOnScreenWhatEverTheBorder)
         doc.bBGColor = 0x00FF0000;
         doc.bShowBorder = border;
         SlimlineSheetRenderer sheet = slimSheet(doc, 96);
-        sheet.xScale = 418.0 / 589;
-        sheet.yScale = 322.0 / 457;
+        const DrawTarget screen = DrawTarget::screen(96, 418.0 / 589, 322.0 / 457);
         const RenderedFace out = renderOnCanvas(QSize(420, 330), 96, QRect(0, 4, 418, 322),
-            [&](DeviceContext &dc, const QRect &r) { sheet.Render(dc, r); });
+            [&](DeviceContext &dc, const QRect &r) { sheet.Render(dc, r, screen); });
         // Notch size stays unscaled: 136 x 7 at 96 dpi.
         EXPECT_TRUE(allColor(out.image, QRect(0, 3, 136, 7), kGrey)) << border;
         EXPECT_TRUE(allColor(out.image, QRect(0, 4 + 322 - 7 + 1, 136, 7), kGrey)) << border;
@@ -233,9 +230,10 @@ TEST(SlimlineSheetText, TrackListingOnlyWithTitlesClearOfTheNumbers)
     doc.backCoverSpineText = "SLIM";
     doc.bCoverTextFont.height = -24;
     SlimlineSheetRenderer sheet = slimSheet(doc, 96);
-    sheet.xScale = sheet.yScale = 0.5; // a preview: the bitmap keeps nominal size
+    // A preview: the bitmap keeps nominal size.
+    const DrawTarget screen = DrawTarget::screen(96, 0.5, 0.5);
     const RenderedFace out = renderOnCanvas(QSize(300, 230), 96, QRect(0, 0, 294, 228),
-        [&](DeviceContext &dc, const QRect &r) { sheet.Render(dc, r); });
+        [&](DeviceContext &dc, const QRect &r) { sheet.Render(dc, r, screen); });
     const QList<TextDrawCall> boxes = out.boxes();
     ASSERT_EQ(boxes.size(), 3);
     const QRect t(QPoint(80, 24), QPoint(589 - 5 - 1, 457 - 1));

@@ -108,7 +108,8 @@ TEST(FaceCommands, FontAndItsColourBecomeTheFacesRecord)
     EXPECT_EQ(f.height, -mulDiv(20, w->logicalDpiY(), 72));
     EXPECT_EQ(f.italic, 1);
     EXPECT_EQ(w->document().dCoverTextColor, 0x0000FFu);
-    EXPECT_EQ(w->discPreview()->renderer().font.faceName, QByteArray("DejaVu Serif"));
+    EXPECT_EQ(std::get<DiscRenderer>(*w->discPreview()->boundFace()).font.faceName,
+        QByteArray("DejaVu Serif"));
 
     // Cancelled: nothing changes, but the preview is drawn again.
     const CoverDocument before = w->document();

@@ -23,7 +23,8 @@ TEST(FileDrop, OnlyTheFirstFileCounts)
     EXPECT_EQ(w->lastPath, QStringLiteral("/pics/one.jpg"));
     EXPECT_TRUE(shown(w->control(Id::ClearImage)));
     EXPECT_FALSE(shown(w->control(Id::ChooseImage)));
-    EXPECT_EQ(w->cdBackPreview()->renderer().imagePath, QByteArray("/pics/one.jpg"));
+    EXPECT_EQ(std::get<CdFaceRenderer>(*w->cdBackPreview()->boundFace()).imagePath,
+        QByteArray("/pics/one.jpg"));
 }
 
 TEST(FileDrop, APictureGoesToTheFaceInView)
@@ -53,7 +54,8 @@ TEST(FileDrop, DvdBackDropSetsTheBackAndTheSheetPicture)
     EXPECT_EQ(w->document().bImagePath, QByteArray("/pics/wide.tiff"));
     EXPECT_EQ(w->document().sImagePath, QByteArray("/pics/wide.tiff"));
     EXPECT_TRUE(w->document().fImagePath.isEmpty());
-    EXPECT_EQ(w->dvdPreview()->renderer().sheetImagePath, QByteArray("/pics/wide.tiff"));
+    EXPECT_EQ(std::get<DvdSheetRenderer>(*w->dvdPreview()->boundFace()).sheetImagePath,
+        QByteArray("/pics/wide.tiff"));
 }
 
 // A dropped cover replaces the one in the window, which is not lost

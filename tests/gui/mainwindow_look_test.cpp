@@ -2,6 +2,7 @@
 // grabbed offscreen. Set DISCORA_SHOTS_DIR to keep the pictures.
 #include "document/CoverFile.h"
 #include "render/TextDrawing.h"
+#include "render/preview/CFacePreviewButton.h"
 #include "tests/support/MainWindowTesting.h"
 #include "tests/support/ScriptedUiHost.h"
 

@@ -176,9 +176,10 @@ TEST(MainWindowViews, NewDvdShowsTheWideSheetAndTheAlignmentRow)
         EXPECT_EQ(text(*w, Id::ExtendImage), QStringLiteral("Print Spine?"));
         // The disc preview is centred on the sheet (both grown by 2 pixels).
         EXPECT_EQ(w->control(Id::DiscPreview)->geometry(), QRect(38, 118, 364, 352));
-        EXPECT_EQ(w->dvdPreview()->renderer().slimDvd, type == SlimlineDVD);
-        EXPECT_DOUBLE_EQ(
-            w->dvdPreview()->renderer().frontTextLeft, type == SlimlineDVD ? 5.64 : 5.85);
+        EXPECT_EQ(
+            std::get<DvdSheetRenderer>(*w->dvdPreview()->boundFace()).slimDvd, type == SlimlineDVD);
+        EXPECT_DOUBLE_EQ(std::get<DvdSheetRenderer>(*w->dvdPreview()->boundFace()).frontTextLeft,
+            type == SlimlineDVD ? 5.64 : 5.85);
     }
 }
 
@@ -199,7 +200,7 @@ TEST(MainWindowViews, CustomCoverHasNoPreview)
 {
     auto w = newMainWindow(Other);
     EXPECT_TRUE(shownPreviews(*w).isEmpty());
-    EXPECT_FALSE(w->currentGeometry().has_value());
+    EXPECT_FALSE(w->coverFaces().has_value());
     clickControl(*w, Id::ViewFront);
     EXPECT_TRUE(shownPreviews(*w).isEmpty());
     clickControl(*w, Id::ViewDisc);
@@ -221,7 +222,7 @@ TEST(MainWindowViews, SwitchingViewsOnAStandardCd)
     EXPECT_EQ(tickedAlignment(*w), AlignRight);
     EXPECT_FALSE(shown(w->control(Id::ExtendImage)));
     EXPECT_EQ(text(*w, Id::EditTexts), QStringLiteral("Cover Text"));
-    EXPECT_EQ(w->cdFrontPreview()->renderer().alignment, AlignRight);
+    EXPECT_EQ(std::get<CdFaceRenderer>(*w->cdFrontPreview()->boundFace()).alignment, AlignRight);
 
     w->session().change(QStringLiteral("Test"), [&](CoverDocument &d) { d.dShowBorder = false; });
     w->session().change(
@@ -313,22 +314,23 @@ TEST(MainWindowViews, OpeningACoverSettlesTheFixedAlignments)
         for (int view : {Id::ViewDisc, Id::ViewBack, Id::ViewDisc})
             clickControl(*w, view);
         EXPECT_TRUE(w->document() == edited);
-        EXPECT_EQ(w->discPreview()->renderer().alignment, AlignCenter);
+        EXPECT_EQ(std::get<DiscRenderer>(*w->discPreview()->boundFace()).alignment, AlignCenter);
     }
     auto cd = newMainWindow(StandardCD);
     editCover(*cd, [](CoverDocument &d) { d.bCoverAlign = AlignRight; });
-    EXPECT_EQ(cd->cdBackPreview()->renderer().alignment, AlignLeft);
+    EXPECT_EQ(std::get<CdFaceRenderer>(*cd->cdBackPreview()->boundFace()).alignment, AlignLeft);
 }
 
 TEST(MainWindowViews, PreviewIsScaledFromItsControl)
 {
     auto w = newMainWindow(StandardCD);
-    const CdFaceRenderer &back = w->cdBackPreview()->renderer();
+    const CdFaceRenderer back = std::get<CdFaceRenderer>(*w->cdBackPreview()->boundFace());
+    const DrawTarget target = w->cdBackPreview()->drawTarget();
     const int dpi = w->logicalDpiX();
     EXPECT_EQ(back.nominalWidth, int(5.925 * dpi));
     EXPECT_EQ(back.nominalHeight, int(4.625 * dpi));
-    EXPECT_DOUBLE_EQ(back.xScale, 420.0 / back.nominalWidth);
-    EXPECT_DOUBLE_EQ(back.yScale, 340.0 / back.nominalHeight);
+    EXPECT_DOUBLE_EQ(target.xScale, 420.0 / back.nominalWidth);
+    EXPECT_DOUBLE_EQ(target.yScale, 340.0 / back.nominalHeight);
     EXPECT_EQ(back.isBackFace, 1);
     EXPECT_DOUBLE_EQ(back.textInsetX, 0.1);
 }
@@ -338,7 +340,7 @@ TEST(MainWindowViews, OptionBoxesAndAlignmentChangeTheFaceInView)
     auto w = newMainWindow(StandardCD);
     clickControl(*w, Id::PrintBorders);
     EXPECT_FALSE(w->document().bShowBorder);
-    EXPECT_FALSE(w->cdBackPreview()->renderer().showBorder);
+    EXPECT_FALSE(std::get<CdFaceRenderer>(*w->cdBackPreview()->boundFace()).showBorder);
     clickControl(*w, Id::ExtendImage);
     EXPECT_EQ(w->document().bBackPrintOverSpines, 0);
     EXPECT_TRUE(w->isModified());
@@ -355,7 +357,7 @@ TEST(MainWindowViews, OptionBoxesAndAlignmentChangeTheFaceInView)
     auto dvd = newMainWindow(StandardDVD);
     clickControl(*dvd, Id::ExtendImage); // "Print Spine?" off
     EXPECT_FALSE(dvd->document().backCoverSpinesOn);
-    EXPECT_FALSE(dvd->dvdPreview()->renderer().spinesOn);
+    EXPECT_FALSE(std::get<DvdSheetRenderer>(*dvd->dvdPreview()->boundFace()).spinesOn);
 }
 
 TEST(MainWindowKeys, EnterAndEscapeDoNothing)
@@ -571,7 +573,7 @@ TEST(MainWindowUndo, ShortcutsAndMenuUndoTheLastStep)
     press(QKeySequence(Qt::CTRL | Qt::Key_Y));
     EXPECT_FALSE(w->document().bShowBorder);
     EXPECT_FALSE(w->button(Id::PrintBorders)->isChecked());
-    EXPECT_FALSE(w->cdBackPreview()->renderer().showBorder);
+    EXPECT_FALSE(std::get<CdFaceRenderer>(*w->cdBackPreview()->boundFace()).showBorder);
     press(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     EXPECT_EQ(w->document().fCoverAlign, AlignRight);
     EXPECT_TRUE(w->isModified());
