@@ -41,8 +41,7 @@ void FaceCommands::setPictureExtent(Face view, bool on)
 {
     m_session.change(QStringLiteral("Picture Extent"), [&](CoverDocument &d) {
         faceFields(d, view).pictureExtent = on ? 1 : 0;
-        const bool sheet = d.covertype == StandardDVD || d.covertype == SlimlineDVD;
-        if (sheet && view == Face::Back)
+        if (isDvdType(d.covertype) && view == Face::Back)
             d.backCoverSpinesOn = on;
     });
 }
@@ -135,7 +134,7 @@ void FaceCommands::chooseSheetPictures(QString &lastPath)
 
 QString FaceCommands::allFacesQuestion(int32_t coverType)
 {
-    return coverType == StandardCD
+    return hasFrontFace(coverType)
         ? QStringLiteral("Use this color for the back cover, front cover and disc?")
         : QStringLiteral("Use this color for the cover and disc?");
 }

@@ -1,6 +1,7 @@
 #include "CCoverTextDlg.h"
 
 #include "document/CoverTextCheck.h"
+#include "document/CoverTypes.h"
 #include "document/DisplayText.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/CTransparentStatic.h"
@@ -135,7 +136,7 @@ void CCoverTextDlg::buildControls()
 
 CCoverTextDlg::Rows CCoverTextDlg::rowsFor(int32_t coverType, Face view)
 {
-    const bool sheet = coverType == StandardDVD || coverType == SlimlineDVD;
+    const bool sheet = isDvdType(coverType);
     switch (view) {
     case Face::Disc: return Rows{false, false, false, true};
     case Face::Front:

@@ -20,12 +20,12 @@ if [ ! -f "$build/build.ninja" ]; then
     -DCMAKE_CXX_COMPILER=clang++ -DDISCORA_FUZZ=ON -DDISCORA_BUILD_TESTS=OFF \
     -DDISCORA_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 fi
-cmake --build "$build" --target coverfile_fuzz picture_fuzz --parallel "$(nproc)"
+cmake --build "$build" --target coverfile_fuzz picture_fuzz render_fuzz --parallel "$(nproc)"
 
 # New inputs go to a scratch folder, never into the seeds.
 scratch="$(mktemp -d)"
 trap 'rm -rf "$scratch"' EXIT
-mkdir "$scratch/coverfile" "$scratch/picture"
+mkdir "$scratch/coverfile" "$scratch/picture" "$scratch/render"
 limits=(-malloc_limit_mb=256 -rss_limit_mb=2048 -timeout=10 -seed=1
         -artifact_prefix="$scratch/")
 "$build/fuzz/coverfile_fuzz" -runs="$runs" -max_len=65536 "${limits[@]}" \
@@ -33,4 +33,8 @@ limits=(-malloc_limit_mb=256 -rss_limit_mb=2048 -timeout=10 -seed=1
   "$scratch/coverfile" "$source_dir/tests/data/coverfile-corpus"
 "$build/fuzz/picture_fuzz" -runs="$runs" -max_len=8192 "${limits[@]}" \
   "$scratch/picture" "$source_dir/tests/data/picture-corpus"
-echo "fuzz smoke: both targets ran $runs inputs without a finding"
+# Drawing is slower: a tenth of the inputs.
+"$build/fuzz/render_fuzz" -runs="$((runs / 10))" -max_len=262144 "${limits[@]}" \
+  -malloc_limit_mb=512 -dict="$source_dir/fuzz/coverfile.dict" \
+  "$scratch/render" "$source_dir/tests/data/render-corpus"
+echo "fuzz smoke: the three targets ran their inputs without a finding"

@@ -1,5 +1,6 @@
 #include "CalibrationPage.h"
 
+#include "document/CoverTypes.h"
 #include "render/DeviceContext.h"
 
 #include <QFont>
@@ -179,7 +180,7 @@ QList<PlacedFace> drawCalibrationCoversPage(
         const bool front = face.face == Face::Front;
         drawOutline(p, face.rect, lineWidth(dpi));
         drawCross(p, face.rect.topLeft(), dpi);
-        const QString name = sheet.coverType == StandardCD
+        const QString name = hasFrontFace(sheet.coverType)
             ? (front ? QStringLiteral("front cover") : QStringLiteral("back cover"))
             : QStringLiteral("cover");
         const QStringList lines = {

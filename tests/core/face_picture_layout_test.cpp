@@ -1,5 +1,8 @@
 // Where each face puts its pictures.
 #include "document/CoverDocument.h"
+#include "document/CoverFile.h"
+#include "print/CoverLoading.h"
+#include "print/FileExport.h"
 #include "print/LabelStock.h"
 #include "render/CdFaceRenderer.h"
 #include "render/DiscRenderer.h"
@@ -10,6 +13,7 @@
 #include "tests/support/FaceRendering.h"
 #include "tests/support/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <gtest/gtest.h>
@@ -196,5 +200,37 @@ TEST_F(FacePictureLayout, DiscPictureNeverInsideTheHubAndCutToTheDisc)
         EXPECT_TRUE(
             allColor(over.image, QRect(c - QPoint(hub / 2, hub / 2), QSize(hub, hub)), kRed))
             << dpi;
+    }
+}
+
+TEST_F(FacePictureLayout, ACoverReadIntoMemoryDrawsLikeItsPictureCopiesAndLeavesNoFile)
+{
+    CoverDocument doc;
+    resetDocumentForType(doc, StandardCD, 96);
+    doc.fImagePath = quarters(60, 40);
+    doc.bImagePath = solid(kBlue, QStringLiteral("back.png"));
+    doc.dImagePath = quarters(50, 50);
+    const QString path = dir + QStringLiteral("/cover.zcv");
+    ASSERT_TRUE(writeCoverFile(doc, path).ok);
+
+    LoadedCover inMemory;
+    QString error;
+    ASSERT_TRUE(loadCover(path, {96, true}, inMemory, error)) << error.toStdString();
+    EXPECT_TRUE(QDir(pictureCopyFolder()).isEmpty());
+    EXPECT_TRUE(inMemory.document.fImagePath.startsWith(kMemoryPicturePrefix));
+    LoadedCover copied;
+    ASSERT_TRUE(loadCover(path, {96, false}, copied, error));
+
+    const CoverFaces faces = *CoverFaces::onPlainPaper(StandardCD);
+    for (const CoverFace &face : faces.all()) {
+        const QImage fromMemory = renderFaceImage(inMemory.document, faces, face, 96,
+            DrawTarget::file(96).withPictures(inMemory.pictures.get()));
+        const QImage fromCopies
+            = renderFaceImage(copied.document, faces, face, 96, DrawTarget::file(96));
+        EXPECT_EQ(fromMemory, fromCopies) << face.fileStem.toStdString();
+        // The pictures are there: the front's red quarter shows.
+        if (face.kind == FaceKind::CdFront) {
+            EXPECT_TRUE(sameColor(fromMemory.pixel(20, 20), kRed));
+        }
     }
 }
