@@ -26,6 +26,16 @@ constexpr qint64 kMaxBitmapPixels = qint64(400) * 1000 * 1000;
 // title to its number ("1Intro").
 constexpr double kTitleColumnFactor = 1.5;
 
+// The part of `rect` the bitmap must hold: all of it when the sheet is
+// scaled into it, else the part inside the painter's device.
+QRect visiblePart(DeviceContext &dc, const QRect &rect, QSize nominal)
+{
+    const QPaintDevice *device = dc.painter().device();
+    if (rect.size() != nominal || !device || !dc.painter().worldTransform().isIdentity())
+        return QRect(QPoint(0, 0), nominal).translated(rect.topLeft());
+    return rect.intersected(QRect(0, 0, device->width(), device->height()));
+}
+
 } // namespace
 
 void SlimlineSheetRenderer::DrawBorders(
@@ -56,17 +66,22 @@ FaceDrawResult SlimlineSheetRenderer::RenderFace(
 {
     const int w = nominalWidth;
     const int h = nominalHeight;
-    if (w <= 0 || h <= 0 || qint64(w) * h > kMaxBitmapPixels || rect.width() <= 0
-        || rect.height() <= 0)
+    if (w <= 0 || h <= 0 || rect.width() <= 0 || rect.height() <= 0)
+        return {};
+    // Drawn at its own size, only the part of the sheet on the page is made:
+    // a sheet grown by a printer adjustment never costs more than the page.
+    const QRect shown = visiblePart(dc, rect, QSize(w, h));
+    if (shown.isEmpty() || qint64(shown.width()) * shown.height() > kMaxBitmapPixels)
         return {};
 
-    QImage sheet(w, h, QImage::Format_RGB32);
+    QImage sheet(shown.size(), QImage::Format_RGB32);
     if (sheet.isNull())
         return {};
     sheet.setDotsPerMeterX(dotsPerMeter(dc.dpiX()));
     sheet.setDotsPerMeterY(dotsPerMeter(dc.dpiY()));
     {
         QPainter bp(&sheet);
+        bp.translate(rect.topLeft() - shown.topLeft());
         DeviceContext bitmap(bp, dc.dpiX(), dc.dpiY());
         bitmap.setTextObserver(dc.textObserver());
         const int s = spineWidthPx;
@@ -95,10 +110,14 @@ FaceDrawResult SlimlineSheetRenderer::RenderFace(
     QPainter &p = dc.painter();
     p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    if (rect.size() == sheet.size())
-        p.drawImage(rect.topLeft(), sheet);
+    // The sheet holds its text: a PDF must keep its exact pixels, never
+    // compress them as a photo.
+    p.setRenderHint(QPainter::LosslessImageRendering, true);
+    if (rect.size() == QSize(w, h))
+        p.drawImage(shown.topLeft(), sheet);
     else
-        p.drawImage(rect, sheet.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        p.drawImage(
+            rect, sheet.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
     p.restore();
     return {};
 }

@@ -258,3 +258,19 @@ TEST(SlimlineSheetText, TrackListingOnlyWithTitlesClearOfTheNumbers)
     const RenderedFace empty = printFace(plain, 96);
     EXPECT_TRUE(inkBounds(empty.image, QRect(80, 0, 500, 457), kWhite).isNull());
 }
+
+TEST(SlimlineSheetBitmap, OnlyThePartOnThePageIsMadeAndItDrawsTheSame)
+{
+    CoverDocument doc = blank(SlimlineCD);
+    doc.bBGColor = 0x00FF0000;
+    doc.bCoverText = "[DELIM]1[/DELIM][DELIM]Song[/DELIM][DELIM]3:00[/DELIM]\n\r";
+    doc.backCoverSpineText = "SLIM";
+    const SlimlineSheetRenderer sheet = slimSheet(doc, 96);
+    const RenderedFace whole = printFace(sheet, 96);
+    // The same sheet printed 100 pixels up and left on a page that holds
+    // only part of it.
+    const QRect rect(-100, -100, 589, 457);
+    const RenderedFace part = renderOnCanvas(QSize(300, 200), 96, rect,
+        [&](DeviceContext &dc, const QRect &r) { sheet.PrintFace(dc, r, 96); });
+    EXPECT_EQ(part.image, whole.image.copy(100, 100, 300, 200));
+}
