@@ -306,6 +306,7 @@ struct TiffLayout {
     unsigned bitsPerSample = 1;
     bool bitsDiffer = false;
     unsigned samples = 1;
+    bool samplesGiven = false; // a SamplesPerPixel tag, not the default
     unsigned photometric = 0xFFFF;
     unsigned compression = 1;
     unsigned planar = 1;
@@ -492,8 +493,10 @@ std::optional<TiffLayout> TiffReader::layout()
         case 277: // SamplesPerPixel
             if (take(5) && !(v = one()))
                 return std::nullopt;
-            if (v)
+            if (v) {
                 layout.samples = unsigned(std::min<uint64_t>(*v, 0xFFFF));
+                layout.samplesGiven = true;
+            }
             break;
         case 284: // PlanarConfiguration
             if (take(6) && !(v = one()))
@@ -555,6 +558,11 @@ bool isDecodableLayout(const TiffLayout &t)
         return false;
     // Separate planes are copied a whole byte per sample at least.
     if (t.planar == 2 && b % 8 != 0)
+        return false;
+    // Without the tag, FreeImage's choice of loader sees an undefined sample
+    // count and takes 8-bit grey or palette pixels for pixels with alpha: it
+    // reads two bytes a pixel from rows of one.
+    if (!t.samplesGiven && b == 8 && (t.photometric <= 1 || t.photometric == 3))
         return false;
     switch (t.photometric) {
     case 0: // white is zero

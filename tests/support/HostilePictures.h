@@ -185,8 +185,8 @@ inline QByteArray jpegFrameHeader(
     return jpegSegment(marker, frame);
 }
 
-// A complete small JPEG claiming `width` × `height` pixels: a quantisation
-// table, the frame header, one scan of the first `scanComponents` components
+// A complete small JPEG claiming `width` × `height` pixels: quantisation and
+// Huffman tables, the frame header, one scan of the first `scanComponents` components
 // (0: all; a progressive frame's scan holds the DC coefficients), a few bytes
 // of coded data and the end. A progressive frame, or a scan of fewer
 // components than the frame, makes the codec allocate coefficients for the
@@ -198,6 +198,10 @@ inline QByteArray jpegClaiming(unsigned width, unsigned height, unsigned marker 
         scanComponents = components;
     QByteArray b("\xFF\xD8", 2);
     b += jpegSegment(0xDB, QByteArray(1, '\0') + QByteArray(64, '\x01'));
+    // DC and AC tables 0, one code each (a zero difference, the end of block).
+    QByteArray code(16 + 1, '\0'); // sixteen counts, one symbol
+    code[0] = 1;
+    b += jpegSegment(0xC4, QByteArray(1, '\0') + code + QByteArray(1, '\x10') + code);
     b += jpegFrameHeader(marker, width, height, components);
     QByteArray scan(1, char(scanComponents));
     for (unsigned c = 1; c <= scanComponents; ++c)
@@ -248,7 +252,7 @@ inline QByteArray withJfxxThumbnail(const QByteArray &jpeg, const QByteArray &th
 // IFD (FreeImage then decodes the second directory) or through a sub-IFD.
 inline QByteArray tiffWithThumbnail(unsigned side, bool subIfd)
 {
-    const unsigned firstCount = 9;
+    const unsigned firstCount = 10;
     const unsigned exifAt = 8 + 2 + firstCount * 12 + 4;
     const unsigned thumbnailAt = exifAt + 2 + 12 + 4;
     const unsigned thumbnailCount = 8;
@@ -268,6 +272,7 @@ inline QByteArray tiffWithThumbnail(unsigned side, bool subIfd)
     entry(259, 3, 1);
     entry(262, 3, 1);
     entry(273, 4, dataAt);
+    entry(277, 3, 1);
     entry(278, 3, 4);
     entry(279, 4, 16);
     if (subIfd)
