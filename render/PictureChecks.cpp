@@ -116,6 +116,26 @@ std::optional<PictureHeader> pngHeaderAt(const unsigned char *d, uint64_t n, uin
     return PictureHeader{unsigned(width), unsigned(height), depth * channels};
 }
 
+// Chunks are walked by their lengths as libpng reads them; the renamed chunk
+// fails its checksum too, which libpng forgives an ancillary chunk it skips.
+std::vector<ByteChange> compressedTextRenames(const PictureFile &file, uint64_t offset)
+{
+    std::vector<ByteChange> changes;
+    const unsigned char *d = file.data();
+    const uint64_t n = file.size();
+    uint64_t pos = offset + 8;
+    while (inside(pos, 12, n)) {
+        const uint64_t length = bigEndian32(d + pos);
+        const unsigned char *type = d + pos + 4;
+        if (std::memcmp(type, "zTXt", 4) == 0 || std::memcmp(type, "iTXt", 4) == 0)
+            changes.push_back({std::size_t(pos + 4), 'q'});
+        if (std::memcmp(type, "IEND", 4) == 0 || !inside(pos + 12, length, n))
+            break;
+        pos += 12 + length;
+    }
+    return changes;
+}
+
 // ---------------------------------------------------------------------------
 // Bitmaps. FreeImage reads the OS/2 1.x, OS/2 2.x and 40-byte Windows
 // headers; a file with a longer Windows header goes to Qt's reader, under the
@@ -704,7 +724,7 @@ std::optional<PictureHeader> readBitmapHeader(const PictureFile &file)
         unsigned(info->height < 0 ? -info->height : info->height), info->bits};
 }
 
-std::vector<ByteChange> concealedThumbnails(FREE_IMAGE_FORMAT format, const PictureFile &file)
+std::vector<ByteChange> concealedMetadata(FREE_IMAGE_FORMAT format, const PictureFile &file)
 {
     std::vector<ByteChange> changes;
     if (format == FIF_JPEG) {
@@ -712,6 +732,14 @@ std::vector<ByteChange> concealedThumbnails(FREE_IMAGE_FORMAT format, const Pict
             changes.push_back({at, 0});
     } else if (format == FIF_TIFF) {
         changes = TiffReader(file).thumbnailTagRenames();
+    } else if (format == FIF_PNG) {
+        changes = compressedTextRenames(file, 0);
+    } else if (format == FIF_ICO && file.size() >= 6 + 16) {
+        // The PNG an icon carries is read by the same loader.
+        const uint64_t offset = littleEndian32(file.data() + 6 + 12);
+        if (inside(offset, 8, file.size())
+            && std::memcmp(file.data() + offset, "\x89PNG\r\n\x1A\n", 8) == 0)
+            changes = compressedTextRenames(file, offset);
     }
     return changes;
 }

@@ -81,13 +81,16 @@ struct ByteChange {
     unsigned char value = 0;
 };
 
-// What keeps FreeImage from the thumbnails it decodes in full, at any size
-// they claim, even for a header-only read: in a JPEG, the identifying strings
-// of its JFXX and Exif segments (JpegMarkers.h); in a TIFF, the tags of its
-// first directory that lead to them (the Exif IFD, after which FreeImage
-// decodes the second directory; sub-IFDs; Photoshop's resources). Nothing
-// drawn depends on them.
-std::vector<ByteChange> concealedThumbnails(FREE_IMAGE_FORMAT format, const PictureFile &file);
+// What keeps FreeImage from the metadata it decodes without limits, for a
+// header-only read too. Thumbnails, decoded in full at any size they claim:
+// in a JPEG, the identifying strings of its JFXX and Exif segments are
+// altered (JpegMarkers.h); in a TIFF, the tags of its first directory that
+// lead to them are renamed (the Exif IFD, after which FreeImage decodes the
+// second directory; sub-IFDs; Photoshop's resources). Compressed texts, of up
+// to 8 MB each and a thousand of them, inflated on every load: the zTXt and
+// iTXt chunks of a PNG (or of the PNG an icon carries) are renamed to an
+// unknown ancillary chunk, which libpng skips. Nothing drawn depends on them.
+std::vector<ByteChange> concealedMetadata(FREE_IMAGE_FORMAT format, const PictureFile &file);
 
 // A BMP's header, whichever version (FreeImage reads only some).
 std::optional<PictureHeader> readBitmapHeader(const PictureFile &file);

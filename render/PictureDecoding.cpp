@@ -16,8 +16,8 @@ namespace {
 
 // FreeImage's own memory streams copy item by item, and its JPEG reader asks
 // for 4096 items of one byte at a time: reading the file's bytes through them
-// costs a tenth of the decode. This stream reads like fread.
-// Read with `changes` applied (concealedThumbnails).
+// costs a tenth of the decode. This stream reads like fread, with `changes`
+// applied to the bytes it gives (concealedMetadata).
 struct MemoryStream {
     const unsigned char *data;
     std::size_t size;
@@ -71,8 +71,9 @@ long DLL_CALLCONV tellMemory(fi_handle handle)
 FIBITMAP *loadFromMemory(FREE_IMAGE_FORMAT format, const PictureFile &file, int flags)
 {
     FreeImageIO io{readMemory, writeNothing, seekMemory, tellMemory};
-    // Thumbnails are never drawn: FreeImage is kept from decoding them.
-    MemoryStream stream{file.data(), file.size(), 0, concealedThumbnails(format, file)};
+    // Thumbnails are never drawn, texts never shown: FreeImage is kept from
+    // decoding them.
+    MemoryStream stream{file.data(), file.size(), 0, concealedMetadata(format, file)};
     return FreeImage_LoadFromHandle(format, &io, static_cast<fi_handle>(&stream), flags);
 }
 

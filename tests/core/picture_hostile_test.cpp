@@ -394,6 +394,9 @@ TEST_F(HostilePictures, JpegHeadersOfSoundFilesAreWhatFreeImageReads)
     for (const QString &name : names) {
         SCOPED_TRACE(name.toStdString());
         const QByteArray bytes = testsupport::readFile(corpus.filePath(name));
+        // FreeImage would decode the thumbnails in full.
+        if (!jpegThumbnailSignatures(PictureFile::fromBytes(bytes)).empty())
+            continue;
         const std::optional<PictureHeader> own = readJpegHeader(PictureFile::fromBytes(bytes));
         ASSERT_TRUE(own);
         FIMEMORY *memory = FreeImage_OpenMemory(
@@ -448,6 +451,66 @@ TEST_F(HostilePictures, ThumbnailsAreNotDecoded)
         ASSERT_TRUE(plain);
         EXPECT_EQ(facePictureToImage(*picture), facePictureToImage(*plain));
     }
+}
+
+// Compressed texts (up to 8 MB each, a thousand of them) cost seconds to
+// inflate on every load: FreeImage's PNG loader never sees them.
+TEST_F(HostilePictures, CompressedTextsAreNotInflated)
+{
+    QByteArray png;
+    for (const FormatSample &sample : soundSamples()) {
+        if (sample.format == FIF_PNG)
+            png = sample.bytes;
+    }
+    ASSERT_FALSE(png.isEmpty());
+    const QByteArray zeros = qCompress(QByteArray(7'900'000, '\0'), 9).mid(4); // zlib stream
+    const QByteArray ztxt = pngChunk("zTXt", QByteArray("Comment\0\0", 9) + zeros);
+    const QByteArray itxt = pngChunk("iTXt", QByteArray("Comment\0\1\0\0\0", 12) + zeros);
+    const QByteArray text = pngChunk("tEXt", QByteArray("Title\0cover", 11));
+    QByteArray texts = withPngChunk(withPngChunk(withPngChunk(png, ztxt), text), itxt);
+    // And after the pixels.
+    texts.insert(texts.size() - 12, ztxt);
+    const qsizetype first = 8 + 25;
+    const qsizetype second = first + itxt.size() + text.size();
+    const qsizetype last = texts.size() - 12 - ztxt.size();
+    const std::vector<std::size_t> renamed
+        = {std::size_t(first + 4), std::size_t(second + 4), std::size_t(last + 4)};
+
+    QByteArray icon(6 + 16, '\0');
+    put16(icon, 2, 1);
+    put16(icon, 4, 1);
+    put32(icon, 14, unsigned(texts.size()));
+    put32(icon, 18, 22);
+    icon += texts;
+
+    const struct {
+        const char *name;
+        FREE_IMAGE_FORMAT format;
+        QByteArray bytes;
+        std::size_t offset; // of the PNG
+    } cases[] = {
+        {"texts.png", FIF_PNG, texts, 0},
+        {"texts.ico", FIF_ICO, icon, 22},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::size_t> found;
+        for (const ByteChange &change :
+            concealedMetadata(c.format, PictureFile::fromBytes(c.bytes))) {
+            EXPECT_EQ(change.value, 'q');
+            found.push_back(change.at - c.offset);
+        }
+        EXPECT_EQ(found, renamed);
+        ASSERT_TRUE(loadsWithBytes(QString::fromLatin1(c.name), c.bytes));
+    }
+    const QString path = hostilePath(QStringLiteral("texts.png"));
+    ASSERT_TRUE(testsupport::writeFile(path, texts));
+    const QString plainPath = hostilePath(QStringLiteral("plain.png"));
+    ASSERT_TRUE(testsupport::writeFile(plainPath, png));
+    FacePicturePtr picture = LoadFacePicture(QFile::encodeName(path));
+    FacePicturePtr plain = LoadFacePicture(QFile::encodeName(plainPath));
+    ASSERT_TRUE(picture && plain);
+    EXPECT_EQ(facePictureToImage(*picture), facePictureToImage(*plain));
 }
 
 // ---------------------------------------------------------------------------

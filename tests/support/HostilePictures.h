@@ -91,6 +91,23 @@ inline unsigned crc32(const QByteArray &data)
     return ~crc;
 }
 
+// A PNG chunk: length, type, data, checksum.
+inline QByteArray pngChunk(const char *type, const QByteArray &data)
+{
+    QByteArray length(4, '\0');
+    put32be(length, 0, unsigned(data.size()));
+    const QByteArray body = QByteArray(type, 4) + data;
+    QByteArray crc(4, '\0');
+    put32be(crc, 0, crc32(body));
+    return length + body + crc;
+}
+
+// `png` with `chunk` after its header chunk.
+inline QByteArray withPngChunk(const QByteArray &png, const QByteArray &chunk)
+{
+    return png.left(8 + 25) + chunk + png.mid(8 + 25);
+}
+
 inline QByteArray pngClaiming(unsigned width, unsigned height)
 {
     QByteArray b("\x89PNG\r\n\x1A\n", 8);
