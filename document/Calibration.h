@@ -1,6 +1,9 @@
 #pragma once
 
+#include "document/Numbers.h"
+
 #include <QString>
+#include <algorithm>
 
 // The user's printer calibration, as the settings store keeps it: whole
 // millimetres as typed (read with atoi rules when a label-stock row is
@@ -15,3 +18,17 @@ struct Calibration {
 
     bool operator==(const Calibration &) const = default;
 };
+
+// The range of the adjustment dialog's up-down controls. The edits take any
+// text, and the settings store keeps it as typed; what a row is built with
+// stays inside this range, as no sheet needs more and a typed 99999999 would
+// otherwise reach the pixel arithmetic (and a quarter metre of expansion
+// builds bitmaps of gigabytes at printer resolution).
+inline constexpr int kCalibrationLimitMM = 200;
+
+// A stored millimetre value as a row is built with it: atoi rules, held to
+// the up-down controls' range.
+inline int calibrationMillimetres(const QString &text)
+{
+    return std::clamp(atoiValue(text), -kCalibrationLimitMM, kCalibrationLimitMM);
+}

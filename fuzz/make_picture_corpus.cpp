@@ -190,9 +190,43 @@ int main(int argc, char **argv)
         {"huge.tif", tiffClaiming(20'000, 20'000)},
         {"bomb.tif", tiffClaiming(10'000, 10'000)}, // within the limits, not within the file
         {"huge.jpg", jpegClaiming(60'000, 60'000)},
+        // The codec allocates coefficients for the whole claimed picture as
+        // it starts: progressive frames, and a first scan without every
+        // component.
+        {"progressive.jpg", jpegClaiming(60'000, 60'000, 0xC2)},
+        {"progressivegrey.jpg", jpegClaiming(60'000, 60'000, 0xC2, 1)},
+        {"arithmetic.jpg", jpegClaiming(60'000, 60'000, 0xCA)},
+        {"noninterleaved.jpg", jpegClaiming(30'000, 30'000, 0xC0, 3, 1)},
+        {"bomb.jpg", jpegClaiming(20'000, 10'000, 0xC2, 1)}, // within the limits, not the file
+        {"lossless.jpg", jpegClaiming(16, 16, 0xC3)},
+        {"wide.png", pngClaiming(1'000'000, 1)},
+        {"huge-png.ico", icoWithPngClaiming(30'000, 30'000)},
     };
     for (const auto &d : damaged)
         ok &= write(QLatin1String("damaged-") + QLatin1String(d.name), d.bytes);
+
+    // Sound pictures carrying thumbnails that claim half a gigabyte or more,
+    // which FreeImage would decode in full: they load, without the cost.
+    const QByteArray jpeg = saved(makeBitmap(Layout::Bgr24, 4), FIF_JPEG);
+    const QByteArray bomb = jpegClaiming(16'000, 16'000, 0xC2, 1);
+    const struct {
+        const char *name;
+        QByteArray bytes;
+    } thumbnails[] = {
+        {"jpgexifthumbnail.jpg", withExifThumbnail(jpeg, bomb)},
+        {"jpgjfxxthumbnail.jpg", withJfxxThumbnail(jpeg, bomb)},
+        {"tifexifthumbnail.tif", tiffWithThumbnail(20'000, false)},
+        {"tifsubifdthumbnail.tif", tiffWithThumbnail(20'000, true)},
+    };
+    for (const auto &t : thumbnails)
+        ok &= write(QLatin1String("valid-") + QLatin1String(t.name), t.bytes);
+
+    // Compressed texts that libpng would inflate on every load.
+    const QByteArray zeros = qCompress(QByteArray(1'000'000, '\0'), 9).mid(4); // zlib stream
+    ok &= write(QStringLiteral("valid-pngcompressedtexts.png"),
+        withPngChunk(withPngChunk(saved(makeBitmap(Layout::Bgr24), FIF_PNG),
+                         pngChunk("zTXt", QByteArray("Comment\0\0", 9) + zeros)),
+            pngChunk("iTXt", QByteArray("Comment\0\1\0\0\0", 12) + zeros)));
     FreeImage_DeInitialise();
     return ok ? 0 : 1;
 }

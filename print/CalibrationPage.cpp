@@ -2,6 +2,7 @@
 
 #include "document/CoverTypes.h"
 #include "render/DeviceContext.h"
+#include "render/Geometry.h"
 
 #include <QFont>
 #include <QPaintDevice>
@@ -18,7 +19,7 @@ const QColor kMarkColor(0, 0, 0);
 // Millimetres on the sheet as device pixels, truncated as the faces are.
 int mmToPixels(double mm, int dpi)
 {
-    return static_cast<int>(std::trunc(mm * dpi / kMMPerInch));
+    return truncated(mm * dpi / kMMPerInch);
 }
 
 // A line about 0.2 mm wide, never thinner than a pixel.
@@ -75,7 +76,7 @@ void drawRulers(QPainter &p, const PageDevice &device, const QSize &area)
     const int label = mmToPixels(6.5, dpi);
     const int labelBox = mmToPixels(12, dpi);
     for (int m = 0;; ++m) {
-        const int x = static_cast<int>(std::trunc(m * dpi / kMMPerInch - device.physX));
+        const int x = truncated(m * dpi / kMMPerInch - device.physX);
         if (x >= area.width())
             break;
         if (x < 0)
@@ -86,7 +87,7 @@ void drawRulers(QPainter &p, const PageDevice &device, const QSize &area)
                 Qt::AlignHCenter | Qt::AlignTop, QString::number(m));
     }
     for (int m = 0;; ++m) {
-        const int y = static_cast<int>(std::trunc(m * dpi / kMMPerInch - device.physY));
+        const int y = truncated(m * dpi / kMMPerInch - device.physY);
         if (y >= area.height())
             break;
         if (y < 0)
@@ -128,17 +129,18 @@ void drawInstructions(QPainter &p, const PageDevice &device, const QSize &area, 
 
 QString coversAdjustment(const Calibration &c)
 {
-    return QStringLiteral("Adjustment: covers expanded by %1 mm").arg(atoiValue(c.expandCoverMM));
+    return QStringLiteral("Adjustment: covers expanded by %1 mm")
+        .arg(calibrationMillimetres(c.expandCoverMM));
 }
 
 QString discAdjustment(const Calibration &c)
 {
     return QStringLiteral("Adjustment: labels expanded by %1 mm,\nmoved %2 mm %3 and %4 mm %5")
-        .arg(atoiValue(c.expandDiscMM))
-        .arg(atoiValue(c.moveDiscMMX))
+        .arg(calibrationMillimetres(c.expandDiscMM))
+        .arg(calibrationMillimetres(c.moveDiscMMX))
         .arg(c.moveDiscLeftRight == QLatin1String("0") ? QStringLiteral("to the left")
                                                        : QStringLiteral("to the right"))
-        .arg(atoiValue(c.moveDiscMMY))
+        .arg(calibrationMillimetres(c.moveDiscMMY))
         .arg(
             c.moveDiscUpDown == QLatin1String("0") ? QStringLiteral("up") : QStringLiteral("down"));
 }
@@ -220,7 +222,7 @@ PlacedFace drawCalibrationDiscPage(
     p.setPen(pen);
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(r.adjusted(lw, lw, -lw, -lw));
-    const int hub = static_cast<int>(std::trunc(row.innerCircleDiameter * dpi));
+    const int hub = inchesToPixels(row.innerCircleDiameter, dpi);
     p.drawEllipse(QRect(r.center().x() - hub / 2, r.center().y() - hub / 2, hub, hub));
     drawCross(p, r.center(), dpi);
 

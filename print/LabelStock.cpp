@@ -97,18 +97,18 @@ LabelStock baseLabelStock(StockRow row)
 
 LabelStock applyCalibration(LabelStock s, const Calibration &c)
 {
-    const double cover = atoiValue(c.expandCoverMM) * kInchesPerMM;
+    const double cover = calibrationMillimetres(c.expandCoverMM) * kInchesPerMM;
     s.frontWidth += cover;
     s.frontHeight += cover;
     s.backWidth += cover;
     s.backHeight += cover;
     s.backTop += cover;
 
-    const double disc = atoiValue(c.expandDiscMM) * kInchesPerMM;
+    const double disc = calibrationMillimetres(c.expandDiscMM) * kInchesPerMM;
     s.discWidth += disc;
     s.discHeight += disc;
 
-    const double x = atoiValue(c.moveDiscMMX) * kInchesPerMM;
+    const double x = calibrationMillimetres(c.moveDiscMMX) * kInchesPerMM;
     if (c.moveDiscLeftRight == QLatin1String("0")) {
         s.discALeft -= x;
         s.discBLeft -= x;
@@ -117,7 +117,7 @@ LabelStock applyCalibration(LabelStock s, const Calibration &c)
         s.discBLeft += x;
     }
 
-    const double y = atoiValue(c.moveDiscMMY) * kInchesPerMM;
+    const double y = calibrationMillimetres(c.moveDiscMMY) * kInchesPerMM;
     if (c.moveDiscUpDown == QLatin1String("0")) {
         s.discATop -= y;
         s.discBTop -= y;

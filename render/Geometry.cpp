@@ -1,22 +1,27 @@
 #include "Geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
 int truncated(double pixels)
 {
-    return static_cast<int>(std::trunc(pixels));
+    // Converting a double outside the int range (or NaN) is undefined.
+    if (std::isnan(pixels))
+        return 0;
+    const double limit = kMaxDevicePixels;
+    return static_cast<int>(std::trunc(std::clamp(pixels, -limit, limit)));
 }
 
 int dotsPerMeter(int dpi)
 {
-    return static_cast<int>(std::lround(dpi / 0.0254));
+    return truncated(std::round(dpi / 0.0254));
 }
 
 int inchesToPixels(double inches, int dpi)
 {
-    return static_cast<int>(std::trunc(inches * dpi));
+    return truncated(inches * dpi);
 }
 
 int fontHeightOnDevice(
@@ -28,5 +33,5 @@ int fontHeightOnDevice(
     const int height = -mulDiv(points, deviceDpiY, 72);
     if (!applyScale)
         return height;
-    return static_cast<int>(std::trunc(height * yScale));
+    return truncated(height * yScale);
 }

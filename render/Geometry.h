@@ -4,13 +4,20 @@
 
 #include <cstdint>
 
-// A length in inches as device pixels: truncated toward zero.
+// No length on a device goes beyond this many pixels either way (over 400
+// inches at the highest resolution anything is drawn at). Conversions
+// saturate there, so that no length, however it was typed or stored, can
+// overflow the integer arithmetic of the faces; NaN counts as zero.
+inline constexpr int kMaxDevicePixels = 1'000'000;
+
+// A length in inches as device pixels: truncated toward zero, saturated.
 int inchesToPixels(double inches, int dpi);
 
-// Lengths on a device are whole pixels, truncated toward zero.
+// Lengths on a device are whole pixels, truncated toward zero, saturated.
 int truncated(double pixels);
 
-// A resolution in dots per inch as images record it, in dots per metre.
+// A resolution in dots per inch as images record it, in dots per metre
+// (saturated as lengths are).
 int dotsPerMeter(int dpi);
 
 // Height of a stored font on a device. `storedHeight` was taken at the

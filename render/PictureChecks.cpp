@@ -1,5 +1,6 @@
 #include "PictureChecks.h"
 
+#include "JpegMarkers.h"
 #include "PictureFile.h"
 
 #include <algorithm>
@@ -22,6 +23,11 @@ unsigned littleEndian16(const unsigned char *p)
 unsigned littleEndian32(const unsigned char *p)
 {
     return littleEndian16(p) | (littleEndian16(p + 2) << 16);
+}
+
+uint64_t bigEndian32(const unsigned char *p)
+{
+    return (uint64_t(p[0]) << 24) | (uint64_t(p[1]) << 16) | (uint64_t(p[2]) << 8) | p[3];
 }
 
 // Whether `length` bytes from `offset` lie inside `size` bytes, without
@@ -81,6 +87,53 @@ bool completeIcon(const PictureFile &file)
     const uint64_t needed = 40 + palette * 4 + rowBytes(uint64_t(width), bits) * height
         + rowBytes(uint64_t(width), 1) * height;
     return needed <= bytes;
+}
+
+// ---------------------------------------------------------------------------
+// PNG: the header chunk comes first, 13 bytes long.
+
+std::optional<PictureHeader> pngHeaderAt(const unsigned char *d, uint64_t n, uint64_t offset)
+{
+    if (!inside(offset, 8 + 8 + 13, n) || std::memcmp(d + offset, "\x89PNG\r\n\x1A\n", 8) != 0)
+        return std::nullopt;
+    const unsigned char *chunk = d + offset + 8;
+    if (bigEndian32(chunk) != 13 || std::memcmp(chunk + 4, "IHDR", 4) != 0)
+        return std::nullopt;
+    const uint64_t width = bigEndian32(chunk + 8);
+    const uint64_t height = bigEndian32(chunk + 12);
+    const unsigned depth = chunk[16];
+    unsigned channels = 0;
+    switch (chunk[17]) {
+    case 0: channels = 1; break; // grey
+    case 2: channels = 3; break; // RGB
+    case 3: channels = 1; break; // palette
+    case 4: channels = 2; break; // grey and alpha
+    case 6: channels = 4; break; // RGBA
+    default: return std::nullopt;
+    }
+    if (depth == 0 || depth > 16)
+        return std::nullopt;
+    return PictureHeader{unsigned(width), unsigned(height), depth * channels};
+}
+
+// Chunks are walked by their lengths as libpng reads them; the renamed chunk
+// fails its checksum too, which libpng forgives an ancillary chunk it skips.
+std::vector<ByteChange> compressedTextRenames(const PictureFile &file, uint64_t offset)
+{
+    std::vector<ByteChange> changes;
+    const unsigned char *d = file.data();
+    const uint64_t n = file.size();
+    uint64_t pos = offset + 8;
+    while (inside(pos, 12, n)) {
+        const uint64_t length = bigEndian32(d + pos);
+        const unsigned char *type = d + pos + 4;
+        if (std::memcmp(type, "zTXt", 4) == 0 || std::memcmp(type, "iTXt", 4) == 0)
+            changes.push_back({std::size_t(pos + 4), 'q'});
+        if (std::memcmp(type, "IEND", 4) == 0 || !inside(pos + 12, length, n))
+            break;
+        pos += 12 + length;
+    }
+    return changes;
 }
 
 // ---------------------------------------------------------------------------
@@ -273,6 +326,7 @@ struct TiffLayout {
     unsigned bitsPerSample = 1;
     bool bitsDiffer = false;
     unsigned samples = 1;
+    bool samplesGiven = false; // a SamplesPerPixel tag, not the default
     unsigned photometric = 0xFFFF;
     unsigned compression = 1;
     unsigned planar = 1;
@@ -292,7 +346,22 @@ public:
 
     std::optional<TiffLayout> layout();
 
+    // The tags of the first directory that make FreeImage decode another
+    // directory or an embedded JPEG in full as a thumbnail (Exif IFD, with
+    // any directory after the first; sub-IFDs; Photoshop's resources),
+    // renamed to the unknown tag one below, which keeps the entries sorted.
+    std::vector<ByteChange> thumbnailTagRenames();
+
 private:
+    struct Directory {
+        uint64_t at = 0; // its entry count
+        uint64_t entries = 0;
+        unsigned countBytes = 2;
+        unsigned entryBytes = 12;
+    };
+    // The first directory, its entries inside the file.
+    std::optional<Directory> firstDirectory();
+
     uint64_t unsignedAt(uint64_t at, unsigned bytes) const
     {
         uint64_t v = 0;
@@ -337,28 +406,58 @@ std::optional<uint64_t> TiffReader::value(uint64_t entry, uint64_t index) const
     return unsignedAt(at + index * bytes, bytes);
 }
 
-std::optional<TiffLayout> TiffReader::layout()
+std::optional<TiffReader::Directory> TiffReader::firstDirectory()
 {
     if (m_n < 8)
         return std::nullopt;
     m_bigEndian = m_d[0] == 'M';
     const unsigned version = unsigned(unsignedAt(2, 2));
     m_big = version == 43;
-    uint64_t directory = 0;
+    Directory directory;
     if (m_big) {
         if (m_n < 16 || unsignedAt(4, 2) != 8 || unsignedAt(6, 2) != 0)
             return std::nullopt;
-        directory = unsignedAt(8, 8);
+        directory.at = unsignedAt(8, 8);
     } else {
-        directory = unsignedAt(4, 4);
+        directory.at = unsignedAt(4, 4);
     }
-    const unsigned countBytes = m_big ? 8 : 2;
-    const unsigned entryBytes = m_big ? 20 : 12;
-    if (directory < 8 || !inside(directory, countBytes, m_n))
+    directory.countBytes = m_big ? 8 : 2;
+    directory.entryBytes = m_big ? 20 : 12;
+    if (directory.at < 8 || !inside(directory.at, directory.countBytes, m_n))
         return std::nullopt;
-    const uint64_t entries = unsignedAt(directory, countBytes);
-    if (entries == 0 || entries > (m_n - directory - countBytes) / entryBytes)
+    directory.entries = unsignedAt(directory.at, directory.countBytes);
+    if (directory.entries == 0
+        || directory.entries > (m_n - directory.at - directory.countBytes) / directory.entryBytes)
         return std::nullopt;
+    return directory;
+}
+
+std::vector<ByteChange> TiffReader::thumbnailTagRenames()
+{
+    std::vector<ByteChange> changes;
+    const std::optional<Directory> directory = firstDirectory();
+    if (!directory)
+        return changes;
+    for (uint64_t i = 0; i < directory->entries; ++i) {
+        const uint64_t entry = directory->at + directory->countBytes + i * directory->entryBytes;
+        const unsigned tag = unsigned(unsignedAt(entry, 2));
+        if (tag != 330 && tag != 34377 && tag != 34665) // SubIFDs, Photoshop, Exif IFD
+            continue;
+        const unsigned renamed = tag - 1;
+        const unsigned char high = static_cast<unsigned char>(renamed >> 8);
+        const unsigned char low = static_cast<unsigned char>(renamed & 0xFF);
+        changes.push_back({std::size_t(entry), m_bigEndian ? high : low});
+        changes.push_back({std::size_t(entry + 1), m_bigEndian ? low : high});
+    }
+    return changes;
+}
+
+std::optional<TiffLayout> TiffReader::layout()
+{
+    const std::optional<Directory> directory = firstDirectory();
+    if (!directory)
+        return std::nullopt;
+    const uint64_t entries = directory->entries;
 
     TiffLayout layout;
     bool seen[8] = {};
@@ -368,7 +467,7 @@ std::optional<TiffLayout> TiffReader::layout()
         return first;
     };
     for (uint64_t i = 0; i < entries; ++i) {
-        const uint64_t entry = directory + countBytes + i * entryBytes;
+        const uint64_t entry = directory->at + directory->countBytes + i * directory->entryBytes;
         const unsigned tag = unsigned(unsignedAt(entry, 2));
         const auto one = [&]() { return value(entry, 0); };
         std::optional<uint64_t> v;
@@ -414,8 +513,10 @@ std::optional<TiffLayout> TiffReader::layout()
         case 277: // SamplesPerPixel
             if (take(5) && !(v = one()))
                 return std::nullopt;
-            if (v)
+            if (v) {
                 layout.samples = unsigned(std::min<uint64_t>(*v, 0xFFFF));
+                layout.samplesGiven = true;
+            }
             break;
         case 284: // PlanarConfiguration
             if (take(6) && !(v = one()))
@@ -477,6 +578,11 @@ bool isDecodableLayout(const TiffLayout &t)
         return false;
     // Separate planes are copied a whole byte per sample at least.
     if (t.planar == 2 && b % 8 != 0)
+        return false;
+    // Without the tag, FreeImage's choice of loader sees an undefined sample
+    // count and takes 8-bit grey or palette pixels for pixels with alpha: it
+    // reads two bytes a pixel from rows of one.
+    if (!t.samplesGiven && b == 8 && (t.photometric <= 1 || t.photometric == 3))
         return false;
     switch (t.photometric) {
     case 0: // white is zero
@@ -584,6 +690,30 @@ std::optional<PictureHeader> readGifHeader(const PictureFile &file)
     return walkGif(file).first;
 }
 
+std::optional<PictureHeader> readPngHeader(const PictureFile &file)
+{
+    return pngHeaderAt(file.data(), file.size(), 0);
+}
+
+std::optional<PictureHeader> readIconHeader(const PictureFile &file)
+{
+    const unsigned char *d = file.data();
+    const uint64_t size = file.size();
+    if (size < 6 + 16)
+        return std::nullopt;
+    const uint64_t offset = littleEndian32(d + 6 + 12);
+    if (inside(offset, 8, size) && std::memcmp(d + offset, "\x89PNG\r\n\x1A\n", 8) == 0)
+        return pngHeaderAt(d, size, offset);
+    if (!inside(offset, 40, size))
+        return std::nullopt;
+    const std::int32_t width = std::int32_t(littleEndian32(d + offset + 4));
+    const std::int32_t doubledHeight = std::int32_t(littleEndian32(d + offset + 8));
+    if (width <= 0 || doubledHeight < 2)
+        return std::nullopt;
+    return PictureHeader{
+        unsigned(width), unsigned(doubledHeight / 2), littleEndian16(d + offset + 14)};
+}
+
 std::optional<PictureHeader> readBitmapHeader(const PictureFile &file)
 {
     const std::optional<BitmapInfo> info = bitmapInfo(file);
@@ -592,6 +722,26 @@ std::optional<PictureHeader> readBitmapHeader(const PictureFile &file)
         return std::nullopt;
     return PictureHeader{unsigned(info->width),
         unsigned(info->height < 0 ? -info->height : info->height), info->bits};
+}
+
+std::vector<ByteChange> concealedMetadata(FREE_IMAGE_FORMAT format, const PictureFile &file)
+{
+    std::vector<ByteChange> changes;
+    if (format == FIF_JPEG) {
+        for (const std::size_t at : jpegThumbnailSignatures(file))
+            changes.push_back({at, 0});
+    } else if (format == FIF_TIFF) {
+        changes = TiffReader(file).thumbnailTagRenames();
+    } else if (format == FIF_PNG) {
+        changes = compressedTextRenames(file, 0);
+    } else if (format == FIF_ICO && file.size() >= 6 + 16) {
+        // The PNG an icon carries is read by the same loader.
+        const uint64_t offset = littleEndian32(file.data() + 6 + 12);
+        if (inside(offset, 8, file.size())
+            && std::memcmp(file.data() + offset, "\x89PNG\r\n\x1A\n", 8) == 0)
+            changes = compressedTextRenames(file, offset);
+    }
+    return changes;
 }
 
 std::optional<PictureHeader> readTiffHeader(const PictureFile &file)

@@ -11,6 +11,7 @@
 #include <FreeImage.h>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 class PictureFile;
 
@@ -62,6 +63,34 @@ bool fitsFileSize(const PictureHeader &header, std::uint64_t fileBytes);
 // colour table, read by walking the blocks; nothing for a file without a
 // sound frame.
 std::optional<PictureHeader> readGifHeader(const PictureFile &file);
+
+// A PNG's header chunk: dimensions and bits per pixel as the file stores
+// them (bit depth times channels); nothing when the file does not start with
+// a whole header chunk. libpng allocates rows of the claimed width even for a
+// header-only read.
+std::optional<PictureHeader> readPngHeader(const PictureFile &file);
+
+// The first image of an icon (the one FreeImage decodes): the dimensions and
+// bit count of its bitmap header (whose height counts the mask too), or the
+// header of the PNG it carries; nothing when either is cut short.
+std::optional<PictureHeader> readIconHeader(const PictureFile &file);
+
+// A byte of the file that FreeImage is given changed.
+struct ByteChange {
+    std::size_t at = 0;
+    unsigned char value = 0;
+};
+
+// What keeps FreeImage from the metadata it decodes without limits, for a
+// header-only read too. Thumbnails, decoded in full at any size they claim:
+// in a JPEG, the identifying strings of its JFXX and Exif segments are
+// altered (JpegMarkers.h); in a TIFF, the tags of its first directory that
+// lead to them are renamed (the Exif IFD, after which FreeImage decodes the
+// second directory; sub-IFDs; Photoshop's resources). Compressed texts, of up
+// to 8 MB each and a thousand of them, inflated on every load: the zTXt and
+// iTXt chunks of a PNG (or of the PNG an icon carries) are renamed to an
+// unknown ancillary chunk, which libpng skips. Nothing drawn depends on them.
+std::vector<ByteChange> concealedMetadata(FREE_IMAGE_FORMAT format, const PictureFile &file);
 
 // A BMP's header, whichever version (FreeImage reads only some).
 std::optional<PictureHeader> readBitmapHeader(const PictureFile &file);

@@ -1,5 +1,6 @@
 #include "PictureDecoding.h"
 
+#include "JpegMarkers.h"
 #include "PictureChecks.h"
 #include "PictureFile.h"
 
@@ -9,16 +10,19 @@
 #include <QImageReader>
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace {
 
 // FreeImage's own memory streams copy item by item, and its JPEG reader asks
 // for 4096 items of one byte at a time: reading the file's bytes through them
-// costs a tenth of the decode. This stream reads like fread.
+// costs a tenth of the decode. This stream reads like fread, with `changes`
+// applied to the bytes it gives (concealedMetadata).
 struct MemoryStream {
     const unsigned char *data;
     std::size_t size;
     std::size_t position = 0;
+    std::vector<ByteChange> changes;
 };
 
 unsigned DLL_CALLCONV readMemory(void *buffer, unsigned size, unsigned count, fi_handle handle)
@@ -29,6 +33,10 @@ unsigned DLL_CALLCONV readMemory(void *buffer, unsigned size, unsigned count, fi
     const std::size_t wanted = std::size_t(size) * count;
     const std::size_t bytes = std::min(wanted, stream->size - stream->position);
     std::memcpy(buffer, stream->data + stream->position, bytes);
+    for (const ByteChange &change : stream->changes) {
+        if (change.at >= stream->position && change.at - stream->position < bytes)
+            static_cast<unsigned char *>(buffer)[change.at - stream->position] = change.value;
+    }
     stream->position += bytes;
     return unsigned(bytes / size);
 }
@@ -63,7 +71,9 @@ long DLL_CALLCONV tellMemory(fi_handle handle)
 FIBITMAP *loadFromMemory(FREE_IMAGE_FORMAT format, const PictureFile &file, int flags)
 {
     FreeImageIO io{readMemory, writeNothing, seekMemory, tellMemory};
-    MemoryStream stream{file.data(), file.size()};
+    // Thumbnails are never drawn, texts never shown: FreeImage is kept from
+    // decoding them.
+    MemoryStream stream{file.data(), file.size(), 0, concealedMetadata(format, file)};
     return FreeImage_LoadFromHandle(format, &io, static_cast<fi_handle>(&stream), flags);
 }
 
@@ -71,27 +81,33 @@ FIBITMAP *loadFromMemory(FREE_IMAGE_FORMAT format, const PictureFile &file, int 
 
 std::optional<PictureHeader> readPictureHeader(FREE_IMAGE_FORMAT format, const PictureFile &file)
 {
-    if (format == FIF_GIF)
-        return readGifHeader(file);
-    if (format == FIF_BMP)
-        return readBitmapHeader(file);
-    if (!FreeImage_FIFSupportsNoPixels(format))
-        return std::nullopt;
+    std::optional<PictureHeader> own;
+    switch (format) {
+    case FIF_GIF: return readGifHeader(file);
+    case FIF_BMP: return readBitmapHeader(file);
+    case FIF_JPEG: return readJpegHeader(file);
+    case FIF_PNG: own = readPngHeader(file); break;
+    case FIF_ICO: own = readIconHeader(file); break;
+    case FIF_TIFF: own = readTiffHeader(file); break;
+    default: return std::nullopt;
+    }
+    // FreeImage's header read of these may still allocate in proportion to
+    // what the header claims (libpng's rows, libtiff's strip tables): a
+    // claim beyond the limits is refused before it sees the file.
+    if (!own || !fitsFileSize(*own, file.size()))
+        return own;
     FIBITMAP *header = loadFromMemory(format, file, FIF_LOAD_NOPIXELS);
     if (!header)
         return std::nullopt;
     PictureHeader result{
         FreeImage_GetWidth(header), FreeImage_GetHeight(header), FreeImage_GetBPP(header)};
     FreeImage_Unload(header);
-    if (format == FIF_TIFF) {
-        // Counted at the file's own depth, which FreeImage's bitmap may not
-        // show; and a directory libtiff reads otherwise than the checks did
-        // is not decoded.
-        const std::optional<PictureHeader> own = readTiffHeader(file);
-        if (!own || own->width != result.width || own->height != result.height)
-            return std::nullopt;
-        result.bitsPerPixel = std::max(result.bitsPerPixel, own->bitsPerPixel);
-    }
+    // A header FreeImage reads otherwise than the checks did is not decoded;
+    // the depth is counted at the file's own when FreeImage's bitmap does not
+    // show it (a TIFF's).
+    if (own->width != result.width || own->height != result.height)
+        return std::nullopt;
+    result.bitsPerPixel = std::max(result.bitsPerPixel, own->bitsPerPixel);
     return result;
 }
 

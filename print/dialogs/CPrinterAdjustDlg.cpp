@@ -48,8 +48,6 @@ const DirectionLayout kDirections[] = {
     {"Down", QRect(148, 126, 35, 10)},
 };
 
-constexpr int kRange = 200;
-
 QString directionText(bool firstChecked)
 {
     return firstChecked ? QStringLiteral("0") : QStringLiteral("1");
@@ -87,7 +85,7 @@ void CPrinterAdjustDlg::buildControls()
         auto *upDown = new CUpDownControl(edit, this);
         upDown->setGeometry(dialogUnitRect(
             layout.upDown.x(), layout.upDown.y(), layout.upDown.width(), layout.upDown.height()));
-        upDown->setRange(-kRange, kRange);
+        upDown->setRange(-kCalibrationLimitMM, kCalibrationLimitMM);
         m_fields[f] = edit;
         m_upDowns[f] = upDown;
     }

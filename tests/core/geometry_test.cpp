@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <limits>
 
 TEST(Geometry, MulDivRoundsHalfAwayFromZero)
 {
@@ -63,6 +64,52 @@ TEST(Geometry, InchesToPixelsTruncates)
     EXPECT_EQ(inchesToPixels(0.999, 1), 0);
     EXPECT_EQ(inchesToPixels(-0.5, 96), -48);
     EXPECT_EQ(inchesToPixels(-0.01, 96), 0); // toward zero
+}
+
+TEST(Geometry, DeviceLengthsSaturate)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const int max = kMaxDevicePixels;
+    // A typed 99999999 mm at 1200 dpi, and worse.
+    const double typed = 99'999'999 * kInchesPerMM;
+    const struct {
+        double inches;
+        int dpi;
+        int expected;
+    } rows[] = {
+        {typed, 1200, max},
+        {-typed, 1200, -max},
+        {1e300, 2400, max},
+        {-1e300, 2400, -max},
+        {inf, 96, max},
+        {-inf, 96, -max},
+        {nan, 600, 0},
+        {inf, 0, 0}, // infinity times nothing
+        {833.0, 1200, 999'600},
+        {834.0, 1200, max},
+        {-834.0, 1200, -max},
+        {4.735, INT_MAX, max},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(testing::Message() << r.inches << " in at " << r.dpi);
+        EXPECT_EQ(inchesToPixels(r.inches, r.dpi), r.expected);
+    }
+    const struct {
+        double pixels;
+        int expected;
+    } lengths[] = {{1e12, max}, {-1e12, -max}, {nan, 0}, {inf, max}, {-inf, -max},
+        {999'999.9, 999'999}, {-2.5, -2}, {double(INT_MAX) + 1, max}};
+    for (const auto &l : lengths) {
+        SCOPED_TRACE(l.pixels);
+        EXPECT_EQ(truncated(l.pixels), l.expected);
+    }
+    EXPECT_EQ(dotsPerMeter(96), 3780);
+    EXPECT_EQ(dotsPerMeter(2400), 94488);
+    EXPECT_EQ(dotsPerMeter(INT_MAX), max);
+    EXPECT_EQ(dotsPerMeter(INT_MIN), -max);
+    EXPECT_EQ(fontHeightOnDevice(-16, 96, 600, nan), 0);
+    EXPECT_EQ(fontHeightOnDevice(-16, 96, 600, 1e300), -max);
 }
 
 TEST(Geometry, FontHeightsPassThroughWholePoints)

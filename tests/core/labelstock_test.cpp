@@ -133,6 +133,47 @@ TEST(LabelStockCatalogue, CalibrationArithmetic)
     }
 }
 
+TEST(LabelStockCatalogue, CalibrationIsHeldToTheUpDownRange)
+{
+    const LabelStock cd = baseLabelStock(StockRow::PlainStandardCD);
+    const struct {
+        const char *text;
+        int applied; // millimetres
+    } rows[] = {
+        {"200", 200},
+        {"201", 200},
+        {"250", 200},
+        {"99999999", 200},
+        {"99999999999999999999", 200},
+        {"-200", -200},
+        {"-201", -200},
+        {"-99999999", -200},
+        {"-2147483649", -200},
+        {"199mm", 199},
+        {"-3", -3},
+        {"abc", 0},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.text);
+        EXPECT_EQ(calibrationMillimetres(QString::fromLatin1(r.text)), r.applied);
+        Calibration c;
+        c.expandCoverMM = r.text;
+        c.expandDiscMM = r.text;
+        c.moveDiscMMX = r.text;
+        c.moveDiscLeftRight = "1";
+        c.moveDiscMMY = r.text;
+        c.moveDiscUpDown = "0";
+        const LabelStock s = applyCalibration(cd, c);
+        EXPECT_DOUBLE_EQ(s.frontWidth, cd.frontWidth + r.applied * mm);
+        EXPECT_DOUBLE_EQ(s.backHeight, cd.backHeight + r.applied * mm);
+        EXPECT_DOUBLE_EQ(s.backTop, cd.backTop + r.applied * mm);
+        EXPECT_DOUBLE_EQ(s.discWidth, cd.discWidth + r.applied * mm);
+        EXPECT_DOUBLE_EQ(s.discALeft, cd.discALeft + r.applied * mm);
+        EXPECT_DOUBLE_EQ(s.discBTop, cd.discBTop - r.applied * mm);
+    }
+    EXPECT_EQ(kCalibrationLimitMM, 200);
+}
+
 TEST(LabelStockCatalogue, BuildReadsTheCalibrationAtTheCall)
 {
     clearSettings();

@@ -3,6 +3,7 @@
 // allocation.
 #include "render/DeviceContext.h"
 #include "render/FacePicture.h"
+#include "render/JpegMarkers.h"
 #include "render/PictureDecoding.h"
 #include "render/PictureFile.h"
 #include "tests/support/HostilePictures.h"
@@ -234,6 +235,18 @@ TEST_F(HostilePictures, AbsurdDimensionsAreRefusedFromTheHeader)
         {"wide.tif", tiffClaiming(40'000, 10)},
         {"huge.tif", tiffClaiming(20'000, 20'000)},
         {"huge.jpg", jpegClaiming(60'000, 60'000)},
+        // A progressive frame (or a first scan without every component)
+        // makes the codec allocate and zero coefficients for the whole
+        // picture as it starts, header-only read or not.
+        {"progressive.jpg", jpegClaiming(60'000, 60'000, 0xC2)},
+        {"progressivegrey.jpg", jpegClaiming(60'000, 60'000, 0xC2, 1)},
+        {"arithmetic.jpg", jpegClaiming(60'000, 60'000, 0xCA)},
+        {"extended.jpg", jpegClaiming(60'000, 60'000, 0xC1)},
+        {"lossless.jpg", jpegClaiming(60'000, 60'000, 0xC3)},
+        {"noninterleaved.jpg", jpegClaiming(30'000, 30'000, 0xC0, 3, 1)},
+        {"bomb.jpg", jpegClaiming(20'000, 10'000, 0xC2, 1)}, // within the limits, not the file
+        {"wide.png", pngClaiming(1'000'000, 1)},
+        {"huge-png.ico", icoWithPngClaiming(30'000, 30'000)},
     };
     for (const auto &c : cases) {
         EXPECT_FALSE(loadsWithBytes(QString::fromLatin1(c.name), c.bytes)) << c.name;
@@ -257,6 +270,14 @@ TEST_F(HostilePictures, HeaderGuardSeesTheClaimedSize)
         {"guard.png", pngClaiming(30'000, 30'000), FIF_PNG, 30'000, 30'000},
         {"guard.gif", gifClaiming(65'535, 65'535), FIF_GIF, 65'535, 65'535},
         {"guard.tif", tiffClaiming(20'000, 20'000), FIF_TIFF, 20'000, 20'000},
+        {"guard.jpg", jpegClaiming(60'000, 60'000, 0xC2), FIF_JPEG, 60'000, 60'000},
+        {"guard-png.ico", icoWithPngClaiming(30'000, 30'000), FIF_ICO, 30'000, 30'000},
+        // A frame and no scan: FreeImage reads no header from it, so this
+        // one is read without FreeImage.
+        {"frameonly.jpg",
+            QByteArray("\xFF\xD8", 2) + jpegFrameHeader(0xC2, 60'000, 50'000, 3)
+                + QByteArray("\xFF\xD9", 2),
+            FIF_JPEG, 60'000, 50'000},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
@@ -276,6 +297,220 @@ TEST_F(HostilePictures, HeaderGuardSeesTheClaimedSize)
     EXPECT_FALSE(isPlausiblePictureSize({30'000, 6'667, 24}));
     EXPECT_FALSE(isPlausiblePictureSize({0, 10, 24}));
     EXPECT_FALSE(isPlausiblePictureSize({15'000, 10'000, 64})) << "more than a gigabyte decoded";
+}
+
+TEST_F(HostilePictures, TiffLayoutsFreeImageMisreadsAreRefused)
+{
+    // The sound grey picture's SamplesPerPixel entry, the seventh, becomes
+    // an unknown tag between its neighbours.
+    QByteArray noSamples = tiffWithThumbnail(4, false);
+    ASSERT_EQ(noSamples[10 + 6 * 12], char(277 & 0xFF));
+    put16(noSamples, 10 + 6 * 12, 276);
+    const struct {
+        const char *what;
+        QByteArray bytes;
+        bool loads;
+    } cases[] = {
+        {"grey, 8 bits", tiffWithThumbnail(4, false), true},
+        {"grey, 8 bits, samples per pixel not given", noSamples, false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(loadsWithBytes(QStringLiteral("layout.tif"), c.bytes), c.loads) << c.what;
+}
+
+// ---------------------------------------------------------------------------
+// A JPEG's frame header is found by walking its markers as the codec does.
+
+TEST_F(HostilePictures, JpegFrameHeaderIsFoundAsTheCodecFindsIt)
+{
+    const QByteArray soi("\xFF\xD8", 2);
+    const QByteArray eoi("\xFF\xD9", 2);
+    const QByteArray table = jpegSegment(0xDB, QByteArray(1, '\0') + QByteArray(64, '\x01'));
+    const QByteArray frame = jpegFrameHeader(0xC2, 60'000, 50'000, 3);
+    const QByteArray small = jpegFrameHeader(0xC0, 16, 8, 3);
+    const struct {
+        const char *what;
+        QByteArray bytes;
+        std::optional<PictureHeader> header;
+    } cases[] = {
+        {"after a table", soi + table + frame + eoi, PictureHeader{60'000, 50'000, 24}},
+        {"after fill bytes", soi + QByteArray(5, '\xFF') + frame + eoi,
+            PictureHeader{60'000, 50'000, 24}},
+        {"after bytes between segments", soi + table + QByteArray("junk\xFF\x00", 6) + frame + eoi,
+            PictureHeader{60'000, 50'000, 24}},
+        {"after restart and TEM markers", soi + QByteArray("\xFF\xD3\xFF\x01", 4) + frame,
+            PictureHeader{60'000, 50'000, 24}},
+        {"after an application segment too short for its length",
+            soi + QByteArray("\xFF\xE1\x00\x01", 4) + frame, PictureHeader{60'000, 50'000, 24}},
+        {"not inside an application segment (a thumbnail's)",
+            soi + jpegSegment(0xE1, frame) + small + eoi, PictureHeader{16, 8, 24}},
+        {"not inside a Huffman table", soi + jpegSegment(0xC4, frame) + small,
+            PictureHeader{16, 8, 24}},
+        {"extended", soi + jpegFrameHeader(0xC1, 60'000, 50'000, 1),
+            PictureHeader{60'000, 50'000, 8}},
+        {"arithmetic", soi + jpegFrameHeader(0xC9, 60'000, 50'000, 2),
+            PictureHeader{60'000, 50'000, 16}},
+        {"arithmetic progressive", soi + jpegFrameHeader(0xCA, 60'000, 50'000, 4),
+            PictureHeader{60'000, 50'000, 24}},
+        // Frames the codec does not decode stop it, whatever follows.
+        {"lossless", soi + jpegFrameHeader(0xC3, 16, 8, 3) + small, std::nullopt},
+        {"hierarchical", soi + jpegFrameHeader(0xC5, 16, 8, 3) + small, std::nullopt},
+        {"lossless, arithmetic", soi + jpegFrameHeader(0xCF, 16, 8, 3) + small, std::nullopt},
+        {"five components", soi + jpegFrameHeader(0xC0, 16, 8, 5), std::nullopt},
+        {"12-bit samples",
+            soi + jpegSegment(0xC0, QByteArray("\x0C\x00\x08\x00\x10\x01\x01\x11\x00", 9)),
+            std::nullopt},
+        {"no height", soi + jpegFrameHeader(0xC0, 16, 0, 3), std::nullopt},
+        {"a length that is not the components'",
+            soi + jpegSegment(0xC0, frame.mid(4) + QByteArray(3, '\0')), std::nullopt},
+        {"cut inside the frame", soi + frame.left(frame.size() - 1), std::nullopt},
+        {"cut inside a segment", soi + table.left(20), std::nullopt},
+        {"a table too short for its length", soi + QByteArray("\xFF\xDB\x00\x01", 4) + frame,
+            std::nullopt},
+        {"a scan first", soi + jpegSegment(0xDA, QByteArray(8, '\0')) + frame, std::nullopt},
+        {"the end first", soi + eoi + frame, std::nullopt},
+        {"a second start", soi + soi + frame, std::nullopt},
+        {"an unknown marker", soi + jpegSegment(0x02, QByteArray(4, '\0')) + frame, std::nullopt},
+        {"no start", frame, std::nullopt},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<PictureHeader> header = readJpegHeader(PictureFile::fromBytes(c.bytes));
+        ASSERT_EQ(header.has_value(), c.header.has_value());
+        if (!header)
+            continue;
+        EXPECT_EQ(header->width, c.header->width);
+        EXPECT_EQ(header->height, c.header->height);
+        EXPECT_EQ(header->bitsPerPixel, c.header->bitsPerPixel);
+    }
+}
+
+TEST_F(HostilePictures, JpegHeadersOfSoundFilesAreWhatFreeImageReads)
+{
+    const QDir corpus(QStringLiteral(DISCORA_TEST_DATA_DIR "/picture-corpus"));
+    const QStringList names = corpus.entryList({QStringLiteral("valid-*.jpg")}, QDir::Files);
+    ASSERT_GE(names.size(), 4);
+    quietPictureDecoders();
+    for (const QString &name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray bytes = testsupport::readFile(corpus.filePath(name));
+        // FreeImage would decode the thumbnails in full.
+        if (!jpegThumbnailSignatures(PictureFile::fromBytes(bytes)).empty())
+            continue;
+        const std::optional<PictureHeader> own = readJpegHeader(PictureFile::fromBytes(bytes));
+        ASSERT_TRUE(own);
+        FIMEMORY *memory = FreeImage_OpenMemory(
+            reinterpret_cast<BYTE *>(const_cast<char *>(bytes.constData())), DWORD(bytes.size()));
+        FIBITMAP *header = FreeImage_LoadFromMemory(FIF_JPEG, memory, FIF_LOAD_NOPIXELS);
+        FreeImage_CloseMemory(memory);
+        ASSERT_TRUE(header);
+        EXPECT_EQ(own->width, FreeImage_GetWidth(header));
+        EXPECT_EQ(own->height, FreeImage_GetHeight(header));
+        EXPECT_EQ(own->bitsPerPixel, FreeImage_GetBPP(header));
+        FreeImage_Unload(header);
+    }
+}
+
+// FreeImage decodes the thumbnails of JPEG and TIFF files in full, header
+// read or not, whatever they claim: a sound picture carrying a thumbnail
+// that claims a huge picture loads without the thumbnail's cost, and looks
+// as it does without it.
+TEST_F(HostilePictures, ThumbnailsAreNotDecoded)
+{
+    QByteArray jpeg;
+    for (const FormatSample &sample : soundSamples()) {
+        if (sample.format == FIF_JPEG)
+            jpeg = sample.bytes;
+    }
+    ASSERT_FALSE(jpeg.isEmpty());
+    // Half a gigabyte of coefficients, in a hundred-odd bytes.
+    const QByteArray bomb = jpegClaiming(16'000, 16'000, 0xC2, 1);
+    ASSERT_LE(bomb.size(), 256);
+    const QByteArray smallThumbnail = soundSamples().front().bytes;
+    const struct {
+        const char *name;
+        QByteArray bytes;
+        QByteArray plain; // the same picture without thumbnail
+    } cases[] = {
+        {"exif.jpg", withExifThumbnail(jpeg, bomb), jpeg},
+        {"jfxx.jpg", withJfxxThumbnail(jpeg, bomb), jpeg},
+        {"exifsound.jpg", withExifThumbnail(jpeg, smallThumbnail), jpeg},
+        {"exif.tif", tiffWithThumbnail(20'000, false), tiffWithThumbnail(4, false)},
+        {"subifd.tif", tiffWithThumbnail(20'000, true), tiffWithThumbnail(4, true)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = hostilePath(QString::fromLatin1(c.name));
+        ASSERT_TRUE(testsupport::writeFile(path, c.bytes));
+        FacePicturePtr picture = LoadFacePicture(QFile::encodeName(path));
+        ASSERT_TRUE(picture);
+        EXPECT_LT(peakMemoryKb(), kPeakMemoryLimitKb);
+        const QString plainPath = hostilePath(QStringLiteral("plain-") + QLatin1String(c.name));
+        ASSERT_TRUE(testsupport::writeFile(plainPath, c.plain));
+        FacePicturePtr plain = LoadFacePicture(QFile::encodeName(plainPath));
+        ASSERT_TRUE(plain);
+        EXPECT_EQ(facePictureToImage(*picture), facePictureToImage(*plain));
+    }
+}
+
+// Compressed texts (up to 8 MB each, a thousand of them) cost seconds to
+// inflate on every load: FreeImage's PNG loader never sees them.
+TEST_F(HostilePictures, CompressedTextsAreNotInflated)
+{
+    QByteArray png;
+    for (const FormatSample &sample : soundSamples()) {
+        if (sample.format == FIF_PNG)
+            png = sample.bytes;
+    }
+    ASSERT_FALSE(png.isEmpty());
+    const QByteArray zeros = qCompress(QByteArray(7'900'000, '\0'), 9).mid(4); // zlib stream
+    const QByteArray ztxt = pngChunk("zTXt", QByteArray("Comment\0\0", 9) + zeros);
+    const QByteArray itxt = pngChunk("iTXt", QByteArray("Comment\0\1\0\0\0", 12) + zeros);
+    const QByteArray text = pngChunk("tEXt", QByteArray("Title\0cover", 11));
+    QByteArray texts = withPngChunk(withPngChunk(withPngChunk(png, ztxt), text), itxt);
+    // And after the pixels.
+    texts.insert(texts.size() - 12, ztxt);
+    const qsizetype first = 8 + 25;
+    const qsizetype second = first + itxt.size() + text.size();
+    const qsizetype last = texts.size() - 12 - ztxt.size();
+    const std::vector<std::size_t> renamed
+        = {std::size_t(first + 4), std::size_t(second + 4), std::size_t(last + 4)};
+
+    QByteArray icon(6 + 16, '\0');
+    put16(icon, 2, 1);
+    put16(icon, 4, 1);
+    put32(icon, 14, unsigned(texts.size()));
+    put32(icon, 18, 22);
+    icon += texts;
+
+    const struct {
+        const char *name;
+        FREE_IMAGE_FORMAT format;
+        QByteArray bytes;
+        std::size_t offset; // of the PNG
+    } cases[] = {
+        {"texts.png", FIF_PNG, texts, 0},
+        {"texts.ico", FIF_ICO, icon, 22},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::size_t> found;
+        for (const ByteChange &change :
+            concealedMetadata(c.format, PictureFile::fromBytes(c.bytes))) {
+            EXPECT_EQ(change.value, 'q');
+            found.push_back(change.at - c.offset);
+        }
+        EXPECT_EQ(found, renamed);
+        ASSERT_TRUE(loadsWithBytes(QString::fromLatin1(c.name), c.bytes));
+    }
+    const QString path = hostilePath(QStringLiteral("texts.png"));
+    ASSERT_TRUE(testsupport::writeFile(path, texts));
+    const QString plainPath = hostilePath(QStringLiteral("plain.png"));
+    ASSERT_TRUE(testsupport::writeFile(plainPath, png));
+    FacePicturePtr picture = LoadFacePicture(QFile::encodeName(path));
+    FacePicturePtr plain = LoadFacePicture(QFile::encodeName(plainPath));
+    ASSERT_TRUE(picture && plain);
+    EXPECT_EQ(facePictureToImage(*picture), facePictureToImage(*plain));
 }
 
 // ---------------------------------------------------------------------------

@@ -26,6 +26,24 @@ inline void put32be(QByteArray &b, int at, unsigned v)
         b[at + i] = char((v >> (24 - 8 * i)) & 0xFF);
 }
 
+inline void append16(QByteArray &b, unsigned v)
+{
+    b.append(char(v & 0xFF));
+    b.append(char((v >> 8) & 0xFF));
+}
+
+inline void append32(QByteArray &b, unsigned v)
+{
+    append16(b, v & 0xFFFF);
+    append16(b, v >> 16);
+}
+
+inline void append16be(QByteArray &b, unsigned v)
+{
+    b.append(char((v >> 8) & 0xFF));
+    b.append(char(v & 0xFF));
+}
+
 // One icon whose bitmap header claims `width` × `height` pixels of 32 bits
 // (the header's height counts the AND mask too, hence twice).
 inline QByteArray icoClaiming(unsigned width, unsigned height)
@@ -71,6 +89,23 @@ inline unsigned crc32(const QByteArray &data)
             crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
     }
     return ~crc;
+}
+
+// A PNG chunk: length, type, data, checksum.
+inline QByteArray pngChunk(const char *type, const QByteArray &data)
+{
+    QByteArray length(4, '\0');
+    put32be(length, 0, unsigned(data.size()));
+    const QByteArray body = QByteArray(type, 4) + data;
+    QByteArray crc(4, '\0');
+    put32be(crc, 0, crc32(body));
+    return length + body + crc;
+}
+
+// `png` with `chunk` after its header chunk.
+inline QByteArray withPngChunk(const QByteArray &png, const QByteArray &chunk)
+{
+    return png.left(8 + 25) + chunk + png.mid(8 + 25);
 }
 
 inline QByteArray pngClaiming(unsigned width, unsigned height)
@@ -142,21 +177,156 @@ inline QByteArray tiffClaiming(unsigned width, unsigned height)
     return b;
 }
 
-inline QByteArray jpegClaiming(unsigned width, unsigned height)
+// A JPEG marker segment: the marker, its length, the payload.
+inline QByteArray jpegSegment(unsigned marker, const QByteArray &payload)
 {
+    QByteArray b;
+    b.append(char(0xFF));
+    b.append(char(marker));
+    append16be(b, unsigned(payload.size()) + 2);
+    return b + payload;
+}
+
+// A JPEG's frame header (`marker` 0xC0 baseline, 0xC2 progressive, ...):
+// 8-bit samples, every component sampled 1 × 1 with quantisation table 0.
+inline QByteArray jpegFrameHeader(
+    unsigned marker, unsigned width, unsigned height, unsigned components)
+{
+    QByteArray frame;
+    frame.append(char(8));
+    append16be(frame, height);
+    append16be(frame, width);
+    frame.append(char(components));
+    for (unsigned c = 1; c <= components; ++c)
+        frame += QByteArray(1, char(c)) + QByteArray("\x11\x00", 2);
+    return jpegSegment(marker, frame);
+}
+
+// A complete small JPEG claiming `width` × `height` pixels: quantisation and
+// Huffman tables, the frame header, one scan of the first `scanComponents` components
+// (0: all; a progressive frame's scan holds the DC coefficients), a few bytes
+// of coded data and the end. A progressive frame, or a scan of fewer
+// components than the frame, makes the codec allocate coefficients for the
+// whole picture when it starts.
+inline QByteArray jpegClaiming(unsigned width, unsigned height, unsigned marker = 0xC0,
+    unsigned components = 3, unsigned scanComponents = 0)
+{
+    if (scanComponents == 0)
+        scanComponents = components;
     QByteArray b("\xFF\xD8", 2);
-    QByteArray sof("\xFF\xC0\x00\x11\x08", 5);
-    sof.append(4, '\0');
-    sof[5] = char(height >> 8);
-    sof[6] = char(height & 0xFF);
-    sof[7] = char(width >> 8);
-    sof[8] = char(width & 0xFF);
-    sof += QByteArray("\x03\x01\x11\x00\x02\x11\x00\x03\x11\x00", 10);
-    b += sof;
-    b += QByteArray("\xFF\xDA\x00\x0C\x03\x01\x00\x02\x11\x03\x11\x00\x3F\x00", 14);
+    b += jpegSegment(0xDB, QByteArray(1, '\0') + QByteArray(64, '\x01'));
+    // DC and AC tables 0, one code each (a zero difference, the end of block).
+    QByteArray code(16 + 1, '\0'); // sixteen counts, one symbol
+    code[0] = 1;
+    b += jpegSegment(0xC4, QByteArray(1, '\0') + code + QByteArray(1, '\x10') + code);
+    b += jpegFrameHeader(marker, width, height, components);
+    QByteArray scan(1, char(scanComponents));
+    for (unsigned c = 1; c <= scanComponents; ++c)
+        scan += QByteArray(1, char(c)) + QByteArray(1, '\0');
+    const bool progressive = marker == 0xC2 || marker == 0xCA;
+    scan += progressive ? QByteArray("\x00\x00\x00", 3) : QByteArray("\x00\x3F\x00", 3);
+    b += jpegSegment(0xDA, scan);
     b += QByteArray(64, '\0');
-    b += QByteArray("\xFF\xD9", 2);
+    return b + QByteArray("\xFF\xD9", 2);
+}
+
+// `jpeg` with an Exif segment whose second directory names `thumbnail` as its
+// JPEG thumbnail.
+inline QByteArray withExifThumbnail(const QByteArray &jpeg, const QByteArray &thumbnail)
+{
+    QByteArray tiff("II*\0", 4);
+    append32(tiff, 8);
+    append16(tiff, 1); // the first directory: an orientation
+    append16(tiff, 0x112);
+    append16(tiff, 3);
+    append32(tiff, 1);
+    append32(tiff, 1);
+    const unsigned second = 8 + 2 + 12 + 4;
+    append32(tiff, second);
+    append16(tiff, 3);
+    const unsigned data = second + 2 + 3 * 12 + 4;
+    const unsigned entries[3][3]
+        = {{0x103, 3, 6}, {0x201, 4, data}, {0x202, 4, unsigned(thumbnail.size())}};
+    for (const auto &e : entries) {
+        append16(tiff, e[0]);
+        append16(tiff, e[1]);
+        append32(tiff, 1);
+        append32(tiff, e[2]);
+    }
+    append32(tiff, 0);
+    const QByteArray exif = QByteArray("Exif\0\0", 6) + tiff + thumbnail;
+    return jpeg.left(2) + jpegSegment(0xE1, exif) + jpeg.mid(2);
+}
+
+// `jpeg` with a JFXX segment carrying `thumbnail` as a JPEG.
+inline QByteArray withJfxxThumbnail(const QByteArray &jpeg, const QByteArray &thumbnail)
+{
+    return jpeg.left(2) + jpegSegment(0xE0, QByteArray("JFXX\0\x10", 6) + thumbnail) + jpeg.mid(2);
+}
+
+// A sound 4 × 4 grey TIFF whose first directory leads FreeImage to a
+// thumbnail directory claiming `side` × `side` grey pixels: through an Exif
+// IFD (FreeImage then decodes the second directory) or through a sub-IFD.
+inline QByteArray tiffWithThumbnail(unsigned side, bool subIfd)
+{
+    const unsigned firstCount = 10;
+    const unsigned exifAt = 8 + 2 + firstCount * 12 + 4;
+    const unsigned thumbnailAt = exifAt + 2 + 12 + 4;
+    const unsigned thumbnailCount = 8;
+    const unsigned dataAt = thumbnailAt + 2 + thumbnailCount * 12 + 4;
+    QByteArray b("II*\0", 4);
+    append32(b, 8);
+    const auto entry = [&b](unsigned tag, unsigned type, unsigned value) {
+        append16(b, tag);
+        append16(b, type);
+        append32(b, 1);
+        append32(b, value);
+    };
+    append16(b, firstCount);
+    entry(256, 3, 4);
+    entry(257, 3, 4);
+    entry(258, 3, 8);
+    entry(259, 3, 1);
+    entry(262, 3, 1);
+    entry(273, 4, dataAt);
+    entry(277, 3, 1);
+    entry(278, 3, 4);
+    entry(279, 4, 16);
+    if (subIfd)
+        entry(330, 4, thumbnailAt);
+    else
+        entry(34665, 4, exifAt);
+    append32(b, subIfd ? 0 : thumbnailAt);
+    append16(b, 1); // the Exif IFD: an exposure time
+    entry(33434, 4, 0);
+    append32(b, 0);
+    append16(b, thumbnailCount);
+    entry(256, 4, side);
+    entry(257, 4, side);
+    entry(258, 3, 8);
+    entry(259, 3, 1);
+    entry(262, 3, 1);
+    entry(273, 4, dataAt);
+    entry(278, 4, side);
+    entry(279, 4, 16);
+    append32(b, 0);
+    for (int i = 0; i < 16; ++i)
+        b.append(char(i * 16));
     return b;
+}
+
+// An icon whose one image is a PNG claiming `width` × `height` pixels.
+inline QByteArray icoWithPngClaiming(unsigned width, unsigned height)
+{
+    const QByteArray png = pngClaiming(width, height);
+    QByteArray b(6 + 16, '\0');
+    put16(b, 2, 1);
+    put16(b, 4, 1);
+    put16(b, 10, 1);
+    put16(b, 12, 32);
+    put32(b, 14, unsigned(png.size()));
+    put32(b, 18, 22);
+    return b + png;
 }
 
 } // namespace hostilepictures
