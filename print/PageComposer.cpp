@@ -3,6 +3,7 @@
 #include "document/CoverTypes.h"
 #include "print/CoverFaces.h"
 #include "print/DrawFace.h"
+#include "render/Geometry.h"
 
 #include <cmath>
 
@@ -15,10 +16,10 @@ QRect placeFace(const PageDevice &device, double top, double left, double width,
         x = 0;
     if (y < 0)
         y = 0;
-    const int l = static_cast<int>(std::trunc(x));
-    const int t = static_cast<int>(std::trunc(y));
-    const int r = static_cast<int>(std::trunc(x + dpi * width));
-    const int b = static_cast<int>(std::trunc(y + dpi * height));
+    const int l = truncated(x);
+    const int t = truncated(y);
+    const int r = truncated(x + dpi * width);
+    const int b = truncated(y + dpi * height);
     return QRect(l, t, r - l, b - t);
 }
 

@@ -273,4 +273,12 @@ TEST(SlimlineSheetBitmap, OnlyThePartOnThePageIsMadeAndItDrawsTheSame)
     const RenderedFace part = renderOnCanvas(QSize(300, 200), 96, rect,
         [&](DeviceContext &dc, const QRect &r) { sheet.PrintFace(dc, r, 96); });
     EXPECT_EQ(part.image, whole.image.copy(100, 100, 300, 200));
+
+    // A sheet far larger than any page is still drawn where the page is.
+    SlimlineSheetRenderer huge = sheet;
+    huge.nominalWidth = huge.nominalHeight = 100000;
+    const RenderedFace hugePart = renderOnCanvas(QSize(300, 200), 96,
+        QRect(-50000, -50000, 100000, 100000),
+        [&](DeviceContext &dc, const QRect &r) { huge.PrintFace(dc, r, 96); });
+    EXPECT_TRUE(allColor(hugePart.image, hugePart.image.rect(), QColor(0, 0, 255)));
 }
