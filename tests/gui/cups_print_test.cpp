@@ -468,10 +468,18 @@ TEST_F(CupsPrintTest, ThePrinterIsKeptForTheProgramAndRememberedForTheNextStart)
         EXPECT_EQ(UserSettings().printerName, c.stored); // a cancelled dialog stores nothing
     }
 
-    // The program's own printer is one for all its prints.
+    // The program's own printer is one for all its prints, and lives until
+    // the program ends (this one past the application object, as the
+    // program's does).
     setPrinterDeviceMaker({});
-    EXPECT_EQ(printerDevice(nullptr).get(), printerDevice(nullptr).get());
-    EXPECT_NE(dynamic_cast<QtPrinterDevice *>(printerDevice(nullptr).get()), nullptr);
+    const std::shared_ptr<PrinterDevice> program = printerDevice(nullptr);
+    EXPECT_EQ(program.get(), printerDevice(nullptr).get());
+    EXPECT_NE(dynamic_cast<QtPrinterDevice *>(program.get()), nullptr);
+    host.printerDialogs.push_back([](QPrinter &printer) {
+        EXPECT_EQ(printer.printerName(), queueName());
+        return false;
+    });
+    EXPECT_FALSE(program->choosePrinter({}));
 }
 
 TEST_F(CupsPrintTest, QtsPrinterDialogKeepsThePropertiesSetInItForTheNextPrint)
