@@ -91,6 +91,7 @@ void UserSettings::exchange(Exchange &ex)
     ex.text("moveDiscMMY", calibration.moveDiscMMY);
     ex.text("moveDiscUpDown", calibration.moveDiscUpDown);
     ex.text("moveDiscLeftRight", calibration.moveDiscLeftRight);
+    ex.text("printerName", printerName);
 }
 
 void UserSettings::load()

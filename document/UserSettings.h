@@ -40,6 +40,9 @@ public:
     QString lastPath;
     // The printer adjustment (expandCoverMM ... moveDiscLeftRight).
     Calibration calibration;
+    // The printer chosen in the printer dialog last, as the printing system
+    // names it; empty: the default printer.
+    QString printerName;
 
     // The paper names stored for a cover type; empty for types without paper.
     QString coversPaperFor(int32_t coverType) const;

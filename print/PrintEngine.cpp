@@ -3,6 +3,9 @@
 #include "print/PaperPrompt.h"
 #include "print/PrinterDevice.h"
 
+#include <QFileInfo>
+#include <algorithm>
+
 namespace {
 QPageLayout::Orientation g_orientation = QPageLayout::Portrait;
 }
@@ -29,20 +32,68 @@ PrintNotice PrintEngine::noPrinterNotice()
 
 std::optional<PrintNotice> PrintEngine::failedSheetsNotice(const QList<SheetResult> &sheets)
 {
-    QStringList failed;
-    for (const SheetResult &sheet : sheets)
-        if (sheet.status == SheetResult::Status::Failed)
-            failed << PrintJob::sheetName(sheet.kind);
-    if (failed.isEmpty())
+    // One sentence per cause, in the order of the sheets; sheets that failed
+    // alike share theirs.
+    struct Cause {
+        SheetResult::Status status;
+        QString reason;
+        QStringList sheets;
+    };
+    QList<Cause> causes;
+    for (const SheetResult &sheet : sheets) {
+        if (sheet.status != SheetResult::Status::Failed
+            && sheet.status != SheetResult::Status::Refused)
+            continue;
+        const QString reason
+            = sheet.status == SheetResult::Status::Refused ? sheet.reason : QString();
+        auto same = std::find_if(causes.begin(), causes.end(), [&](const Cause &cause) {
+            return cause.status == sheet.status && cause.reason == reason;
+        });
+        if (same == causes.end())
+            causes.append({sheet.status, reason, {PrintJob::sheetName(sheet.kind)}});
+        else
+            same->sheets << PrintJob::sheetName(sheet.kind);
+    }
+    QStringList sentences;
+    for (const Cause &cause : std::as_const(causes)) {
+        const bool one = cause.sheets.size() == 1;
+        const QString which = one
+            ? cause.sheets.first()
+            : cause.sheets.at(0) + QStringLiteral(" and the ") + cause.sheets.at(1);
+        if (cause.status == SheetResult::Status::Failed) {
+            sentences << (one ? QStringLiteral("The %1 could not be printed: the printer did not "
+                                               "finish the page, and its print job was cancelled.")
+                              : QStringLiteral("The %1 could not be printed: the printer did not "
+                                               "finish their pages, and their print jobs were "
+                                               "cancelled."))
+                             .arg(which);
+            continue;
+        }
+        QString text = (one ? QStringLiteral("The %1 could not be printed: the printer's queue did "
+                                             "not take its print job.")
+                            : QStringLiteral("The %1 could not be printed: the printer's queue did "
+                                             "not take their print jobs."))
+                           .arg(which);
+        if (!cause.reason.isEmpty())
+            text += QStringLiteral("  The printing system said: ") + cause.reason;
+        sentences << text;
+    }
+    if (sentences.isEmpty())
         return std::nullopt;
-    const QString text = failed.size() == 1
-        ? QStringLiteral("The %1 could not be printed: the printer did not finish the page, "
-                         "and its print job was cancelled.")
-              .arg(failed.first())
-        : QStringLiteral("The %1 and the %2 could not be printed: the printer did not finish "
-                         "their pages, and their print jobs were cancelled.")
-              .arg(failed.at(0), failed.at(1));
-    return PrintNotice{text, QStringLiteral("Print"), PrintNotice::Kind::Error};
+    return PrintNotice{
+        sentences.join(QStringLiteral("\n\n")), QStringLiteral("Print"), PrintNotice::Kind::Error};
+}
+
+QString PrintEngine::coverName(const QString &coverPath)
+{
+    const QString name = QFileInfo(coverPath).fileName();
+    return name.isEmpty() ? QStringLiteral("Untitled cover") : name;
+}
+
+QString PrintEngine::jobTitle(const QString &documentName, SheetKind kind)
+{
+    return documentName + QStringLiteral(" \u2013 ")
+        + (kind == SheetKind::Covers ? QStringLiteral("covers") : QStringLiteral("disc"));
 }
 
 PrintReport PrintEngine::runPrintJob(
@@ -84,13 +135,13 @@ PrintReport PrintEngine::run(const PrintJob &job, const QList<PrintSheet> &sheet
     g_orientation = m_printer.chosenOrientation();
 
     for (const PrintSheet &sheet : sheets)
-        report.sheets << printSheet(sheet);
+        report.sheets << printSheet(job, sheet);
     if (const std::optional<PrintNotice> failed = failedSheetsNotice(report.sheets))
         report.notices << *failed;
     return report;
 }
 
-SheetResult PrintEngine::printSheet(const PrintSheet &sheet)
+SheetResult PrintEngine::printSheet(const PrintJob &job, const PrintSheet &sheet)
 {
     SheetResult result;
     result.kind = sheet.kind;
@@ -99,19 +150,28 @@ SheetResult PrintEngine::printSheet(const PrintSheet &sheet)
         return result;
     }
     result.orientation = sheet.landscape ? QPageLayout::Landscape : g_orientation;
-    DeviceContext *dc = m_printer.beginJob(m_documentName, result.orientation);
+    PrinterDevice::JobSetup setup;
+    setup.title = jobTitle(m_documentName, sheet.kind);
+    setup.orientation = result.orientation;
+    // The places on a label sheet are measured on the stock's own sheet;
+    // plain paper is whatever the printer dialog was left with.
+    if (job.onLabelSheet(sheet.kind))
+        setup.paper = sheet.pageSize;
+    DeviceContext *dc = m_printer.beginJob(setup);
     if (!dc) {
         result.status = SheetResult::Status::Failed;
         return result;
     }
     result.device = m_printer.pageDevice();
     result.faces = sheet.draw(*dc, result.device);
-    if (m_printer.endPage()) {
-        m_printer.endJob();
-        result.status = SheetResult::Status::Printed;
-    } else {
+    if (!m_printer.endPage()) {
         m_printer.abortJob();
         result.status = SheetResult::Status::Failed;
+        return result;
     }
+    const PrinterDevice::Submission submission = m_printer.endJob();
+    result.status
+        = submission.accepted ? SheetResult::Status::Printed : SheetResult::Status::Refused;
+    result.reason = submission.reason;
     return result;
 }

@@ -13,9 +13,15 @@ class PrinterDevice;
 
 // What happened to one sheet of a run.
 struct SheetResult {
-    enum class Status { Printed, Skipped, Failed };
+    enum class Status {
+        Printed, // handed to the spooler, which took it
+        Skipped, // the user left it out at the insert-paper prompt
+        Failed, // the page was not finished: its job was abandoned
+        Refused, // the spooler did not take the job
+    };
     SheetKind kind = SheetKind::Covers;
     Status status = Status::Printed;
+    QString reason; // a refusal in the spooler's words
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     PageDevice device; // of the job's page (not for a skipped sheet)
     QList<PlacedFace> faces; // where the faces were drawn
@@ -40,6 +46,8 @@ struct PrintReport {
 // calibration test page by its own drawing.
 class PrintEngine {
 public:
+    // `documentName`: what the jobs are named after in the printer's queue
+    // (the cover's file name, see coverName()).
     PrintEngine(PrinterDevice &printer, PaperPrompt &prompt, const QString &documentName);
 
     // Prints `doc` on the papers and with the ticks the settings store holds
@@ -55,13 +63,19 @@ public:
     // then); it holds for the life of the process.
     static QPageLayout::Orientation chosenOrientation();
 
+    // The name of a cover's print jobs: the file name of `coverPath`, or
+    // "Untitled cover" for a cover never saved.
+    static QString coverName(const QString &coverPath);
+    // "northern-lights.zcv – covers", "northern-lights.zcv – disc".
+    static QString jobTitle(const QString &documentName, SheetKind kind);
+
     static PrintNotice noPrinterNotice();
-    // One message for the sheets whose page the printer did not finish;
-    // none when there are none.
+    // One message for the sheets the printer did not finish or the spooler
+    // refused; none when there are none.
     static std::optional<PrintNotice> failedSheetsNotice(const QList<SheetResult> &sheets);
 
 private:
-    SheetResult printSheet(const PrintSheet &sheet);
+    SheetResult printSheet(const PrintJob &job, const PrintSheet &sheet);
 
     PrinterDevice &m_printer;
     PaperPrompt &m_prompt;

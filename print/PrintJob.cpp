@@ -72,6 +72,13 @@ std::optional<PrintNotice> PrintJob::refusal() const
     return std::nullopt;
 }
 
+bool PrintJob::onLabelSheet(SheetKind kind) const
+{
+    if (kind == SheetKind::Covers)
+        return coversRow && coversPaper != kPlainPaper;
+    return discRow && discPaper != kPlainPaper;
+}
+
 bool PrintJob::asksForPaper() const
 {
     return !(coversPaper == kPlainPaper && discPaper == kPlainPaper);

@@ -34,6 +34,11 @@ public:
     // sheet whose paper names no stock. None when the job can print.
     std::optional<PrintNotice> refusal() const;
 
+    // Whether the sheet's paper is a pre-cut label stock, printed on the
+    // stock's own sheet (its pageSize) rather than on the paper chosen in the
+    // printer dialog.
+    bool onLabelSheet(SheetKind kind) const;
+
     // The insert-paper prompt is shown before every sheet unless both
     // papers are plain.
     bool asksForPaper() const;

@@ -14,8 +14,9 @@ enum class SheetKind { Covers, Disc };
 // One printed sheet: one print job of one page, or one page of a PDF.
 struct PrintSheet {
     SheetKind kind = SheetKind::Covers;
-    // The sheet the stock is cut on. A PDF page takes this size; a printer
-    // prints on the paper chosen in its dialog.
+    // The sheet the stock is cut on. A PDF page takes this size, and so does
+    // a print job on a label stock; plain paper is printed on the paper
+    // chosen in the printer dialog.
     QPageSize pageSize;
     bool landscape = false; // the covers of the DVD types; else the orientation chosen
     QString prompt; // what to ask before the job; empty: printed without asking

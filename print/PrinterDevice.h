@@ -3,8 +3,10 @@
 #include "print/PageComposer.h"
 
 #include <QPageLayout>
+#include <QPageSize>
 #include <QString>
 #include <cstdint>
+#include <optional>
 
 class DeviceContext;
 
@@ -20,10 +22,28 @@ public:
         Default,
     };
 
-    // What the printer dialog opens with.
+    // What the printer dialog opens with the first time; afterwards it opens
+    // as the user left it.
     struct DialogPreset {
         int32_t paperCode = kPaperA4; // 1 Letter, 9 A4
         QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    };
+
+    // One print job of one page.
+    struct JobSetup {
+        QString title; // the job's name in the printer's queue
+        QPageLayout::Orientation orientation = QPageLayout::Portrait;
+        // The sheet the page is printed on; none: the paper chosen in the
+        // printer dialog. A pre-cut label sheet names its own, so that the
+        // printer neither stops on a paper mismatch nor fits the page to
+        // another paper.
+        std::optional<QPageSize> paper;
+    };
+
+    // What the spooler did with a finished job.
+    struct Submission {
+        bool accepted = true;
+        QString reason; // why it was refused, in the spooler's words
     };
 
     virtual ~PrinterDevice() = default;
@@ -36,20 +56,17 @@ public:
     // The orientation the dialog was left with.
     virtual QPageLayout::Orientation chosenOrientation() const = 0;
 
-    // Opens a print job named `documentName` with its one page in
-    // `orientation`; only the orientation differs between the jobs of a run.
-    // Null when the job could not be started.
-    virtual DeviceContext *beginJob(
-        const QString &documentName, QPageLayout::Orientation orientation)
-        = 0;
+    // Opens a print job with its one page. Null when the job could not be
+    // started.
+    virtual DeviceContext *beginJob(const JobSetup &setup) = 0;
     // The open page's resolution and the offset of its printable area from
     // the corner of the sheet, in device pixels. Drawing coordinates start at
     // the printable area.
     virtual PageDevice pageDevice() const = 0;
     // Ends the page; false when the page could not be finished.
     virtual bool endPage() = 0;
-    // Hands the finished job to the spooler.
-    virtual void endJob() = 0;
-    // Abandons the open job: nothing of it is printed.
+    // Hands the finished job to the spooler, to be printed unscaled.
+    virtual Submission endJob() = 0;
+    // Abandons the open job: nothing of it reaches the spooler.
     virtual void abortJob() = 0;
 };

@@ -5,6 +5,7 @@
 #include "CHelpWindow.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
@@ -13,6 +14,14 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+
+QtUiHost::~QtUiHost()
+{
+    // The program's host outlives the application object, whose end takes
+    // every window with it; a host made while it runs cleans up after itself.
+    if (QCoreApplication::instance())
+        delete m_printDialog;
+}
 
 namespace {
 
@@ -119,9 +128,21 @@ bool QtUiHost::chooseFont(QWidget *parent, FontChoice &choice)
 
 bool QtUiHost::printerDialog(QWidget *parent, QPrinter &printer)
 {
-    QPrintDialog dialog(&printer, parent);
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
-    return dialog.exec() == QDialog::Accepted;
+    // One dialog per printer, shown again for every print: Qt's dialog starts
+    // its properties (tray, quality) from the driver's defaults whenever one
+    // is made, so a new one would forget what the user set there.
+    if (!m_printDialog || m_printDialog->printer() != &printer) {
+        delete m_printDialog;
+        m_printDialog = new QPrintDialog(&printer);
+        m_printDialog->setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    }
+    // It belongs to the window of this print only while it is shown: that
+    // window may be gone by the next print.
+    m_printDialog->setParent(parent, m_printDialog->windowFlags());
+    const bool accepted = m_printDialog->exec() == QDialog::Accepted;
+    if (m_printDialog)
+        m_printDialog->setParent(nullptr, m_printDialog->windowFlags());
+    return accepted;
 }
 
 void QtUiHost::showHelp(QWidget *owner, const QString &topic)

@@ -2,10 +2,16 @@
 
 #include "UiHost.h"
 
+#include <QPointer>
+
+class QPrintDialog;
+
 // The real host: Qt's message boxes, file, colour, font and printer dialogs,
 // the help window and desktop services.
 class QtUiHost : public UiHost {
 public:
+    ~QtUiHost() override;
+
     Answer message(QWidget *parent, const QString &text, const QString &caption, Buttons buttons,
         Icon icon) override;
     QString saveFileName(QWidget *parent, const QString &caption, const QString &startPath,
@@ -22,4 +28,8 @@ public:
     void showHelp(QWidget *owner, const QString &topic = QString()) override;
     bool openUrl(const QUrl &url) override;
     int execDialog(QDialog &dialog) override;
+
+private:
+    // The printer dialog of the printer shown last, kept between prints.
+    QPointer<QPrintDialog> m_printDialog;
 };

@@ -3,7 +3,6 @@
 #include "CUpDownControl.h"
 #include "InsertPaperPrompt.h"
 #include "PrintNotices.h"
-#include "document/ProductInfo.h"
 #include "document/UserSettings.h"
 #include "print/PrintEngine.h"
 #include "print/PrintJob.h"
@@ -192,9 +191,9 @@ void CPrinterAdjustDlg::printTestPage()
 {
     const PrintJob job
         = PrintJob::forPapers(m_coverType, m_coversPaper, m_discPaper, enteredCalibration());
-    const std::shared_ptr<PrinterDevice> printer = makePrinterDevice(this);
+    const std::shared_ptr<PrinterDevice> printer = printerDevice(this);
     InsertPaperPrompt prompt(this);
-    PrintEngine engine(*printer, prompt, ProductInfo::webAddress());
+    PrintEngine engine(*printer, prompt, QStringLiteral("Calibration test page"));
     const PrintReport report = engine.runCalibrationPage(job, m_useTopDiscLabel);
     showPrintNotices(this, report.notices);
 }

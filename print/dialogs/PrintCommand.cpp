@@ -3,7 +3,6 @@
 #include "CPrintPaperDlg.h"
 #include "InsertPaperPrompt.h"
 #include "PrintNotices.h"
-#include "document/ProductInfo.h"
 #include "print/printer/PrinterDevices.h"
 #include "widgets/DialogLook.h"
 #include "widgets/UiHost.h"
@@ -37,9 +36,9 @@ bool PrintCommand::run()
     if (result == CPrintPaperDlg::SavedAsPdf)
         return true;
 
-    const std::shared_ptr<PrinterDevice> printer = makePrinterDevice(m_parent);
+    const std::shared_ptr<PrinterDevice> printer = printerDevice(m_parent);
     InsertPaperPrompt prompt(m_parent);
-    PrintEngine engine(*printer, prompt, ProductInfo::webAddress());
+    PrintEngine engine(*printer, prompt, PrintEngine::coverName(m_coverPath));
     m_report = engine.runPrintJob(m_document, m_useTopDiscLabel, referenceDpiOf(m_parent));
     showPrintNotices(m_parent, m_report->notices);
     return true;

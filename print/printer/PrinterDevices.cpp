@@ -10,11 +10,13 @@ PrinterDeviceMaker &installedMaker()
 }
 } // namespace
 
-std::shared_ptr<PrinterDevice> makePrinterDevice(QWidget *dialogParent)
+std::shared_ptr<PrinterDevice> printerDevice(QWidget *dialogParent)
 {
     if (installedMaker())
         return installedMaker()(dialogParent);
-    return std::make_shared<QtPrinterDevice>(dialogParent);
+    static const std::shared_ptr<QtPrinterDevice> printer = std::make_shared<QtPrinterDevice>();
+    printer->setDialogParent(dialogParent);
+    return printer;
 }
 
 void setPrinterDeviceMaker(PrinterDeviceMaker maker)

@@ -17,11 +17,12 @@ using Orientation = QPageLayout::Orientation;
 
 namespace {
 
-const QString kJobName = QStringLiteral("https://tessaly.example/discora");
+const QString kCoverName = QStringLiteral("northern-lights.zcv");
 const QString kAvery8960 = QStringLiteral("Avery 8960 CD/DVD Labels (Letter)");
 const QString kAvery5931 = QStringLiteral("Avery 5931 CD/DVD Labels (Letter)");
 const QString kNeato = QStringLiteral("Neato CD/DVD Labels (A4)");
 const QString kPCLine = QStringLiteral("PC Line CD/DVD Labels (A4)");
+const QString kPressIT = QStringLiteral("PressIT CD/DVD Labels (A4)");
 
 // Answers the insert-paper prompt from a script and keeps the messages.
 class ScriptedPrompt : public PaperPrompt {
@@ -88,7 +89,19 @@ QString orientations(const RecordingPrinter &printer)
     return out;
 }
 
-TEST(PrintRun, SheetsPromptsAndOrientationsByPaperAndCoverType)
+// The paper each job asked for: - the printer dialog's, L Letter, A A4.
+QString papers(const RecordingPrinter &printer)
+{
+    QString out;
+    for (const RecordingPrinter::Job &job : printer.jobs)
+        out += !job.paper                          ? '-'
+            : job.paper->id() == QPageSize::Letter ? 'L'
+            : job.paper->id() == QPageSize::A4     ? 'A'
+                                                   : '?';
+    return out;
+}
+
+TEST(PrintRun, SheetsPromptsOrientationsAndPapersByPaperAndCoverType)
 {
     const QString plainCovers = coversMessage(kPlainPaper);
     struct Case {
@@ -99,20 +112,25 @@ TEST(PrintRun, SheetsPromptsAndOrientationsByPaperAndCoverType)
         std::deque<bool> answers;
         std::optional<Orientation> dialog; // what the user leaves in the printer dialog
         QStringList prompts;
-        QString statuses, jobs;
+        QString statuses, jobs, papers;
     } cases[] = {
-        {"both plain: no prompt", StandardCD, kPlainPaper, true, true, {}, {}, {}, "PP", "PP"},
-        {"an Avery disc: the shared layout's name", StandardCD, kAvery8960, true, true,
-            {true, true}, {}, {plainCovers, discMessage(kAvery5931)}, "PP", "PP"},
-        {"skip the covers, then the disc", StandardCD, kNeato, true, true, {false, true}, {},
-            {plainCovers, discMessage(kNeato)}, "SP", "P"},
-        {"disc only", StandardCD, kPlainPaper, false, true, {}, {}, {}, "P", "P"},
+        {"both plain: no prompt, the dialog's paper", StandardCD, kPlainPaper, true, true, {}, {},
+            {}, "PP", "PP", "--"},
+        {"an Avery disc: the shared layout's name, on Letter", StandardCD, kAvery8960, true, true,
+            {true, true}, {}, {plainCovers, discMessage(kAvery5931)}, "PP", "PP", "-L"},
+        {"skip the covers, then the disc on A4", StandardCD, kNeato, true, true, {false, true}, {},
+            {plainCovers, discMessage(kNeato)}, "SP", "P", "A"},
+        {"disc only", StandardCD, kPlainPaper, false, true, {}, {}, {}, "P", "P", "-"},
         {"disc only on labels: no covers prompt", SlimlineCD, kNeato, false, true, {true}, {},
-            {discMessage(kNeato)}, "P", "P"},
-        {"DVD covers landscape", StandardDVD, kPlainPaper, true, true, {}, {}, {}, "PP", "LP"},
-        {"slimline DVD too", SlimlineDVD, kPlainPaper, true, true, {}, {}, {}, "PP", "LP"},
+            {discMessage(kNeato)}, "P", "P", "A"},
+        {"DVD covers landscape", StandardDVD, kPlainPaper, true, true, {}, {}, {}, "PP", "LP",
+            "--"},
+        {"slimline DVD too, PressIT on A4", SlimlineDVD, kPressIT, true, true, {true, true}, {},
+            {plainCovers, discMessage(kPressIT)}, "PP", "LP", "-A"},
         {"landscape chosen in the dialog", StandardDVD, kPlainPaper, true, true, {},
-            Orientation::Landscape, {}, "PP", "LL"},
+            Orientation::Landscape, {}, "PP", "LL", "--"},
+        {"PC Line on A4 whatever the dialog", StandardCD, kPCLine, false, true, {true},
+            Orientation::Landscape, {discMessage(kPCLine)}, "P", "L", "A"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
@@ -123,15 +141,25 @@ TEST(PrintRun, SheetsPromptsAndOrientationsByPaperAndCoverType)
         prompt.answers = c.answers;
         const CoverDocument doc = coverOf(c.type);
         const PrintReport report
-            = PrintEngine(printer, prompt, kJobName).runPrintJob(doc, true, 96);
+            = PrintEngine(printer, prompt, kCoverName).runPrintJob(doc, true, 96);
         EXPECT_EQ(report.outcome, PrintReport::Outcome::Ran);
         EXPECT_TRUE(report.notices.isEmpty());
         EXPECT_EQ(prompt.messages, c.prompts);
         EXPECT_EQ(statuses(report), c.statuses);
         EXPECT_EQ(orientations(printer), c.jobs);
-        for (const RecordingPrinter::Job &job : printer.jobs) {
-            EXPECT_EQ(job.documentName, kJobName);
-            EXPECT_TRUE(job.finished && !job.aborted);
+        EXPECT_EQ(papers(printer), c.papers);
+        // Each job is named after the cover and its sheet.
+        qsizetype job = 0;
+        for (const SheetResult &sheet : report.sheets) {
+            if (sheet.status == Status::Skipped)
+                continue;
+            ASSERT_LT(job, printer.jobs.size());
+            EXPECT_EQ(printer.jobs[job].title,
+                sheet.kind == SheetKind::Covers ? "northern-lights.zcv \u2013 covers"
+                                                : "northern-lights.zcv \u2013 disc");
+            EXPECT_TRUE(printer.jobs[job].finished && printer.jobs[job].accepted);
+            EXPECT_FALSE(printer.jobs[job].aborted);
+            ++job;
         }
         ASSERT_EQ(printer.dialogPresets.size(), 1);
         EXPECT_EQ(printer.dialogPresets[0].paperCode, kPaperA4);
@@ -176,7 +204,7 @@ TEST(PrintRun, FacesArePlacedByTheRowAndThePrintersOffsets)
         prompt.answers = {true, true};
         const CoverDocument doc = coverOf(c.type);
         const PrintReport report
-            = PrintEngine(printer, prompt, kJobName).runPrintJob(doc, c.top, 96);
+            = PrintEngine(printer, prompt, kCoverName).runPrintJob(doc, c.top, 96);
         const auto sheet = std::find_if(report.sheets.begin(), report.sheets.end(),
             [&](const SheetResult &s) { return s.kind == c.sheet; });
         ASSERT_NE(sheet, report.sheets.end());
@@ -186,43 +214,90 @@ TEST(PrintRun, FacesArePlacedByTheRowAndThePrintersOffsets)
     }
 }
 
-TEST(PrintRun, AnUnfinishedPageAbandonsItsJobAndTheRunGoesOn)
+TEST(PrintRun, AnUnfinishedOrRefusedJobIsReportedAndTheRunGoesOn)
 {
+    using Submission = PrinterDevice::Submission;
     const QString both = "The cover(s) and the disc label could not be printed: the printer did "
                          "not finish their pages, and their print jobs were cancelled.";
+    const Submission stopped{false, "Destination \"desk\" is not accepting jobs."};
     struct Case {
+        const char *what;
         QList<bool> pageEnds;
         bool failBegin;
-        QString statuses, notice;
+        QList<Submission> submissions;
+        QString statuses, notice; // F unfinished, R refused by the spooler
     } cases[] = {
-        {{false, true}, false, "FP",
+        {"covers unfinished", {false, true}, false, {}, "FP",
             "The cover(s) could not be printed: the printer did not finish the page, and its "
             "print job was cancelled."},
-        {{true, false}, false, "PF",
+        {"disc unfinished", {true, false}, false, {}, "PF",
             "The disc label could not be printed: the printer did not finish the page, and its "
             "print job was cancelled."},
-        {{false, false}, false, "FF", both},
-        {{}, true, "FF", both},
+        {"both unfinished", {false, false}, false, {}, "FF", both},
+        {"no job started", {}, true, {}, "FF", both},
+        {"the disc refused", {}, false, {{}, stopped}, "PR",
+            "The disc label could not be printed: the printer's queue did not take its print "
+            "job.  The printing system said: Destination \"desk\" is not accepting jobs."},
+        {"both refused alike", {}, false, {stopped, stopped}, "RR",
+            "The cover(s) and the disc label could not be printed: the printer's queue did not "
+            "take their print jobs.  The printing system said: Destination \"desk\" is not "
+            "accepting jobs."},
+        {"refused without a reason", {}, false, {{false, ""}}, "RP",
+            "The cover(s) could not be printed: the printer's queue did not take its print "
+            "job."},
+        {"one of each", {true, false}, false, {{false, "Gone."}}, "RF",
+            "The cover(s) could not be printed: the printer's queue did not take its print job.  "
+            "The printing system said: Gone.\n\nThe disc label could not be printed: the "
+            "printer did not finish the page, and its print job was cancelled."},
     };
     for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
         storeChoices(StandardCD, kPlainPaper, kPlainPaper);
         RecordingPrinter printer;
         printer.pageEnds = c.pageEnds;
         printer.failBegin = c.failBegin;
+        printer.submissions = c.submissions;
         ScriptedPrompt prompt;
         const CoverDocument doc = coverOf(StandardCD);
         const PrintReport report
-            = PrintEngine(printer, prompt, kJobName).runPrintJob(doc, true, 96);
-        EXPECT_EQ(statuses(report), c.statuses);
+            = PrintEngine(printer, prompt, kCoverName).runPrintJob(doc, true, 96);
+        QString got;
+        for (const SheetResult &sheet : report.sheets)
+            got += sheet.status == Status::Printed ? 'P'
+                : sheet.status == Status::Refused  ? 'R'
+                : sheet.status == Status::Failed   ? 'F'
+                                                   : 'S';
+        EXPECT_EQ(got, c.statuses);
         ASSERT_EQ(printer.jobs.size(), 2);
         for (int i = 0; i < 2; ++i) {
-            const bool failed = c.statuses[i] == 'F';
-            EXPECT_EQ(printer.jobs[i].aborted, failed && !c.failBegin) << i;
-            EXPECT_EQ(printer.jobs[i].finished, !failed) << i;
+            const bool unfinished = c.statuses[i] == 'F';
+            // An unfinished page is abandoned and never handed over.
+            EXPECT_EQ(printer.jobs[i].aborted, unfinished && !c.failBegin) << i;
+            EXPECT_EQ(printer.jobs[i].finished, !unfinished) << i;
+            EXPECT_EQ(printer.jobs[i].accepted, c.statuses[i] == 'P') << i;
         }
         ASSERT_EQ(report.notices.size(), 1);
         EXPECT_EQ(report.notices[0], (PrintNotice{c.notice, "Print", PrintNotice::Kind::Error}));
     }
+}
+
+TEST(PrintRun, JobsAreNamedAfterTheCoverFileAndTheSheet)
+{
+    struct Case {
+        QString coverPath;
+        SheetKind kind;
+        QString title;
+    } cases[] = {
+        {"/home/u/Covers/northern-lights.zcv", SheetKind::Covers,
+            "northern-lights.zcv \u2013 covers"},
+        {"/home/u/Covers/northern-lights.zcv", SheetKind::Disc, "northern-lights.zcv \u2013 disc"},
+        {"relative/Winter Tour.zcv", SheetKind::Disc, "Winter Tour.zcv \u2013 disc"},
+        {"", SheetKind::Covers, "Untitled cover \u2013 covers"},
+        {"", SheetKind::Disc, "Untitled cover \u2013 disc"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(PrintEngine::jobTitle(PrintEngine::coverName(c.coverPath), c.kind), c.title)
+            << c.coverPath.toStdString();
 }
 
 TEST(PrintRun, RefusalsComeBeforeThePrinterDialog)
@@ -277,7 +352,7 @@ TEST(PrintRun, RefusalsComeBeforeThePrinterDialog)
             prompt.answers = {true};
         const CoverDocument doc = coverOf(c.type);
         const PrintReport report
-            = PrintEngine(printer, prompt, kJobName).runPrintJob(doc, true, 96);
+            = PrintEngine(printer, prompt, kCoverName).runPrintJob(doc, true, 96);
         EXPECT_EQ(report.outcome, c.outcome);
         EXPECT_EQ(printer.jobs.size(), c.jobs);
         if (c.notice.isEmpty()) {
@@ -311,7 +386,7 @@ TEST(PrintRun, PrintsWhatThePageComposerDrawsAndOnlyReadsTheCover)
     printer.keepPages = true;
     printer.physX = printer.physY = 20;
     ScriptedPrompt prompt;
-    const PrintReport report = PrintEngine(printer, prompt, kJobName).runPrintJob(doc, true, 96);
+    const PrintReport report = PrintEngine(printer, prompt, kCoverName).runPrintJob(doc, true, 96);
     EXPECT_EQ(doc, before);
     ASSERT_EQ(printer.jobs.size(), 2);
 

@@ -37,6 +37,7 @@ const QStringList kNamesInOrder = {
     "moveDiscMMY",
     "moveDiscUpDown",
     "moveDiscLeftRight",
+    "printerName",
 };
 
 void expectDefaults(const UserSettings &s)
@@ -57,6 +58,7 @@ void expectDefaults(const UserSettings &s)
              &s.calibration.moveDiscMMX, &s.calibration.moveDiscMMY, &s.calibration.moveDiscUpDown,
              &s.calibration.moveDiscLeftRight})
         EXPECT_EQ(*mm, "0");
+    EXPECT_EQ(s.printerName, "");
 }
 
 // Writes the store file as text, as another program (or damage) would.
@@ -123,6 +125,7 @@ TEST_F(SettingsTest, ValuesSurviveASaveAndLoad)
     s.printCover = 0;
     s.lastPath = QStringLiteral("/tmp/caf\u00e9 = [x]; \"quoted\"");
     s.calibration.expandCoverMM = "-3mm";
+    s.printerName = "Office/duplex";
     s.save();
     const UserSettings loaded;
     EXPECT_EQ(loaded.Option, 5u);
@@ -131,6 +134,7 @@ TEST_F(SettingsTest, ValuesSurviveASaveAndLoad)
     EXPECT_EQ(loaded.printCover, 0u);
     EXPECT_EQ(loaded.lastPath, s.lastPath);
     EXPECT_EQ(loaded.calibration.expandCoverMM, "-3mm");
+    EXPECT_EQ(loaded.printerName, "Office/duplex");
 }
 
 TEST_F(SettingsTest, UnreadableValuesLeaveTheirFields)

@@ -95,7 +95,8 @@ TEST_F(PrintCommandTest, PrintsTheChoicesWithAPromptBeforeEachSheet)
     ASSERT_TRUE(command.report().has_value());
     const SheetResult &disc = command.report()->sheets.at(1);
     EXPECT_EQ(disc.faces.at(0).rect.top(), int(5.6875 * 100));
-    EXPECT_EQ(printer->jobs[0].documentName, "https://tessaly.example/discora");
+    EXPECT_EQ(printer->jobs[0].title, "Untitled cover \u2013 disc");
+    EXPECT_EQ(printer->jobs[0].paper, QPageSize(QPageSize::Letter)); // the Avery sheet's
     EXPECT_TRUE(host.messages.isEmpty());
     EXPECT_EQ(doc, before);
 }

@@ -306,6 +306,11 @@ TEST_F(PrintDialogsTest, TheTestPagePrintsTheFieldsWithoutStoringThem)
     dlg.testPageButton()->click();
     setPrinterDeviceMaker({});
     ASSERT_EQ(printer->jobs.size(), 2); // plain paper: no prompt
+    EXPECT_EQ(printer->jobs[0].title, "Calibration test page \u2013 covers");
+    EXPECT_EQ(printer->jobs[1].title, "Calibration test page \u2013 disc");
+    // Laid over the label sheet it calibrates: the disc page on Letter.
+    EXPECT_FALSE(printer->jobs[0].paper.has_value());
+    EXPECT_EQ(printer->jobs[1].paper, QPageSize(QPageSize::Letter));
     EXPECT_EQ(UserSettings().calibration.moveDiscMMX, "0");
     const LabelStock row
         = applyCalibration(baseLabelStock(StockRow::AveryLetter), dlg.enteredCalibration());

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QThread>
+#include <QUrl>
 #include <algorithm>
 #include <sys/stat.h>
 
@@ -141,7 +142,8 @@ bool PrivateCupsd::start(QString &error)
     return false;
 }
 
-bool PrivateCupsd::addPdfQueue(const QString &name, int marginPoints, QString &error)
+bool PrivateCupsd::addPdfQueue(
+    const QString &name, int marginPoints, QString &error, bool makeDefault)
 {
     const QString ppd = ppdWithMargins(marginPoints);
     if (ppd.isEmpty()) {
@@ -170,7 +172,7 @@ bool PrivateCupsd::addPdfQueue(const QString &name, int marginPoints, QString &e
         {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"),
             QStringLiteral("cups-pdf:/") + name, QStringLiteral("-P"), ppdPath},
         &ok);
-    if (ok)
+    if (ok && makeDefault)
         run(QStringLiteral("lpadmin"), {QStringLiteral("-d"), name}, &ok);
     if (!ok) {
         error = QStringLiteral("lpadmin failed: ") + added + QStringLiteral("\n") + diagnostics();
@@ -236,6 +238,54 @@ QList<int> PrivateCupsd::completedJobs(const QString &queue, int count, int time
         QThread::msleep(200);
     } while (waited.elapsed() < timeoutMs);
     return ids;
+}
+
+QList<int> PrivateCupsd::allJobs(const QString &queue) const
+{
+    const QRegularExpression id(
+        QStringLiteral("^%1-(\\d+)\\s").arg(QRegularExpression::escape(queue)),
+        QRegularExpression::MultilineOption);
+    QList<int> ids;
+    const QString listed = run(QStringLiteral("lpstat"),
+        {QStringLiteral("-W"), QStringLiteral("all"), QStringLiteral("-o"), queue});
+    for (auto it = id.globalMatch(listed); it.hasNext();)
+        ids << it.next().captured(1).toInt();
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+QMap<QString, QString> PrivateCupsd::jobAttributes(int id) const
+{
+    // The job's owner asks, or the scheduler keeps the job's name private.
+    const QString request = path(QStringLiteral("get-job-attributes.test"));
+    writeText(request,
+        QStringLiteral("{\n  OPERATION Get-Job-Attributes\n  GROUP operation-attributes-tag\n"
+                       "  ATTR charset attributes-charset utf-8\n"
+                       "  ATTR naturalLanguage attributes-natural-language en\n"
+                       "  ATTR uri job-uri $uri\n  ATTR name requesting-user-name $user\n"
+                       "  ATTR keyword requested-attributes all\n  STATUS successful-ok\n}\n"));
+    // The socket's path is the host, escaped (and kept out of arg(), whose
+    // markers its escapes would look like).
+    const QString uri = QStringLiteral("ipp://")
+        + QString::fromLatin1(QUrl::toPercentEncoding(socketPath()))
+        + QStringLiteral("/jobs/") + QString::number(id);
+    QProcess ipptool;
+    ipptool.start(QStringLiteral("ipptool"), {QStringLiteral("-tv"), uri, request});
+    ipptool.waitForFinished(20000);
+    const QString text = QString::fromUtf8(ipptool.readAllStandardOutput());
+    // The response's attributes follow its status line, one a line:
+    // "        media (keyword) = Letter".
+    QMap<QString, QString> attributes;
+    const qsizetype response = text.indexOf(QStringLiteral("status-code ="));
+    if (response < 0)
+        return attributes;
+    const QRegularExpression line(
+        QStringLiteral("^\\s+([^\\s(]+) \\([^)]*\\) = (.*)$"), QRegularExpression::MultilineOption);
+    for (auto it = line.globalMatch(text, response); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        attributes.insert(m.captured(1), m.captured(2));
+    }
+    return attributes;
 }
 
 QStringList PrivateCupsd::outputsOf(int id) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMap>
 #include <QProcess>
 #include <QString>
 #include <QTemporaryDir>
@@ -23,9 +24,11 @@ public:
 
     // Starts cupsd and waits until it answers; false with `error` saying why.
     bool start(QString &error);
-    // Adds a cups-pdf queue and makes it the default. The queue's printable
-    // area leaves `marginPoints` at every edge of A4 and Letter sheets.
-    bool addPdfQueue(const QString &name, int marginPoints, QString &error);
+    // Adds a cups-pdf queue, the default printer unless `makeDefault` is
+    // false. The queue's printable area leaves `marginPoints` at every edge
+    // of A4 and Letter sheets.
+    bool addPdfQueue(
+        const QString &name, int marginPoints, QString &error, bool makeDefault = true);
     void stop();
 
     // Points this process's CUPS clients (Qt among them) at this scheduler
@@ -40,6 +43,11 @@ public:
     // The ids of the completed jobs of `queue`, waiting up to `timeoutMs`
     // until there are at least `count`.
     QList<int> completedJobs(const QString &queue, int count, int timeoutMs) const;
+    // The ids of the jobs of `queue` in any state.
+    QList<int> allJobs(const QString &queue) const;
+    // What the scheduler keeps of job `id`: its attributes by name, each
+    // value as ipptool shows it ("none", "Letter", "false", "1,2").
+    QMap<QString, QString> jobAttributes(int id) const;
     // The PDF files cups-pdf wrote for job `id`.
     QStringList outputsOf(int id) const;
     // The spooled file of job `id` (what the program handed over).

@@ -22,21 +22,23 @@ QPageLayout::Orientation RecordingPrinter::chosenOrientation() const
     return m_chosen;
 }
 
-DeviceContext *RecordingPrinter::beginJob(
-    const QString &documentName, QPageLayout::Orientation orientation)
+DeviceContext *RecordingPrinter::beginJob(const JobSetup &setup)
 {
+    const QPageLayout::Orientation orientation = setup.orientation;
     Job job;
-    job.documentName = documentName;
+    job.title = setup.title;
     job.orientation = orientation;
+    job.paper = setup.paper;
     job.device = {dpi, physX, physY};
     jobs << job;
     if (failBegin)
         return nullptr;
     QSize area(1, 1);
     if (keepPages) {
+        const QSizeF paper = setup.paper ? setup.paper->size(QPageSize::Inch) : paperInches;
         const bool landscape = orientation == QPageLayout::Landscape;
-        const double w = landscape ? paperInches.height() : paperInches.width();
-        const double h = landscape ? paperInches.width() : paperInches.height();
+        const double w = landscape ? paper.height() : paper.width();
+        const double h = landscape ? paper.width() : paper.height();
         area = QSize(int(std::trunc(w * dpi)) - 2 * physX, int(std::trunc(h * dpi)) - 2 * physY);
     }
     m_canvas = QImage(area, QImage::Format_RGB32);
@@ -66,10 +68,16 @@ bool RecordingPrinter::endPage()
     return index >= pageEnds.size() || pageEnds.at(index);
 }
 
-void RecordingPrinter::endJob()
+PrinterDevice::Submission RecordingPrinter::endJob()
 {
-    if (!jobs.isEmpty())
+    const Submission answer
+        = m_submitted < submissions.size() ? submissions.at(m_submitted) : Submission{};
+    ++m_submitted;
+    if (!jobs.isEmpty()) {
         jobs.last().finished = true;
+        jobs.last().accepted = answer.accepted;
+    }
+    return answer;
 }
 
 void RecordingPrinter::abortJob()

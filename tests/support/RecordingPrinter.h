@@ -18,10 +18,12 @@ namespace testsupport {
 class RecordingPrinter : public PrinterDevice {
 public:
     struct Job {
-        QString documentName;
+        QString title;
         QPageLayout::Orientation orientation = QPageLayout::Portrait;
+        std::optional<QPageSize> paper; // none: the dialog's paper
         PageDevice device;
         bool finished = false; // handed to the spooler
+        bool accepted = false; // and taken by it
         bool aborted = false;
         QImage page; // with keepPages
     };
@@ -37,6 +39,9 @@ public:
     QSizeF paperInches{8.27, 11.69}; // portrait A4
     // endPage() results, job by job; a job beyond the list ends well.
     QList<bool> pageEnds;
+    // What the spooler says to each finished job, in order; a job beyond
+    // the list is taken.
+    QList<Submission> submissions;
     bool failBegin = false;
     bool keepPages = false; // images of the printable area (keep dpi low)
 
@@ -48,15 +53,15 @@ public:
     Availability availability() override;
     bool choosePrinter(const DialogPreset &preset) override;
     QPageLayout::Orientation chosenOrientation() const override;
-    DeviceContext *beginJob(
-        const QString &documentName, QPageLayout::Orientation orientation) override;
+    DeviceContext *beginJob(const JobSetup &setup) override;
     PageDevice pageDevice() const override;
     bool endPage() override;
-    void endJob() override;
+    Submission endJob() override;
     void abortJob() override;
 
 private:
     QPageLayout::Orientation m_chosen = QPageLayout::Portrait;
+    int m_submitted = 0;
     QImage m_canvas;
     std::unique_ptr<QPainter> m_painter;
     std::unique_ptr<DeviceContext> m_dc;
