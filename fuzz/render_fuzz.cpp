@@ -31,6 +31,13 @@ void fail(const char *what)
 
 } // namespace
 
+// Fontconfig keeps what it learns of each font for the life of the process;
+// that is a cache, not a leak of ours.
+extern "C" const char *__lsan_default_suppressions()
+{
+    return "leak:libfontconfig\n";
+}
+
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     // Nothing of the user's: settings and temporary files in a folder of

@@ -42,7 +42,8 @@ for cover in "${covers[@]}"; do
     rel="${png#"$work/old/"}"
     same "$rel" "$png" "$work/new/$rel"
   done
-  [ "$(ls "$work/old/$name"-*/ | sort)" = "$(ls "$work/new/$name"-*/ | sort)" ] ||
+  [ "$(cd "$work/old" && find "$name"-*/ -type f | sort)" = \
+    "$(cd "$work/new" && find "$name"-*/ -type f | sort)" ] ||
     { echo "DIFFERENT: the files of $name"; differ=1; }
   same "$name.pdf (date masked)" "$work/old/$name.masked" "$work/new/$name.masked"
   for page in "$work/old/$name"-page*.png; do
