@@ -12,7 +12,8 @@ inline constexpr char kDelimOpen[] = "[DELIM]";
 inline constexpr char kDelimClose[] = "[/DELIM]";
 
 // Reads the rows; a fourth cell starts a new row, a cell without a closing
-// marker runs to the end of the string.
+// marker runs to the end of the string. A damaged listing whose cells would
+// hold far more than the string is cut short (TrackCellScanner).
 QList<TrackRow> readTrackListing(const QByteArray &encoded);
 
 // Encodes rows as the editor writes them.

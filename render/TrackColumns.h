@@ -13,6 +13,8 @@ struct TrackColumns {
 };
 
 // A final "[DELIM]" without its closing marker takes the rest of the text.
+// The cells are found in one pass (TrackCellScanner); a damaged listing whose
+// unclosed cells would hold far more than the text is cut short.
 TrackColumns splitTrackColumns(const QString &text);
 
 class DeviceContext;

@@ -141,3 +141,35 @@ TEST(TrackListingDrawing, AmpersandInATitleAppearsOnce)
     EXPECT_EQ(shown, expected);
     EXPECT_NE(draw(plain), expected); // a single "&" is a mnemonic marker, not shown
 }
+
+namespace {
+
+qsizetype columnsSize(const TrackColumns &c)
+{
+    return c.columns[0].size() + c.columns[1].size() + c.columns[2].size();
+}
+
+} // namespace
+
+TEST(TrackColumns, DamagedListingsAreSplitInOnePassAndCutShort)
+{
+    const struct {
+        const char *what;
+        QString text;
+        QString firstEntry;
+    } cases[] = {
+        {"20,000 unclosed cells", QStringLiteral("[DELIM]").repeated(20000),
+            QStringLiteral("[DELIM]").repeated(19999)},
+        {"closed only at the end", QStringLiteral("[DELIM]&").repeated(20000) + "[/DELIM]",
+            "&" + QStringLiteral("[DELIM]&").repeated(19999)},
+        {"unclosed cells of line breaks", QStringLiteral("[DELIM]\r\n").repeated(20000),
+            QStringLiteral("\r\n") + QStringLiteral("[DELIM]\r\n").repeated(19999)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        // The cells stop at about twice the listing; the first ones stay whole.
+        const TrackColumns split = splitTrackColumns(c.text);
+        EXPECT_TRUE(split.columns[0].startsWith(c.firstEntry + '\r'));
+        EXPECT_LE(columnsSize(split), 2 * c.text.size() + 65536 + 16);
+    }
+}
