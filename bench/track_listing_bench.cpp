@@ -8,9 +8,7 @@
 // held to 20 s and 1 GiB of address space, so that a slow renderer shows as
 // a figure here instead of stalling the machine.
 #include "document/CoverFile.h"
-#include "document/DisplayText.h"
 #include "render/DeviceContext.h"
-#include "render/FaceDrawing.h"
 #include "render/TextDrawing.h"
 #include "render/TrackColumns.h"
 
@@ -131,13 +129,13 @@ int measureShape(int index)
     timer.start();
     qsizetype characters = 0;
     {
-        const TrackColumns split = splitTrackColumns(doubledAmpersands(displayText(listing)));
+        const TrackColumns split = splitStoredTrackListing(listing);
         for (const QString &column : split.columns)
             characters += column.size();
     }
     const double splitMs = timer.nsecsElapsed() / 1e6;
     timer.restart();
-    drawOnBackFace(splitTrackColumns(doubledAmpersands(displayText(listing))));
+    drawOnBackFace(splitStoredTrackListing(listing));
     const double drawMs = timer.nsecsElapsed() / 1e6;
     std::printf("%lld %.1f %.1f %.1f %lld\n", qlonglong(listing.size()), splitMs, drawMs, peakMiB(),
         qlonglong(characters));

@@ -2,8 +2,10 @@
 
 #include "render/Geometry.h"
 
+#include "FaceDrawing.h"
 #include "TextDrawing.h"
 #include "document/TrackCellScanner.h"
+#include "document/TrackListing.h"
 
 #include <QColor>
 #include <QFont>
@@ -30,6 +32,21 @@ TrackColumns splitTrackColumns(const QString &text)
     TrackCellScanner::Cell cell;
     while (scanner.next(cell))
         appendEntry(result, cell.column, text.sliced(cell.start, cell.size));
+    return result;
+}
+
+TrackColumns splitStoredTrackListing(const QByteArray &stored)
+{
+    TrackColumns result;
+    const QByteArrayView bytes(stored);
+    TrackCellScanner scanner(stored);
+    TrackCellScanner::Cell cell;
+    while (scanner.next(cell)) {
+        // "&" is ASCII and in no marker, so doubling it cell by cell gives
+        // the cells of the doubled text.
+        appendEntry(result, cell.column,
+            doubledAmpersands(displayCellText(bytes.sliced(cell.start, cell.size))));
+    }
     return result;
 }
 

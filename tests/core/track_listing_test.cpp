@@ -1,4 +1,7 @@
-// Track listings cell by cell: the one pass over damaged listings.
+// Track listings cell by cell: the one pass over damaged listings, the
+// decoding of each cell on its own, one encoding per listing written, and
+// the whole listing shown as stored (--info).
+#include "document/DisplayText.h"
 #include "document/TrackCellScanner.h"
 #include "document/TrackListing.h"
 
@@ -36,6 +39,10 @@ qsizetype cellBytes(const QList<TrackRow> &rows)
             n += cell.size();
     return n;
 }
+
+const QByteArray kCafe1252 = "Caf\xe9";
+const QByteArray kCafeUtf8 = "Caf\xc3\xa9";
+const QByteArray kOmegaUtf8 = "\xce\xa9mega";
 
 } // namespace
 
@@ -85,4 +92,86 @@ TEST(TrackCellScanner, FindsTheCellsOfTheDefinitionInOnePassWithinABudget)
     }
     EXPECT_EQ(cells, (QStringList{QStringLiteral("\u03a9"), "b[DELIM]c", "c"}));
     EXPECT_EQ(columns, (QList<int>{0, 1, 2}));
+}
+
+TEST(TrackListingText, EachCellIsDecodedOnItsOwn)
+{
+    const struct {
+        QByteArray cell;
+        QString shown;
+        bool utf8;
+    } cells[] = {
+        {"", "", false},
+        {"3:45 & more", "3:45 & more", false},
+        {kCafe1252, QStringLiteral("Caf\u00e9"), false},
+        {kCafeUtf8, QStringLiteral("Caf\u00e9"), true},
+        {kOmegaUtf8, QStringLiteral("\u03a9mega"), true},
+        {"\x80\x81", QStringLiteral("\u20ac\u0081"), false},
+        {"\xce\xa9\xe9", QStringLiteral("\u00ce\u00a9\u00e9"), false}, // not valid UTF-8
+        // Inside a listing a byte order mark is a character like any other.
+        {"\xef\xbb\xbfx", QStringLiteral("\ufeffx"), true},
+    };
+    for (const auto &c : cells) {
+        SCOPED_TRACE(c.cell.toHex().constData());
+        EXPECT_EQ(displayCellText(c.cell), c.shown);
+        EXPECT_EQ(holdsUtf8(c.cell), c.utf8);
+        if (!c.cell.startsWith("\xef\xbb\xbf")) {
+            EXPECT_EQ(displayCellText(c.cell), displayText(c.cell));
+        }
+    }
+}
+
+TEST(TrackListingText, ListingsAreWrittenInOneEncoding)
+{
+    const struct {
+        const char *what;
+        QList<TrackRow> rows, written;
+    } cases[] = {
+        {"all Windows-1252 stays", {{"1.", kCafe1252, "3:00"}}, {{"1.", kCafe1252, "3:00"}}},
+        {"all UTF-8 stays", {{"1.", kCafeUtf8, ""}, {"2.", kOmegaUtf8}},
+            {{"1.", kCafeUtf8, ""}, {"2.", kOmegaUtf8}}},
+        {"one UTF-8 cell turns every cell to UTF-8",
+            {{"1.", kCafe1252, "3:00"}, {"2.", kOmegaUtf8, "\x80"}},
+            {{"1.", kCafeUtf8, "3:00"}, {"2.", kOmegaUtf8, "\xe2\x82\xac"}}},
+        {"no rows", {}, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QList<TrackRow> written = inOneEncoding(c.rows);
+        EXPECT_EQ(written, c.written);
+        // Read whole or cell by cell, the listing shows the same text.
+        const QByteArray encoded = writeTrackListing(written);
+        EXPECT_EQ(displayText(encoded), displayTrackListing(encoded));
+        EXPECT_EQ(readTrackListing(encoded), written);
+    }
+}
+
+TEST(TrackListingText, AWholeListingIsShownCellByCell)
+{
+    const struct {
+        const char *what;
+        QByteArray encoded;
+        QString shown;
+    } cases[] = {
+        {"mixed cells", "[DELIM]" + kCafe1252 + "[/DELIM][DELIM]" + kOmegaUtf8 + "[/DELIM]\n\r",
+            QStringLiteral("[DELIM]Caf\u00e9[/DELIM][DELIM]\u03a9mega[/DELIM]\n\r")},
+        {"text between cells decoded on its own",
+            "\xe9[DELIM]" + kOmegaUtf8 + "[/DELIM]" + kCafeUtf8,
+            QStringLiteral("\u00e9[DELIM]\u03a9mega[/DELIM]Caf\u00e9")},
+        {"an unclosed cell holding later cells is decoded once",
+            "[DELIM]" + kCafe1252 + "[DELIM]" + kOmegaUtf8,
+            QStringLiteral("[DELIM]Caf\u00e9[DELIM]\u00ce\u00a9mega")},
+        {"valid UTF-8 throughout reads as a whole text, leading mark dropped",
+            "\xef\xbb\xbf[DELIM]" + kOmegaUtf8 + "[/DELIM]",
+            QStringLiteral("[DELIM]\u03a9mega[/DELIM]")},
+        {"no cells", kCafe1252, QStringLiteral("Caf\u00e9")},
+        {"empty", "", QString()},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(displayTrackListing(c.encoded), c.shown);
+    }
+    // Linear for a damaged listing too: every byte shown once.
+    const QByteArray unclosed = QByteArray("[DELIM]\xe9").repeated(20000);
+    EXPECT_EQ(displayTrackListing(unclosed), fromWindows1252(unclosed));
 }
