@@ -371,7 +371,9 @@ void CTrackListingDlg::accept()
         rows << cells;
     }
 
-    trackText = writeTrackListing(rows);
+    // Cells keep their bytes when unchanged, but a listing goes out in one
+    // encoding: readers that decode it whole would garble a mix.
+    trackText = writeTrackListing(inOneEncoding(rows));
     spineText = spine;
     QDialog::accept();
 }

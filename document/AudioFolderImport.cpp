@@ -1,7 +1,7 @@
 #include "AudioFolderImport.h"
 
-#include "DisplayText.h"
 #include "CoverTextCheck.h"
+#include "DisplayText.h"
 
 #include <QDir>
 #include <QFile>
@@ -217,6 +217,7 @@ AudioFolderImport AudioFolderImport::read(const QString &folder)
         result.rows << TrackRow{QByteArray::number(i + 1) + '.', storedText(title),
             storedText(lengthText(t.milliseconds))};
     }
+    result.rows = inOneEncoding(result.rows);
 
     const QString album = shared(tracks, &FileTrack::album);
     if (!album.isEmpty()) {

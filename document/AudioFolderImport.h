@@ -18,7 +18,8 @@ struct AudioFolderImport {
     };
     Status status = Status::Ok;
     // Number "1.", "2.", ..., title, length ("m:ss", "h:mm:ss" from an
-    // hour), as the document stores text. Ordered by disc and track number
+    // hour), as the document stores text, all cells in one encoding (UTF-8
+    // when a title needs it). Ordered by disc and track number
     // when every file has a track number, else by file name in natural order.
     QList<TrackRow> rows;
     // "ARTIST - ALBUM" (or the album alone) when every file names the same

@@ -145,11 +145,12 @@ QByteArray pictureExtension(QByteArrayView storedPath)
     return ext;
 }
 
-// A type 1 front text held as a track listing becomes plain lines.
+// A type 1 front text held as a track listing becomes plain lines, in one
+// encoding so that the lines read as one text.
 QByteArray plainTrackText(const QByteArray &encoded)
 {
     QByteArray plain;
-    for (const TrackRow &row : readTrackListing(encoded)) {
+    for (const TrackRow &row : inOneEncoding(readTrackListing(encoded))) {
         for (qsizetype cell = 0; cell < row.size() && cell < 3; ++cell) {
             if (cell > 0)
                 plain += ' ';

@@ -3,6 +3,9 @@
 #include "CoverFields.h"
 #include "CoverFile.h"
 #include "DisplayText.h"
+#include "TrackListing.h"
+
+#include <cstring>
 
 namespace {
 
@@ -56,6 +59,10 @@ public:
     {
         raw(key, jsonString(displayText(bytes)));
     }
+    void trackListing(const QByteArray &key, const QByteArray &bytes)
+    {
+        raw(key, jsonString(displayTrackListing(bytes)));
+    }
     void finish() { m_out << "\n}\n"; }
 
 private:
@@ -66,8 +73,11 @@ private:
 // The entries as JSON members, each by its kind.
 class JsonEntries {
 public:
-    explicit JsonEntries(JsonObjectWriter &json)
+    // The back text of a CD cover is its track listing (the sheets of the
+    // DVD types have plain text there).
+    JsonEntries(JsonObjectWriter &json, int32_t coverType)
         : m_json(json)
+        , m_backIsListing(coverType != StandardDVD && coverType != SlimlineDVD)
     {
     }
 
@@ -76,7 +86,13 @@ public:
     void flag(const char *key, bool b) { m_json.boolean(key, b); }
     void picture(const char *key, const QByteArray &path, int) { m_json.text(key, path); }
     void alignment(const char *key, int32_t a) { m_json.number(key, a); }
-    void text(const char *key, const QByteArray &s) { m_json.text(key, s); }
+    void text(const char *key, const QByteArray &s)
+    {
+        if (m_backIsListing && std::strcmp(key, "bCoverText") == 0)
+            m_json.trackListing(key, s);
+        else
+            m_json.text(key, s);
+    }
     void fontFace(const char *key, const LogFont &f, bool) { m_json.text(key, f.faceName); }
     void fontHeight(const char *key, const LogFont &f, bool) { m_json.number(key, f.height); }
     void fontWeight(const char *key, const LogFont &f) { m_json.number(key, f.weight); }
@@ -94,12 +110,13 @@ public:
 
 private:
     JsonObjectWriter &m_json;
+    bool m_backIsListing = false;
 };
 
 void writeCover(QTextStream &out, const CoverDocument &d, const CoverReadResult &read)
 {
     JsonObjectWriter json(out);
-    JsonEntries entries(json);
+    JsonEntries entries(json, d.covertype);
     visitCoverFields(entries, d);
     json.raw("pictureBytes",
         QStringLiteral("[%1, %2, %3, %4]")

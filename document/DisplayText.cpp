@@ -63,7 +63,7 @@ bool isValidUtf8(const QByteArray &bytes)
 
 } // namespace
 
-QString fromWindows1252(const QByteArray &bytes)
+QString fromWindows1252(QByteArrayView bytes)
 {
     QString out;
     out.reserve(bytes.size());

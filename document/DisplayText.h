@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // Cover files hold 8-bit text. The covers in circulation hold the Windows
@@ -25,7 +26,7 @@ QByteArray cutStoredText(const QByteArray &bytes, qsizetype maxBytes);
 
 // Decodes Windows-1252 (the five undefined bytes map to the C1 control of
 // the same value, so that no byte is lost).
-QString fromWindows1252(const QByteArray &bytes);
+QString fromWindows1252(QByteArrayView bytes);
 
 // Encodes Windows-1252, the reverse of fromWindows1252; false when a
 // character has no byte there.

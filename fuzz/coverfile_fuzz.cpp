@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (result.status == CoverReadResult::Status::Ok) {
         // What the renderers and dialogs do with what was read.
         for (const QByteArray *text : {&doc.fCoverText, &doc.bCoverText, &doc.dCoverText}) {
-            readTrackListing(*text);
+            inOneEncoding(readTrackListing(*text));
+            displayTrackListing(*text);
             displayText(*text);
         }
         displayText(doc.fCoverTextFont.faceName);

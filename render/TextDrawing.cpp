@@ -59,6 +59,79 @@ QFontMetrics metricsOn(DeviceContext &dc, const QFont &font)
     return device ? QFontMetrics(font, device) : QFontMetrics(font);
 }
 
+// Laying out a line takes about a third of a second per million characters,
+// and no box shows more than a few thousand. A line longer than this is
+// nothing a person typed (a damaged track listing, say), and is laid out
+// only as far as a box can show it.
+constexpr qsizetype kLongLine = 8192;
+
+// Whether the bidirectional algorithm may reorder the line: then the part a
+// box shows is not a plain prefix or suffix, and the line is laid out whole.
+bool mayReorder(const QString &line)
+{
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        char32_t c = line.at(i).unicode();
+        if (QChar::isHighSurrogate(c) && i + 1 < line.size() && line.at(i + 1).isLowSurrogate())
+            c = QChar::surrogateToUcs4(char16_t(c), line.at(++i).unicode());
+        switch (QChar::direction(c)) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirLRE:
+        case QChar::DirLRO:
+        case QChar::DirPDF:
+        case QChar::DirRLI:
+        case QChar::DirLRI:
+        case QChar::DirFSI:
+        case QChar::DirPDI: return true;
+        default: break;
+        }
+    }
+    return false;
+}
+
+struct LinePart {
+    qsizetype length = 0; // characters from the line's start (or end)
+    int width = 0; // their width, measured piece by piece
+};
+
+// The shortest run of pieces from the line's start (or its end) that is
+// wider than `width` plus a glyph's overhang; everything beyond lies outside
+// a box that wide. The whole line when it is not that wide.
+LinePart coveringPart(const QFontMetrics &fm, const QString &line, int width, bool fromEnd)
+{
+    const int reach = width + 2 * fm.height();
+    LinePart part;
+    while (part.length < line.size() && part.width <= reach) {
+        qsizetype n = qMin(kLongLine, line.size() - part.length);
+        qsizetype from = fromEnd ? line.size() - part.length - n : part.length;
+        // Pieces never split a surrogate pair.
+        if (fromEnd && from > 0 && line.at(from).isLowSurrogate()
+            && line.at(from - 1).isHighSurrogate()) {
+            --from;
+            ++n;
+        } else if (!fromEnd && from + n < line.size() && line.at(from + n - 1).isHighSurrogate()
+            && line.at(from + n).isLowSurrogate()) {
+            ++n;
+        }
+        part.width += fm.horizontalAdvance(line.mid(from, n));
+        part.length += n;
+    }
+    return part;
+}
+
+// What of a line drawn left- or right-aligned can reach into a box `width`
+// wide: the line itself unless it is a long one.
+QString visibleLine(const QFontMetrics &fm, const QString &line, int width, int format)
+{
+    if (line.size() <= kLongLine || format == AlignCenter || mayReorder(line))
+        return line;
+    const bool fromEnd = format == AlignRight;
+    const qsizetype length = coveringPart(fm, line, width, fromEnd).length;
+    return fromEnd ? line.right(length) : line.left(length);
+}
+
 void notify(DeviceContext &dc, TextDrawCall call, const QFont &font, QColor color)
 {
     TextDrawObserver *observer = dc.textObserver();
@@ -155,6 +228,15 @@ QSize textExtent(DeviceContext &dc, const QFont &font, const QString &text)
     return QSize(fm.horizontalAdvance(text), fm.height());
 }
 
+int lineWidthWithin(DeviceContext &dc, const QFont &font, const QString &text, int limit)
+{
+    const QFontMetrics fm = metricsOn(dc, font);
+    if (text.size() <= kLongLine || mayReorder(text))
+        return fm.horizontalAdvance(text);
+    const LinePart part = coveringPart(fm, text, limit, false);
+    return part.length < text.size() ? part.width : fm.horizontalAdvance(text);
+}
+
 int drawTextInBox(DeviceContext &dc, const QFont &font, QColor color, const QString &text,
     const QRect &box, int format)
 {
@@ -186,13 +268,13 @@ int drawTextInBox(DeviceContext &dc, const QFont &font, QColor color, const QStr
         if (top >= boxBottom)
             break;
         if (!line.isEmpty()) {
-            const int width = fm.horizontalAdvance(line);
+            const QString shown = visibleLine(fm, line, box.width(), format);
             int x = boxLeft;
             if (format == AlignCenter)
-                x = (boxLeft + boxRight - width) / 2;
+                x = (boxLeft + boxRight - fm.horizontalAdvance(shown)) / 2;
             else if (format == AlignRight)
-                x = boxRight - width;
-            p.drawText(QPoint(x, top + fm.ascent()), line);
+                x = boxRight - fm.horizontalAdvance(shown);
+            p.drawText(QPoint(x, top + fm.ascent()), shown);
         }
         top += lineHeight;
     }

@@ -30,6 +30,11 @@ QFont fontFromLogFont(const LogFont &font, int deviceHeight);
 // for the painter's device. The height is the font's cell height.
 QSize textExtent(DeviceContext &dc, const QFont &font, const QString &text);
 
+// textExtent's width, but a line of many thousand characters is measured
+// only until it is wider than `limit`: then the width measured so far, more
+// than `limit`, is returned.
+int lineWidthWithin(DeviceContext &dc, const QFont &font, const QString &text, int limit);
+
 // Prefix processing: "&&" shows as "&"; a single "&" marks a mnemonic and is
 // not shown.
 QString stripPrefixes(const QString &text);
@@ -40,7 +45,8 @@ QStringList splitTextLines(const QString &text);
 // Draws `text` into `box` with `format` (0 left, 1 centred, 2 right per
 // line), after prefix processing, clipped to the box and to whatever clip the
 // painter already has. Returns the height of the text drawn (line count x
-// cell height).
+// cell height). Of a left- or right-aligned line of many thousand
+// characters only the part that reaches into the box is laid out.
 int drawTextInBox(DeviceContext &dc, const QFont &font, QColor color, const QString &text,
     const QRect &box, int format);
 

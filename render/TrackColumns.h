@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 
@@ -13,7 +14,16 @@ struct TrackColumns {
 };
 
 // A final "[DELIM]" without its closing marker takes the rest of the text.
+// The cells are found in one pass (TrackCellScanner); a damaged listing whose
+// unclosed cells would hold far more than the text is cut short.
 TrackColumns splitTrackColumns(const QString &text);
+
+// The columns the CD back face and the slimline sheet draw from the listing
+// as the document stores it: each cell decoded on its own (displayCellText),
+// since cells of one listing may differ in encoding, and every "&" doubled
+// so that the box drawing shows it. For a listing in one encoding this is
+// splitTrackColumns(doubledAmpersands(displayText(stored))).
+TrackColumns splitStoredTrackListing(const QByteArray &stored);
 
 class DeviceContext;
 class QColor;

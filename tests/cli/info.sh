@@ -64,6 +64,14 @@ printf '[BEGIN][fCoverTitle]=a"b\\c\001\ttab[ENDfCoverTitle][dCoverTitle]=\xc3\x
 check "escaped title" '"a\"b\\c\u0001\ttab"' \
   "$(python3 -c 'import json,sys; print(json.dumps(json.load(sys.stdin)["fCoverTitle"]))' <"$work/esc.json")"
 check "UTF-8 title" "été" "$(member dCoverTitle <"$work/esc.json")"
+# A CD's track listing is decoded cell by cell; a DVD's back text is plain text.
+for type in 1 2; do
+  printf '[BEGIN][covertype]=%s[ENDcovertype][bCoverText]=[DELIM]Caf\xe9[/DELIM][DELIM]\xce\xa9mega[/DELIM][ENDbCoverText][END]' "$type" >"$work/mixed$type.zcv"
+done
+check "listing with cells in both encodings" "[DELIM]Café[/DELIM][DELIM]Ωmega[/DELIM]" \
+  "$("$exe" --info "$work/mixed1.zcv" | member bCoverText)"
+check "DVD back text decoded whole" "[DELIM]Café[/DELIM][DELIM]Î©mega[/DELIM]" \
+  "$("$exe" --info "$work/mixed2.zcv" | member bCoverText)"
 check "empty file: no disc entries give the defaults" 16777215 "$(member dBGColor <"$work/esc.json")"
 check "colours are unsigned" 4294967295 "$(printf '[BEGIN][fBGColor]=-1[ENDfBGColor][END]' >"$work/c.zcv"; "$exe" --info "$work/c.zcv" | member fBGColor)"
 

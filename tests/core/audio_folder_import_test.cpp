@@ -97,6 +97,30 @@ TEST(AudioFolderImport, RowsComeInTagOrderElseNaturalNameOrder)
     }
 }
 
+TEST(AudioFolderImport, RowsKeepToOneEncoding)
+{
+    const QString cafe = QStringLiteral("Caf\u00e9"), omega = QStringLiteral("\u03a9mega");
+    const struct {
+        const char *what;
+        QList<AudioFile> files;
+        QList<QByteArray> titles;
+    } cases[] = {
+        {"titles that fit Windows-1252 are stored so", {{"1.flac", 1, {cafe, {}, {}, {}, 1}}},
+            {"Caf\xe9"}},
+        {"one title beyond it turns every cell to UTF-8",
+            {{"1.flac", 1, {cafe, {}, {}, {}, 1}}, {"2.flac", 1, {omega, {}, {}, {}, 2}}},
+            {"Caf\xc3\xa9", "\xce\xa9mega"}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const AudioFolderImport found = AudioFolderImport::read(makeFolder(c.files));
+        QList<QByteArray> titles;
+        for (const TrackRow &row : found.rows)
+            titles << row.value(1);
+        EXPECT_EQ(titles, c.titles);
+    }
+}
+
 TEST(AudioFolderImport, OnlyTheFolderOwnReadableAudioFilesBecomeRows)
 {
     const QString dir = makeFolder({{"01 Song.flac", 2, {}}, {"03 Last.wav", 1, {}}});

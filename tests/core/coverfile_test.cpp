@@ -622,6 +622,10 @@ TEST(CoverFileRead, FrontTrackListingBecomesTextOnlyForStandardCD)
     EXPECT_EQ(shortRow.doc.fCoverText, "only\r");
     const Read plain = readBytes(cover(entry("covertype", "1") + entry("fCoverText", "no cells")));
     EXPECT_EQ(plain.doc.fCoverText, "no cells");
+    // Cells in both encodings become lines in one, UTF-8.
+    const Read mixed = readBytes(cover(entry("covertype", "1")
+        + entry("fCoverText", "[DELIM]Caf\xe9[/DELIM][DELIM]\xce\xa9[/DELIM]")));
+    EXPECT_EQ(mixed.doc.fCoverText, "Caf\xc3\xa9 \xce\xa9\r");
 }
 
 TEST(CoverFileRead, EndInsideAValueCutsTheTextRegion)

@@ -183,6 +183,69 @@ TEST(TextBox, LongLinesAreClippedNotWrapped)
     EXPECT_LE(ink.bottom(), box.top() + lineHeight); // one line only
 }
 
+TEST(TextBox, AVeryLongLineDrawsAsLaidOutWhole)
+{
+    // Only the part of the line that reaches into the box is laid out; the
+    // pixels are those of the whole line. A line with right-to-left text may
+    // be reordered as a whole, so it is laid out whole.
+    const QFont font = fontFromLogFont(arial(-20), -20);
+    const QRect box(10, 5, 300, 40);
+    const QString latin = QStringLiteral("Song title & more, ").repeated(3000);
+    // Right to left as a whole: the last words show at the left.
+    const QString hebrew = QStringLiteral("\u05e9\u05d9\u05e8 ")
+        + QStringLiteral("Song \u05e9\u05d9\u05e8 ").repeated(3000) + QStringLiteral("THE END");
+    const QString cut = latin.left(100); // short enough to be laid out whole
+    for (const QString &line : {latin, hebrew, cut}) {
+        for (int format : {AlignLeft, AlignRight}) {
+            SCOPED_TRACE(format);
+            const QImage shown = drawn(320, 50, 96,
+                [&](DeviceContext &dc) { drawTextInBox(dc, font, Qt::black, line, box, format); });
+            const QImage whole = drawn(320, 50, 96, [&](DeviceContext &dc) {
+                QPainter &p = dc.painter();
+                const QFontMetrics fm(font, p.device());
+                const QString text = stripPrefixes(line);
+                p.setClipRect(box);
+                p.setFont(font);
+                p.setPen(Qt::black);
+                const int x = format == AlignLeft
+                    ? box.left()
+                    : box.left() + box.width() - fm.horizontalAdvance(text);
+                p.drawText(QPoint(x, box.top() + fm.ascent()), text);
+            });
+            if (format == AlignRight && line == latin) {
+                // Placed from its right end, the part may sit a fraction of a
+                // pixel off where the whole line's glyphs fall.
+                const QRect a = inkBounds(shown, shown.rect(), Qt::white);
+                const QRect b = inkBounds(whole, whole.rect(), Qt::white);
+                EXPECT_NEAR(a.left(), b.left(), 1);
+                EXPECT_NEAR(a.right(), b.right(), 1);
+                EXPECT_EQ(a.top(), b.top());
+                EXPECT_EQ(a.bottom(), b.bottom());
+            } else {
+                EXPECT_EQ(shown, whole) << line.size();
+            }
+        }
+    }
+}
+
+TEST(TextExtent, AVeryLongLineIsMeasuredUntilItPassesTheLimit)
+{
+    const QFont font = fontFromLogFont(arial(-20), -20);
+    QImage canvas = makeCanvas(10, 10, 96);
+    QPainter painter(&canvas);
+    DeviceContext dc(painter);
+    const QFontMetrics fm(font, &canvas);
+    const QString line = QStringLiteral("Song title ").repeated(5000);
+    const QString shortLine = line.left(200);
+    const QString spaces = QStringLiteral("\u200b").repeated(20000); // zero width
+    EXPECT_EQ(lineWidthWithin(dc, font, shortLine, 10), fm.horizontalAdvance(shortLine));
+    EXPECT_EQ(lineWidthWithin(dc, font, spaces, 10), fm.horizontalAdvance(spaces));
+    EXPECT_EQ(lineWidthWithin(dc, font, line, 1 << 30), fm.horizontalAdvance(line));
+    const int within = lineWidthWithin(dc, font, line, 500);
+    EXPECT_GT(within, 500);
+    EXPECT_LT(within, fm.horizontalAdvance(line) / 2);
+}
+
 TEST(TextBox, SameFontHeightOnAnyResolution)
 {
     // A 12 point face: 16 px at 96 dpi, 100 px at 600 dpi.

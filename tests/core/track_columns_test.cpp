@@ -1,7 +1,12 @@
+#include "document/DisplayText.h"
+#include "document/TrackListing.h"
+#include "render/FaceDrawing.h"
 #include "render/TrackColumns.h"
 #include "tests/support/FaceRendering.h"
 
 #include <QFontMetrics>
+#include <QRandomGenerator>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -140,4 +145,142 @@ TEST(TrackListingDrawing, AmpersandInATitleAppearsOnce)
     }
     EXPECT_EQ(shown, expected);
     EXPECT_NE(draw(plain), expected); // a single "&" is a mnemonic marker, not shown
+}
+
+namespace {
+
+// The columns as the listing's definition splits them, searching afresh
+// for every entry; quadratic, so only for small listings.
+TrackColumns columnsByDefinition(const QString &text)
+{
+    TrackColumns result;
+    int column = 0;
+    for (qsizetype position = 0; position < text.size();) {
+        const qsizetype start = text.indexOf(QLatin1String("[DELIM]"), position);
+        if (start < 0)
+            break;
+        const qsizetype end = text.indexOf(QLatin1String("[/DELIM]"), start);
+        const QString entry = end < 0 ? text.mid(start + 7) : text.mid(start + 7, end - start - 7);
+        result.columns[column] += entry + QLatin1Char('\r');
+        if (column == 0 && entry.size() > result.longestFirst.size())
+            result.longestFirst = entry;
+        column = (column + 1) % 3;
+        position = start + 7;
+    }
+    return result;
+}
+
+// What the face renderers split before cells were decoded on their own.
+TrackColumns splitWhole(const QByteArray &stored)
+{
+    return splitTrackColumns(doubledAmpersands(displayText(stored)));
+}
+
+void expectSameColumns(const TrackColumns &a, const TrackColumns &b)
+{
+    EXPECT_EQ(a.columns, b.columns);
+    EXPECT_EQ(a.longestFirst, b.longestFirst);
+}
+
+qsizetype columnsSize(const TrackColumns &c)
+{
+    return c.columns[0].size() + c.columns[1].size() + c.columns[2].size();
+}
+
+QImage drawnListing(const TrackColumns &columns)
+{
+    LogFont record;
+    record.setFaceName("Arial");
+    const QFont font = fontFromLogFont(record, -24);
+    return renderOnCanvas(QSize(500, 120), 96, QRect(0, 0, 500, 120),
+        [&](DeviceContext &dc, const QRect &r) {
+            drawTrackListing(dc, font, Qt::black, columns, r, 1.5);
+        })
+        .image;
+}
+
+} // namespace
+
+TEST(StoredTrackListing, ListingsInOneEncodingSplitAsTheWholeDecodedText)
+{
+    // Windows-1252 and UTF-8 texts of every shape, with "&", unclosed cells
+    // and text outside the markers.
+    const QString tokens[] = {QStringLiteral("[DELIM]"), QStringLiteral("[/DELIM]"),
+        QStringLiteral("a"), QStringLiteral("\n\r"), QStringLiteral("&"), QStringLiteral("1."),
+        QStringLiteral("Caf\u00e9"), QStringLiteral("\u20ac"), QStringLiteral("[DEL")};
+    QRandomGenerator random(11);
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        const int n = random.bounded(30);
+        const bool utf8 = round % 2;
+        for (int i = 0; i < n; ++i)
+            text += tokens[random.bounded(int(std::size(tokens)))];
+        if (utf8)
+            text += QStringLiteral("\u03a9");
+        QByteArray stored;
+        ASSERT_TRUE(utf8 || toWindows1252(text, stored));
+        if (utf8)
+            stored = text.toUtf8();
+        // The Windows-1252 bytes of a cell may happen to be valid UTF-8 (E9 80
+        // 80 for "e-acute, euro, euro"); such a cell reads as UTF-8, and no
+        // listing this program writes holds one.
+        const QList<TrackRow> cells = readTrackListing(stored);
+        if (!utf8 && std::any_of(cells.cbegin(), cells.cend(), [](const TrackRow &row) {
+                return std::any_of(row.cbegin(), row.cend(), holdsUtf8);
+            }))
+            continue;
+        SCOPED_TRACE(stored.toHex().constData());
+        const TrackColumns split = splitStoredTrackListing(stored);
+        expectSameColumns(split, splitWhole(stored));
+        expectSameColumns(split, columnsByDefinition(doubledAmpersands(text)));
+        expectSameColumns(splitTrackColumns(text), columnsByDefinition(text));
+        if (HasFailure())
+            return;
+    }
+}
+
+TEST(StoredTrackListing, MixedCellsDrawAsTheListingAllInUtf8)
+{
+    // "Café" in Windows-1252 next to "Ωmega", which only UTF-8 holds.
+    const QByteArray mixed = "[DELIM]1.[/DELIM][DELIM]Caf\xe9 & Co[/DELIM][DELIM]3:00[/DELIM]\n\r"
+                             "[DELIM]2.[/DELIM][DELIM]\xce\xa9mega[/DELIM][DELIM]4:00[/DELIM]\n\r";
+    const QByteArray utf8
+        = "[DELIM]1.[/DELIM][DELIM]Caf\xc3\xa9 & Co[/DELIM][DELIM]3:00[/DELIM]\n\r"
+          "[DELIM]2.[/DELIM][DELIM]\xce\xa9mega[/DELIM][DELIM]4:00[/DELIM]\n\r";
+    const TrackColumns split = splitStoredTrackListing(mixed);
+    EXPECT_EQ(split.columns[1], QStringLiteral("Caf\u00e9 && Co\r\u03a9mega\r"));
+    expectSameColumns(split, splitStoredTrackListing(utf8));
+    expectSameColumns(split, splitWhole(utf8));
+
+    const QImage shown = drawnListing(split);
+    EXPECT_EQ(shown, drawnListing(splitWhole(utf8)));
+    EXPECT_NE(shown, drawnListing(splitWhole(mixed))); // decoded whole: "Î©mega"
+}
+
+TEST(StoredTrackListing, DamagedListingsAreSplitInOnePassAndCutShort)
+{
+    const struct {
+        const char *what;
+        QByteArray stored;
+        QString firstEntry;
+    } cases[] = {
+        {"20,000 unclosed cells", QByteArray("[DELIM]").repeated(20000),
+            QString::fromLatin1(QByteArray("[DELIM]").repeated(19999))},
+        {"closed only at the end", QByteArray("[DELIM]&").repeated(20000) + "[/DELIM]",
+            "&" + QStringLiteral("[DELIM]&").repeated(19999)},
+        {"unclosed cells of line breaks", QByteArray("[DELIM]\r\n").repeated(20000),
+            QStringLiteral("\r\n") + QStringLiteral("[DELIM]\r\n").repeated(19999)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        // The cells stop at about twice the listing; the first ones stay whole.
+        const qsizetype budget = 2 * c.stored.size() + 65536;
+        const TrackColumns split = splitStoredTrackListing(c.stored);
+        EXPECT_TRUE(split.columns[0].startsWith(doubledAmpersands(c.firstEntry) + '\r'));
+        // Each "&" doubled, and a carriage return an entry.
+        EXPECT_LE(columnsSize(split), 2 * budget + 16);
+        const TrackColumns whole = splitTrackColumns(displayText(c.stored));
+        EXPECT_TRUE(whole.columns[0].startsWith(c.firstEntry + '\r'));
+        EXPECT_LE(columnsSize(whole), budget + 16);
+    }
 }

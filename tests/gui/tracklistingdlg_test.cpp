@@ -85,6 +85,7 @@ TEST_F(TrackListingDlgTest, OpensWithTheRowsOfTheListing)
         {"plain text", ",,"},
         {thirteen, "a,b,c|d,e,f|g,h,i|j,k,l|m,,"},
         {"[DELIM]1.[/DELIM][DELIM]Caf\xe9[/DELIM]", "1.,Caf\u00e9,"},
+        {"[DELIM]Caf\xe9[/DELIM][DELIM]\xce\xa9mega[/DELIM]", "Caf\u00e9,\u03a9mega,"},
     };
     for (const auto &[tracks, grid] : cases) {
         auto dlg = open(tracks, "Spine");
@@ -150,6 +151,13 @@ TEST_F(TrackListingDlgTest, OkReturnsEveryRowInTheFileEncoding)
         "[DELIM]1.[/DELIM][DELIM]Caf\xe9[/DELIM][DELIM]" + storedText(QStringLiteral("\u00e0 4:00"))
             + "[/DELIM]\n\r");
     EXPECT_EQ(dlg->spineText, QByteArray("Gro\xdf"));
+
+    // A cell that needs UTF-8 takes the whole listing to UTF-8.
+    dlg = open("[DELIM]1.[/DELIM][DELIM]Caf\xe9[/DELIM][DELIM]x[/DELIM]");
+    dlg->grid()->setCellText(0, 3, QStringLiteral("\u03a9"));
+    dlg->accept();
+    EXPECT_EQ(dlg->trackText,
+        QByteArray("[DELIM]1.[/DELIM][DELIM]Caf\xc3\xa9[/DELIM][DELIM]\xce\xa9[/DELIM]\n\r"));
 
     dlg = open("[DELIM]kept", "spine");
     dlg->grid()->setCellText(0, 1, QStringLiteral("changed"));
