@@ -121,6 +121,7 @@ void CoverSession::adjust(const Edit &edit)
 void CoverSession::reset(const CoverDocument &doc)
 {
     m_liveEdit.reset();
+    m_saved.reset();
     clearHistory();
     m_modifiedWithoutStep = false;
     setDocument(doc);
@@ -135,6 +136,7 @@ void CoverSession::markModified()
 void CoverSession::markSaved(const QString &path)
 {
     m_filePath = path;
+    m_saved = m_doc;
     discardChanges();
 }
 

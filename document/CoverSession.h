@@ -62,6 +62,9 @@ public:
     // Forgets the changes: the cover counts as unmodified (a user who chose
     // to discard them).
     void discardChanges();
+    // Whether the document as it is now is what this session last saved
+    // (not merely unmodified: changes discarded are in no file).
+    bool isSavedAsIs() const { return m_saved && *m_saved == m_doc; }
 
     // The cover file this cover was read from or saved to; the application
     // loop reads it again when the window's run ends with it set.
@@ -93,5 +96,6 @@ private:
     // Set while the history is emptied, which moves the index too.
     bool m_clearing = false;
     std::optional<LiveEdit> m_liveEdit;
+    std::optional<CoverDocument> m_saved;
     QString m_filePath;
 };

@@ -52,7 +52,7 @@ void RecoveryAutosave::onChanged()
         // may be the recovered cover that is being opened.
         m_timer.stop();
         m_pending = false;
-        m_store.remove();
+        m_store.remove(m_session->isSavedAsIs());
     }
     m_wasModified = modified;
 }

@@ -114,8 +114,8 @@ RecoveryStore::WriteResult RecoveryStore::write(const CoverDocument &doc)
     if (!m_adopted.isEmpty() && lostPictureCopies(m_adopted) > 0) {
         result.reason = QStringLiteral(
             "The pictures of the recovered cover could not be copied to the temporary folder, "
-            "so the cover shows none. Its recovery copy, which holds them, is kept as it was "
-            "until the cover is saved.");
+            "so the cover shows none. Its recovery copy, which holds them, is kept as it was: "
+            "unless the cover is saved, the next start offers it again.");
         return result;
     }
     const QString shownFolder = QDir::toNativeSeparators(m_folder);
@@ -135,8 +135,16 @@ RecoveryStore::WriteResult RecoveryStore::write(const CoverDocument &doc)
     return result;
 }
 
-void RecoveryStore::remove()
+void RecoveryStore::remove(bool coverSaved)
 {
+    if (!coverSaved && !m_adopted.isEmpty() && lostPictureCopies(m_adopted) > 0) {
+        // Unlocked, it belongs to no running program: the next start offers
+        // it. A new name keeps this program's next copy off it.
+        m_adopted.clear();
+        m_lock.reset();
+        m_id = newId();
+        return;
+    }
     QFile::remove(copyPath());
     m_adopted.clear();
     // Nothing left to guard; the next write locks again.

@@ -49,9 +49,12 @@ public:
     // folder) is not replaced at all: the document read from it lacks them,
     // and the copy is their only home until the cover is saved.
     WriteResult write(const CoverDocument &doc);
-    // Removes this program's copy (the cover was saved or given up, or the
-    // user left the program).
-    void remove();
+    // Removes this program's copy: the cover was saved (`coverSaved`), or
+    // given up, or the user left the program. A recovered copy whose
+    // pictures could not be copied is removed only with a saved cover;
+    // otherwise it is left for the next start, which may have room for
+    // them, and this program goes on with a copy of its own.
+    void remove(bool coverSaved = false);
 
     // The copies of programs that are gone, newest first, each claimed for
     // this program until it is discarded, released or adopted. Lock files

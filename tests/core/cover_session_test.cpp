@@ -168,3 +168,24 @@ TEST(CoverSession, LiveEditsCountAsUnsavedWhileTheDialogIsOpen)
         }
     }
 }
+
+// Unmodified is not always saved: discarded changes are in no file.
+TEST(CoverSession, SavedAsIsOnlyWhatASaveWrote)
+{
+    CoverSession s;
+    s.reset(newCover());
+    QList<bool> seen{s.isSavedAsIs()};
+    setTitle(s, "A");
+    s.markSaved(QStringLiteral("/c.zcv"));
+    seen << s.isSavedAsIs();
+    setTitle(s, "B");
+    seen << s.isSavedAsIs();
+    s.undoStack().undo();
+    seen << s.isSavedAsIs();
+    s.undoStack().redo();
+    s.discardChanges();
+    seen << (s.isSavedAsIs() || s.isModified());
+    s.reset(newCover());
+    seen << s.isSavedAsIs();
+    EXPECT_EQ(seen, (QList<bool>{false, true, false, true, false, false}));
+}

@@ -95,7 +95,8 @@ TEST(RecoveryAutosave, TheCopyGoesWhenTheCoverHasNoUnsavedChanges)
 
 // A recovered cover whose picture copies could not be written (a full
 // temporary folder) shows no pictures: its recovery copy, which has them, is
-// not replaced by one without them until the cover is saved.
+// not replaced by one without them, and unless the cover is saved it is left
+// for the next start.
 TEST(RecoveryStore, ARecoveredCopyKeepsItsPicturesUntilTheCoverIsSaved)
 {
     const QString pictures = freshDir("recovered-pictures");
@@ -115,7 +116,14 @@ TEST(RecoveryStore, ARecoveredCopyKeepsItsPicturesUntilTheCoverIsSaved)
     const struct Row {
         const char *name;
         bool copiesFail;
-    } rows[] = {{"picture copies written", false}, {"picture copies lost", true}};
+        bool saved; // else given up (New, or Exit without saving)
+        bool leftForTheNextStart;
+    } rows[] = {
+        {"picture copies written, saved", false, true, false},
+        {"picture copies written, given up", false, false, false},
+        {"picture copies lost, saved", true, true, false},
+        {"picture copies lost, given up", true, false, true},
+    };
     for (const Row &row : rows) {
         SCOPED_TRACE(row.name);
         const QString folder = freshDir("recovery");
@@ -172,12 +180,22 @@ TEST(RecoveryStore, ARecoveredCopyKeepsItsPicturesUntilTheCoverIsSaved)
             EXPECT_EQ(pictureBytesIn(copy), pictureBytes); // from the picture's copy
         }
 
-        // Saved: the copy goes; later changes are copied again.
-        session.markSaved("/saved.zcv");
+        if (row.saved)
+            session.markSaved("/saved.zcv");
+        else
+            session.discardChanges();
         EXPECT_FALSE(store.hasCopy());
-        setTitle(session, "after the save");
+        EXPECT_EQ(QFileInfo::exists(copy), row.leftForTheNextStart);
+        // Later changes get a copy of their own.
+        setTitle(session, "after it");
         EXPECT_TRUE(autosave.writeNow());
-        EXPECT_EQ(titleIn(store.copyPath()), "after the save");
+        EXPECT_EQ(titleIn(store.copyPath()), "after it");
+        if (row.leftForTheNextStart) {
+            EXPECT_NE(store.copyPath(), copy);
+            EXPECT_EQ(titleIn(copy), "recovered");
+            EXPECT_EQ(pictureBytesIn(copy), pictureBytes);
+            EXPECT_EQ(RecoveryStore(folder).claimAbandoned(), QStringList{copy});
+        }
     }
 }
 
