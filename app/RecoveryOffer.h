@@ -1,13 +1,15 @@
 #pragma once
 
+#include "document/RecoveryStore.h"
+
 #include <QString>
 
-class RecoveryStore;
 class QWidget;
 
 // The question asked at start for each cover a program that is gone left
-// unsaved.
-QString recoveryQuestionText();
+// unsaved: it names the cover (its title, its cover type and when it was
+// last changed) and says what No does.
+QString recoveryQuestionText(const RecoveryStore::CopyInfo &cover);
 QString recoveryQuestionCaption();
 
 // Offers the recovered covers of programs that are gone, newest first,

@@ -1,8 +1,11 @@
 #include "SessionGuard.h"
 
 #include "document/CoverSession.h"
+#include "document/ProductInfo.h"
 #include "document/RecoveryStore.h"
+#include "widgets/UiHost.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -39,6 +42,7 @@ SessionGuard::SessionGuard(
     , m_store(store)
     , m_autosave(store, autosaveInterval)
 {
+    connect(&m_autosave, &RecoveryAutosave::writeFailed, this, &SessionGuard::tellCopyFailure);
     connect(&m_signals, &TerminationSignals::received, this,
         [this](int signalNumber) { endProgram(signalExitCode(signalNumber)); });
     if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
@@ -101,6 +105,35 @@ void SessionGuard::endProgram(int exitCode)
     // start later (a question a command asks once its dialog is gone)
     // return at once.
     QCoreApplication::exit(exitCode);
+}
+
+QString SessionGuard::copyFailureText(const QString &reason)
+{
+    return QStringLiteral("%1 cannot keep a recovery copy of the cover's unsaved changes. %2\n\n"
+                          "If the program is ended before the cover is saved, the changes made "
+                          "since the last copy are lost.")
+        .arg(ProductInfo::name(), reason);
+}
+
+QString SessionGuard::copyFailureCaption()
+{
+    return QStringLiteral("Recovery Copy");
+}
+
+void SessionGuard::tellCopyFailure(const QString &reason)
+{
+    // Once a run: the copy is tried again every interval, and the user
+    // needs to hear of it once, not every time.
+    if (m_toldCopyFailure || m_ending)
+        return;
+    // Not over a dialog the user is working in: the next failed attempt
+    // says it once the window is on top again.
+    QWidget *modal = QApplication::activeModalWidget();
+    if (modal && modal != m_window)
+        return;
+    m_toldCopyFailure = true;
+    UiHost::instance().message(m_window, copyFailureText(reason), copyFailureCaption(),
+        UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
 }
 
 bool SessionGuard::eventFilter(QObject *watched, QEvent *event)

@@ -50,10 +50,17 @@ public:
 
     RecoveryAutosave &autosave() { return m_autosave; }
 
+    // The message that says the recovery copy cannot be kept, and its
+    // caption.
+    static QString copyFailureText(const QString &reason);
+    static QString copyFailureCaption();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void tellCopyFailure(const QString &reason);
+
     RecoveryStore &m_store;
     RecoveryAutosave m_autosave;
     TerminationSignals m_signals;
@@ -63,5 +70,6 @@ private:
     bool m_declined = false;
     bool m_ending = false;
     bool m_keepCopy = false;
+    bool m_toldCopyFailure = false;
     int m_exitCode = 0;
 };

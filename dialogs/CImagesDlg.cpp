@@ -61,7 +61,7 @@ void CImagesDlg::buildControls()
     m_stretched->setAutoExclusive(false);
     connect(m_stretched, &QRadioButton::clicked, this, &CImagesDlg::chooseStretched);
 
-    m_separate = new QRadioButton(QStringLiteral("Choose seperate back/front images."), this);
+    m_separate = new QRadioButton(QStringLiteral("Choose separate back/front images."), this);
     m_separate->setGeometry(dialogUnitRect(56, 37, 173, 10));
     m_separate->setAutoExclusive(false);
     connect(m_separate, &QRadioButton::clicked, this, &CImagesDlg::chooseSeparate);

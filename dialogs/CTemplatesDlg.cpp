@@ -151,12 +151,41 @@ void CTemplatesDlg::openFolder(
 {
     m_coverType = coverType;
     m_folder = QDir::cleanPath(folder);
+    m_selectedBack = backImagePath;
+    m_currentIndex = -1;
+    // The last cover's entries go now; this cover's come when they are
+    // first needed.
+    m_list->clear();
+    m_entries.clear();
+    m_listStale = true;
+    if (isVisible())
+        ensureListFilled();
+}
+
+void CTemplatesDlg::ensureListFilled()
+{
+    if (!m_listStale)
+        return;
+    m_listStale = false;
     fillList();
     m_list->setFocus();
     if (m_list->count() > 0)
         m_list->setCurrentRow(0);
-    m_currentIndex = -1;
-    selectLabel(backImagePath);
+    selectLabel(m_selectedBack);
+}
+
+void CTemplatesDlg::setVisible(bool visible)
+{
+    // Before the window appears, so that it never shows an empty list.
+    if (visible)
+        ensureListFilled();
+    QDialog::setVisible(visible);
+}
+
+QListWidget *CTemplatesDlg::list()
+{
+    ensureListFilled();
+    return m_list;
 }
 
 QStringList CTemplatesDlg::searchFolder(const QString &folder, QString *error)
@@ -245,7 +274,9 @@ void CTemplatesDlg::setDiscView(bool discView)
     if (discView == m_discView)
         return;
     m_discView = discView;
-    showThumbnails();
+    // An unfilled list gets the shape when it is filled.
+    if (!m_listStale)
+        showThumbnails();
 }
 
 QString CTemplatesDlg::templateLabel(const QString &fileName)
@@ -321,16 +352,18 @@ QImage CTemplatesDlg::makeThumbnail(const QString &path, bool disc)
     return square.isNull() ? square : shapedThumbnail(square, disc);
 }
 
-QStringList CTemplatesDlg::templateNames() const
+QStringList CTemplatesDlg::templateNames()
 {
+    ensureListFilled();
     QStringList names;
     for (const Entry &entry : m_entries)
         names.append(entry.name);
     return names;
 }
 
-QImage CTemplatesDlg::thumbnail(int row) const
+QImage CTemplatesDlg::thumbnail(int row)
 {
+    ensureListFilled();
     if (row < 0 || row >= m_entries.size())
         return QImage();
     return shapedThumbnail(m_entries[row].square, m_discView);
@@ -338,6 +371,7 @@ QImage CTemplatesDlg::thumbnail(int row) const
 
 void CTemplatesDlg::applyTemplate(int row)
 {
+    ensureListFilled();
     if (row < 0 || row >= m_entries.size())
         return;
     m_currentIndex = row;
@@ -366,6 +400,7 @@ void CTemplatesDlg::onListClicked(const QModelIndex &index)
 
 void CTemplatesDlg::step(int delta)
 {
+    ensureListFilled();
     const int count = m_list->count();
     const int row = m_currentIndex + delta;
     if (count == 0 || row < 0 || row >= count)
@@ -400,9 +435,12 @@ void CTemplatesDlg::chooseTemplate(
         move(firstPosition(ownerFrame));
         templatesPlaced = true;
     }
-    m_savedFront = doc.fImagePath;
-    m_savedBack = doc.bImagePath;
-    m_savedDisc = doc.dImagePath;
+    // A template on a DVD changes the sheet picture and the layout too.
+    m_saved.fImagePath = doc.fImagePath;
+    m_saved.bImagePath = doc.bImagePath;
+    m_saved.sImagePath = doc.sImagePath;
+    m_saved.dImagePath = doc.dImagePath;
+    m_saved.CoverOption = doc.CoverOption;
     setVisible(templatesShown == kShownState);
 }
 
@@ -425,11 +463,7 @@ void CTemplatesDlg::accept()
 
 void CTemplatesDlg::reject()
 {
-    TemplatePictures saved;
-    saved.fImagePath = m_savedFront;
-    saved.bImagePath = m_savedBack;
-    saved.dImagePath = m_savedDisc;
-    Q_EMIT picturesRestored(saved);
+    Q_EMIT picturesRestored(m_saved);
     hideByUser();
 }
 
@@ -446,11 +480,10 @@ void CTemplatesDlg::keyPressEvent(QKeyEvent *event)
         UiHost::instance().showHelp(this, QStringLiteral("templates"));
         return;
     }
-    // OK is the default button.
-    if (DialogLook::isPlainEnter(event)) {
-        accept();
+    // Enter presses the focused button (Cancel takes the template back),
+    // else OK.
+    if (DialogLook::handleEnter(*this, event, m_ok))
         return;
-    }
     QDialog::keyPressEvent(event);
 }
 

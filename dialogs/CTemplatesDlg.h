@@ -35,11 +35,17 @@ public:
     // CLIPART in the program's data folder.
     static QString defaultTemplateFolder();
 
-    // What the main window does when it initialises: lists the templates of
-    // `folder` for a cover of `coverType` and selects the entries labelled
-    // like `backImagePath`. Nothing is applied yet.
+    // What the main window does when it initialises: the window is to list
+    // the templates of `folder` for a cover of `coverType`, with the entries
+    // labelled like `backImagePath` selected. Nothing is applied yet. The
+    // folder is read and the thumbnails are decoded when the list is first
+    // shown or used, not here: most covers are made without this window,
+    // and decoding every template would delay each new cover's window.
     void openFolder(int coverType, const QByteArray &backImagePath,
         const QString &folder = defaultTemplateFolder());
+    // Whether the list holds the folder openFolder named (it was shown or
+    // used since).
+    bool listFilled() const { return !m_listStale; }
 
     // The main window's view: disc-shaped thumbnails in the disc view.
     void setDiscView(bool discView);
@@ -48,7 +54,7 @@ public:
     // The "Choose Template" button: `templatesShown` flips between 0 and 5;
     // the first showing after the main window initialised (`templatesPlaced`
     // false) moves the window to firstPosition(ownerFrame); the cover's
-    // front, back and disc pictures are kept for Cancel; then the window is
+    // pictures and picture layout are kept for Cancel; then the window is
     // shown or hidden.
     void chooseTemplate(int &templatesShown, bool &templatesPlaced, const QRect &ownerFrame,
         const CoverDocument &doc);
@@ -58,6 +64,9 @@ public:
 
     // Applies list entry `row` as a click does.
     void applyTemplate(int row);
+
+    // Showing the window fills its list first.
+    void setVisible(bool visible) override;
 
     // A template's label: the file name up to its last ".", after its last
     // "-", trimmed. A name without "." has an empty label.
@@ -73,15 +82,16 @@ public:
     // does not load.
     static QImage makeThumbnail(const QString &path, bool disc);
 
-    // For the window and tests.
+    // For the window and tests. The list, its names and its thumbnails are
+    // those of the folder openFolder named: asking for them fills the list.
     int coverType() const { return m_coverType; }
     // File names of the listed templates, in list order.
-    QStringList templateNames() const;
+    QStringList templateNames();
     // The entry applied last; -1 when none since openFolder.
     int currentIndex() const { return m_currentIndex; }
-    QListWidget *list() const { return m_list; }
+    QListWidget *list();
     // The thumbnail list entry `row` shows.
-    QImage thumbnail(int row) const;
+    QImage thumbnail(int row);
     CFlatHoverButton *okButton() const { return m_ok; }
     CFlatHoverButton *cancelButton() const { return m_cancel; }
     CFlatHoverButton *linkButton() const { return m_link; }
@@ -93,7 +103,8 @@ public:
 Q_SIGNALS:
     // The cover is to get these pictures now (and its previews refreshed).
     void templateApplied(const TemplatePictures &pictures);
-    // Cancel: the pictures the cover had when the window was shown.
+    // Cancel: the pictures and the picture layout the cover had when the
+    // window was shown.
     void picturesRestored(const TemplatePictures &pictures);
     // OK, Cancel or closing hid the window: "Choose Template" is off.
     void windowHidden();
@@ -112,6 +123,7 @@ private:
     };
 
     void buildControls();
+    void ensureListFilled();
     void fillList();
     void selectLabel(const QByteArray &backImagePath);
     void showThumbnails();
@@ -129,9 +141,12 @@ private:
     QString m_folder;
     QList<Entry> m_entries;
     int m_currentIndex = -1;
-    QByteArray m_savedFront;
-    QByteArray m_savedBack;
-    QByteArray m_savedDisc;
+    // The list does not show the folder openFolder named yet.
+    bool m_listStale = true;
+    // The back picture whose entries are selected when the list is filled.
+    QByteArray m_selectedBack;
+    // The cover's pictures and picture layout when the window was shown.
+    TemplatePictures m_saved;
 
     QListWidget *m_list = nullptr;
     QLabel *m_logo = nullptr;

@@ -138,7 +138,7 @@ void CTrackListingDlg::buildControls()
     m_grid->setFont(gridFont());
     m_grid->horizontalHeader()->setFont(gridFont());
     m_grid->setHorizontalHeaderLabels(
-        {QString(), QStringLiteral("No."), QStringLiteral("Title."), QStringLiteral("Length")});
+        {QString(), QStringLiteral("No."), QStringLiteral("Title"), QStringLiteral("Length")});
     for (int column = 1; column <= 3; ++column)
         m_grid->setColumnWidthTwips(column, kColumnTwips[column - 1]);
     const QFontMetrics metrics(gridFont());
@@ -389,11 +389,10 @@ void CTrackListingDlg::keyPressEvent(QKeyEvent *event)
         openHelp();
         return;
     }
-    // OK is the default button; the grid keeps its own Enter.
-    if (DialogLook::isPlainEnter(event)) {
-        accept();
+    // Enter presses the focused button (Cancel cancels, Remove Track
+    // removes), else OK; the grid takes its own Enter before it comes here.
+    if (DialogLook::handleEnter(*this, event, m_ok))
         return;
-    }
     QDialog::keyPressEvent(event);
 }
 

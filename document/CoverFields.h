@@ -22,8 +22,9 @@
 //                than the others, so files without them get the disc's
 //                defaults
 //   option       "1"/"0"; anything but "0" reads as 1
-//   writtenOnly  "TRUE"/"FALSE", written and shown but never read back (the
-//                window decides these itself)
+//   writtenOnly  "TRUE"/"FALSE", written and shown but never read back (they
+//                keep their defaults, except that a DVD sheet's spine
+//                follows its back print-over flag)
 template <typename Visitor, typename Doc> void visitCoverFields(Visitor &v, Doc &d)
 {
     v.integer("covertype", d.covertype);

@@ -366,7 +366,7 @@ QString coverFieldDescription(const QByteArray &key)
 QString invalidCoverFileMessage()
 {
     return QStringLiteral("Unable to load a cover from the file you specified.\n\nPlease ensure "
-                          "the file are attempting to load was created using Discora.");
+                          "the file you are attempting to load was created using Discora.");
 }
 
 QString invalidCoverFileCaption()

@@ -64,6 +64,10 @@ struct CoverReadResult {
     // The picture blocks' bytes when read with keepPicturesInMemory
     // (front, back, stretched, disc); empty otherwise.
     std::array<QByteArray, 4> pictureData;
+    // Pictures the file holds whose copies could not be written (the
+    // temporary folder full, say): the document has no picture there.
+    int lostPictureCopies = 0;
+    QString lostPicturesReason; // why, for the user, when any were lost
 };
 
 // Reads `path` over `doc` (which the caller reset to the new-cover
@@ -73,6 +77,12 @@ struct CoverReadResult {
 // at those copies.
 CoverReadResult readCoverFile(
     CoverDocument &doc, const QString &path, const CoverReadOptions &options = {});
+
+// How many pictures the last read of the cover file at `path` in this
+// process could not copy (CoverReadResult::lostPictureCopies); 0 when it was
+// not read. Whoever keeps the file for the cover read from it (the recovery
+// copy) must not replace it with that document while its pictures are lost.
+int lostPictureCopies(const QString &path);
 
 // Reads a cover file's bytes as readCoverFile does once it has loaded them
 // (the picture copies and the settings value are written all the same).

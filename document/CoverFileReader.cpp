@@ -13,8 +13,10 @@
 #include "UserSettings.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -284,6 +286,11 @@ CoverReadResult readLayout(CoverDocument &doc, const CoverLayout &layout,
     const QByteArray *extensions = reader.extensions;
     if (doc.covertype == StandardCD && doc.fCoverText.contains(kDelimOpen))
         doc.fCoverText = plainTrackText(doc.fCoverText);
+    // A DVD sheet's "Print Spine?" box sets the spine and the picture over
+    // it together; the file's spine entry is never read, so the spine
+    // follows the flag that is.
+    if (doc.covertype == StandardDVD || doc.covertype == SlimlineDVD)
+        doc.backCoverSpinesOn = doc.bBackPrintOverSpines != 0;
     if (options.storeCoverTypeInSettings) {
         UserSettings settings;
         settings.Option = static_cast<uint32_t>(doc.covertype);
@@ -312,20 +319,42 @@ CoverReadResult readLayout(CoverDocument &doc, const CoverLayout &layout,
         return result;
     }
     const QString folder = pictureCopyFolder();
+    const auto lose = [&result](const QString &reason) {
+        ++result.lostPictureCopies;
+        if (result.lostPicturesReason.isEmpty())
+            result.lostPicturesReason = reason;
+    };
     for (int n = 0; n < 4; ++n) {
         paths[n]->clear();
         const CoverLayout::Block block = layout.block(n);
         result.pictureBytes[n] = block.size;
         const bool hasPicture = block.size > 0;
-        if (folder.isEmpty() || (n == 3 && !hasPicture))
+        if (n == 3 && !hasPicture)
             continue;
+        if (folder.isEmpty()) {
+            if (hasPicture)
+                lose(QStringLiteral("The temporary folder \"%1\" cannot be written.")
+                         .arg(QDir::toNativeSeparators(QDir::tempPath())));
+            continue;
+        }
         const QString copyPath = folder + QLatin1Char('/') + QLatin1String(kCopyNames[n])
             + QString::fromLatin1(extensions[n]);
         QFile copy(copyPath);
-        if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        if (!copy.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+            if (hasPicture)
+                lose(copy.errorString());
             continue;
-        if (hasPicture && copyBlock(copy, block))
+        }
+        if (!hasPicture)
+            continue;
+        if (copyBlock(copy, block)) {
             *paths[n] = QFile::encodeName(copyPath);
+        } else {
+            lose(copy.errorString());
+            // Part of a picture is no picture: the space goes back.
+            copy.close();
+            copy.remove();
+        }
     }
 
     result.status = CoverReadResult::Status::Ok;
@@ -353,7 +382,21 @@ bool copyFromFile(
     return true;
 }
 
+// The lost picture copies of the last read of each cover file, by its
+// absolute path. The picture copies are the process's (one folder for all
+// reads), and so is this record of the reads that could not make theirs.
+QHash<QString, int> &lostCopiesByFile()
+{
+    static QHash<QString, int> lost;
+    return lost;
+}
+
 } // namespace
+
+int lostPictureCopies(const QString &path)
+{
+    return lostCopiesByFile().value(QFileInfo(path).absoluteFilePath());
+}
 
 QList<QByteArray> coverEntryValues(const QByteArray &textRegion)
 {
@@ -406,7 +449,13 @@ CoverReadResult readCoverFile(
         return result;
     }
     std::unique_ptr<char[]> chunk;
-    return readLayout(doc, layout, options, [&](QIODevice &copy, const CoverLayout::Block &block) {
+    result = readLayout(doc, layout, options, [&](QIODevice &copy, const CoverLayout::Block &block) {
         return copyFromFile(file, copy, block, chunk);
     });
+    const QString key = info.absoluteFilePath();
+    if (result.lostPictureCopies > 0)
+        lostCopiesByFile().insert(key, result.lostPictureCopies);
+    else
+        lostCopiesByFile().remove(key);
+    return result;
 }

@@ -1,6 +1,7 @@
 #include "CoverSession.h"
 
 #include <QUndoCommand>
+#include <utility>
 
 // One edit: the whole document before and after it. A document is a few
 // kilobytes of fields and picture paths (never the pictures' pixels), so
@@ -68,7 +69,7 @@ bool CoverSession::change(const QString &name, const Edit &edit)
 
 void CoverSession::beginLiveEdit()
 {
-    m_beforeLiveEdit = m_doc;
+    m_liveEdit = LiveEdit{m_doc, m_doc};
 }
 
 void CoverSession::liveEdit(const Edit &edit)
@@ -81,15 +82,26 @@ void CoverSession::liveEdit(const Edit &edit)
 
 bool CoverSession::finishLiveEdit(const QString &name)
 {
-    if (!m_beforeLiveEdit)
+    if (!m_liveEdit)
         return false;
-    const CoverDocument before = *m_beforeLiveEdit;
-    m_beforeLiveEdit.reset();
-    if (before == m_doc)
-        return false;
+    const LiveEdit edit = *std::exchange(m_liveEdit, std::nullopt);
+    const bool stepped = edit.before != m_doc;
     // The step's first redo sets the document it already holds.
-    m_undo.push(new Step(*this, name, before, m_doc));
-    return true;
+    if (stepped)
+        m_undo.push(new Step(*this, name, edit.before, m_doc));
+    // Saved (or discarded) while the dialog was open: the cover counts as
+    // unmodified as it was then, which is where the step ends when nothing
+    // changed since, and nowhere in the history otherwise.
+    if (edit.unmodified != edit.before) {
+        if (edit.unmodified == m_doc) {
+            m_undo.setClean();
+            m_modifiedWithoutStep = false;
+        } else {
+            m_undo.resetClean();
+        }
+        Q_EMIT changed();
+    }
+    return stepped;
 }
 
 void CoverSession::adjust(const Edit &edit)
@@ -108,6 +120,8 @@ void CoverSession::adjust(const Edit &edit)
 
 void CoverSession::reset(const CoverDocument &doc)
 {
+    m_liveEdit.reset();
+    m_saved.reset();
     clearHistory();
     m_modifiedWithoutStep = false;
     setDocument(doc);
@@ -122,11 +136,14 @@ void CoverSession::markModified()
 void CoverSession::markSaved(const QString &path)
 {
     m_filePath = path;
+    m_saved = m_doc;
     discardChanges();
 }
 
 void CoverSession::discardChanges()
 {
+    if (m_liveEdit)
+        m_liveEdit->unmodified = m_doc;
     m_undo.setClean();
     m_modifiedWithoutStep = false;
     Q_EMIT changed();

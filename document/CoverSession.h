@@ -35,7 +35,9 @@ public:
     // A dialog that shows its changes in the window while it is open (the
     // Images dialog) makes them live edits: each is in the document at once,
     // and finishLiveEdit records all of them as one undo step named `name`.
-    // Returns whether the document changed since beginLiveEdit.
+    // Returns whether the document changed since beginLiveEdit. While the
+    // dialog is open, a document its edits changed counts as modified, so
+    // that a logout asks and a signal keeps a recovery copy of them.
     void beginLiveEdit();
     void liveEdit(const Edit &edit);
     bool finishLiveEdit(const QString &name);
@@ -48,7 +50,10 @@ public:
     // history, not modified.
     void reset(const CoverDocument &doc);
 
-    bool isModified() const { return m_modifiedWithoutStep || !m_undo.isClean(); }
+    bool isModified() const
+    {
+        return m_modifiedWithoutStep || !m_undo.isClean() || liveEditChanged();
+    }
     // Marks the cover modified without a change of the document (a command
     // that counts as a change whatever it did; a recovered cover).
     void markModified();
@@ -57,6 +62,9 @@ public:
     // Forgets the changes: the cover counts as unmodified (a user who chose
     // to discard them).
     void discardChanges();
+    // Whether the document as it is now is what this session last saved
+    // (not merely unmodified: changes discarded are in no file).
+    bool isSavedAsIs() const { return m_saved && *m_saved == m_doc; }
 
     // The cover file this cover was read from or saved to; the application
     // loop reads it again when the window's run ends with it set.
@@ -72,14 +80,22 @@ Q_SIGNALS:
 
 private:
     class Step;
+    // The document an open live edit started from, and the one that counts
+    // as unmodified while it is open (a save during it moves that on).
+    struct LiveEdit {
+        CoverDocument before;
+        CoverDocument unmodified;
+    };
     void setDocument(const CoverDocument &doc);
     void clearHistory();
+    bool liveEditChanged() const { return m_liveEdit && m_doc != m_liveEdit->unmodified; }
 
     CoverDocument m_doc;
     QUndoStack m_undo;
     bool m_modifiedWithoutStep = false;
     // Set while the history is emptied, which moves the index too.
     bool m_clearing = false;
-    std::optional<CoverDocument> m_beforeLiveEdit;
+    std::optional<LiveEdit> m_liveEdit;
+    std::optional<CoverDocument> m_saved;
     QString m_filePath;
 };

@@ -52,7 +52,7 @@ void RecoveryAutosave::onChanged()
         // may be the recovered cover that is being opened.
         m_timer.stop();
         m_pending = false;
-        m_store.remove();
+        m_store.remove(m_session->isSavedAsIs());
     }
     m_wasModified = modified;
 }
@@ -61,13 +61,15 @@ void RecoveryAutosave::onTimer()
 {
     if (m_frozen || !m_session || !m_session->isModified() || !m_pending)
         return;
-    // Silent by design: the user goes on working, and the last complete
-    // copy (if any) stays where it is. A full disk may have room by the
-    // next interval.
-    if (m_store.write(m_session->document()))
+    // The last complete copy (if any) stays where it is, and a full disk
+    // may have room by the next interval.
+    const RecoveryStore::WriteResult written = m_store.write(m_session->document());
+    if (written) {
         m_pending = false;
-    else
-        m_timer.start();
+        return;
+    }
+    m_timer.start();
+    Q_EMIT writeFailed(written.reason);
 }
 
 bool RecoveryAutosave::writeNow()
@@ -77,8 +79,12 @@ bool RecoveryAutosave::writeNow()
     m_timer.stop();
     if (!m_pending && m_store.hasCopy())
         return true;
-    if (!m_store.write(m_session->document()))
+    if (!m_store.write(m_session->document())) {
+        // The program may go on (a logout another program cancelled): the
+        // copy is tried again an interval later.
+        m_timer.start();
         return false;
+    }
     m_pending = false;
     return true;
 }

@@ -14,8 +14,9 @@ class RecoveryStore;
 // session has unsaved changes, the copy is written within one interval of
 // every change and never more often than once an interval; when the
 // session has none any more (a save, New, an undo back to the saved state)
-// the copy is removed. A write that fails is passed over in silence: it
-// must never interrupt the user, and the last complete copy stays.
+// the copy is removed. A write that fails leaves the last complete copy as
+// it was, is tried again an interval later and is announced with
+// writeFailed, for the window to say once.
 class RecoveryAutosave : public QObject {
     Q_OBJECT
 public:
@@ -41,6 +42,11 @@ public:
 
     // A write is due when the interval is over.
     bool writeScheduled() const { return m_timer.isActive(); }
+
+Q_SIGNALS:
+    // A write when the interval was over failed, for `reason` (for the
+    // user). Writes at once (writeNow) are the caller's to report.
+    void writeFailed(const QString &reason);
 
 private:
     void onChanged();

@@ -1,6 +1,8 @@
 #include "RecoveryStore.h"
 
 #include "CoverFile.h"
+#include "CoverLayout.h"
+#include "Numbers.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -106,16 +108,45 @@ bool RecoveryStore::lockOwnCopy()
     return false;
 }
 
-bool RecoveryStore::write(const CoverDocument &doc)
+RecoveryStore::WriteResult RecoveryStore::write(const CoverDocument &doc)
 {
-    if (!lockOwnCopy())
-        return false;
-    return writeCoverFile(doc, copyPath()).ok;
+    WriteResult result;
+    if (!m_adopted.isEmpty() && lostPictureCopies(m_adopted) > 0) {
+        result.reason = QStringLiteral(
+            "The pictures of the recovered cover could not be copied to the temporary folder, "
+            "so the cover shows none. Its recovery copy, which holds them, is kept as it was: "
+            "unless the cover is saved, the next start offers it again.");
+        return result;
+    }
+    const QString shownFolder = QDir::toNativeSeparators(m_folder);
+    if (!lockOwnCopy()) {
+        result.reason = QStringLiteral("The folder \"%1\" cannot be written.").arg(shownFolder);
+        return result;
+    }
+    const CoverWriteResult written = writeCoverFile(doc, copyPath());
+    if (!written.ok) {
+        result.reason = QStringLiteral("It cannot be written to the folder \"%1\": %2")
+                            .arg(shownFolder, written.reason);
+        return result;
+    }
+    // The copy on disk is this program's own now.
+    m_adopted.clear();
+    result.ok = true;
+    return result;
 }
 
-void RecoveryStore::remove()
+void RecoveryStore::remove(bool coverSaved)
 {
+    if (!coverSaved && !m_adopted.isEmpty() && lostPictureCopies(m_adopted) > 0) {
+        // Unlocked, it belongs to no running program: the next start offers
+        // it. A new name keeps this program's next copy off it.
+        m_adopted.clear();
+        m_lock.reset();
+        m_id = newId();
+        return;
+    }
     QFile::remove(copyPath());
+    m_adopted.clear();
     // Nothing left to guard; the next write locks again.
     m_lock.reset();
 }
@@ -187,8 +218,38 @@ QString RecoveryStore::adopt(const QString &claimed)
     if (!lockOwnCopy()
         || std::rename(
                QFile::encodeName(claimed).constData(), QFile::encodeName(copyPath()).constData())
-            != 0)
-        return claimed; // read where it is; it stays claimed until this program ends
+            != 0) {
+        // Read where it is; it stays claimed until this program ends.
+        m_adopted = QFileInfo(claimed).absoluteFilePath();
+        return claimed;
+    }
     m_claims.erase(it);
+    m_adopted = QFileInfo(copyPath()).absoluteFilePath();
     return copyPath();
+}
+
+RecoveryStore::CopyInfo RecoveryStore::describe(const QString &copy)
+{
+    CopyInfo info;
+    const QFileInfo file(copy);
+    info.written = file.lastModified();
+    QFile device(copy);
+    CoverLayout layout;
+    QString error;
+    // What cannot be read is described as far as it can be: the question
+    // still names when the copy was written.
+    if (!device.open(QIODevice::ReadOnly) || !layoutOfDevice(device, layout, error))
+        return info;
+    const QList<QByteArray> &keys = coverFileKeys();
+    const QList<QByteArray> values = coverEntryValues(layout.text);
+    const auto value = [&](const char *key) { return values.value(keys.indexOf(key)); };
+    info.coverType = atoiValue(value("covertype"));
+    for (const char *key : {"fCoverTitle", "bCoverTitle", "dCoverTitle"}) {
+        const QByteArray title = value(key).trimmed();
+        if (!title.isEmpty()) {
+            info.title = title;
+            break;
+        }
+    }
+    return info;
 }

@@ -2,6 +2,7 @@
 
 #include "CoverDocument.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <map>
@@ -35,13 +36,25 @@ public:
     // This program's copy (its name is fixed for the program's lifetime).
     QString copyPath() const;
     bool hasCopy() const;
+
+    struct WriteResult {
+        bool ok = false;
+        QString reason; // for the user, when !ok
+        explicit operator bool() const { return ok; }
+    };
     // Writes `doc` as this program's copy with the cover writer: the old
     // copy is replaced only by a complete new one. Pictures that cannot be
-    // found are left out, as a save leaves them. Returns whether it was
-    // written; a failure is for the caller to pass over in silence.
-    bool write(const CoverDocument &doc);
-    // Removes this program's copy.
-    void remove();
+    // found are left out, as a save leaves them. An adopted copy whose
+    // pictures the program could not copy when it read it (a full temporary
+    // folder) is not replaced at all: the document read from it lacks them,
+    // and the copy is their only home until the cover is saved.
+    WriteResult write(const CoverDocument &doc);
+    // Removes this program's copy: the cover was saved (`coverSaved`), or
+    // given up, or the user left the program. A recovered copy whose
+    // pictures could not be copied is removed only with a saved cover;
+    // otherwise it is left for the next start, which may have room for
+    // them, and this program goes on with a copy of its own.
+    void remove(bool coverSaved = false);
 
     // The copies of programs that are gone, newest first, each claimed for
     // this program until it is discarded, released or adopted. Lock files
@@ -56,6 +69,14 @@ public:
     // ends cleanly.
     QString adopt(const QString &claimed);
 
+    // A claimed copy's cover, for the question that offers it.
+    struct CopyInfo {
+        QByteArray title; // the first title it has: front, back, disc
+        int32_t coverType = 0;
+        QDateTime written; // when its program last wrote it
+    };
+    static CopyInfo describe(const QString &copy);
+
 private:
     QString pathOf(const QString &id, const char *suffix) const;
     bool lockOwnCopy();
@@ -63,6 +84,8 @@ private:
 
     QString m_folder;
     QString m_id;
+    // The copy adopted last, until this program replaces or removes it.
+    QString m_adopted;
     std::unique_ptr<QLockFile> m_lock;
     std::map<QString, std::unique_ptr<QLockFile>> m_claims;
 };

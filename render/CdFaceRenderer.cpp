@@ -67,7 +67,7 @@ FaceDrawResult CdFaceRenderer::RenderFace(
     if (!title.isEmpty())
         t.top += lineHeight;
     if (isBackFace == 1)
-        drawTrackListing(dc, mainFont, color, splitTrackColumns(textCopy), t.toQRect(), 1.5);
+        drawTrackListing(dc, mainFont, color, splitStoredTrackListing(text), t.toQRect(), 1.5);
     else
         drawTextInBox(dc, mainFont, color, textCopy, t.toQRect(), alignment);
     p.restore();

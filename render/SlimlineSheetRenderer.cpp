@@ -102,9 +102,8 @@ FaceDrawResult SlimlineSheetRenderer::RenderFace(
         const int dpiY = bitmap.dpiY();
         const EdgeRect t{truncated(dpiY * textLeft), truncated(dpiY * textTop), w - 5, h};
         // No title on this sheet; a text without track entries draws nothing.
-        const QString textCopy = doubledAmpersands(displayText(text));
-        drawTrackListing(
-            bitmap, mainFont, color, splitTrackColumns(textCopy), t.toQRect(), kTitleColumnFactor);
+        drawTrackListing(bitmap, mainFont, color, splitStoredTrackListing(text), t.toQRect(),
+            kTitleColumnFactor);
     }
 
     QPainter &p = dc.painter();
@@ -116,8 +115,7 @@ FaceDrawResult SlimlineSheetRenderer::RenderFace(
     if (rect.size() == QSize(w, h))
         p.drawImage(shown.topLeft(), sheet);
     else
-        p.drawImage(
-            rect, sheet.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        p.drawImage(rect, sheet.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
     p.restore();
     return {};
 }

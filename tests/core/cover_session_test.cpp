@@ -3,6 +3,7 @@
 #include "document/CoverSession.h"
 
 #include <QSignalSpy>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -115,4 +116,76 @@ TEST(CoverSession, TheChangeIsAnnouncedWithTheStateAfterIt)
     s.undoStack().undo();
     s.undoStack().redo();
     EXPECT_EQ(seen, (QList<bool>{true, true, false, true}));
+}
+
+// A dialog that shows its edits while it is open: they count as unsaved
+// while they differ from the cover as it was (or as it was saved while the
+// dialog was open), and become one step when it closes.
+TEST(CoverSession, LiveEditsCountAsUnsavedWhileTheDialogIsOpen)
+{
+    const auto live = [](CoverSession &s, const QByteArray &title) {
+        s.liveEdit([&](CoverDocument &d) { d.fCoverTitle = title; });
+    };
+    const struct Row {
+        const char *name;
+        std::function<void(CoverSession &)> whileOpen;
+        bool modifiedOpen, stepAfter, modifiedAfter, modifiedAfterUndo;
+    } rows[] = {
+        {"nothing", [](CoverSession &) {}, false, false, false, false},
+        {"a change", [&](CoverSession &s) { live(s, "A"); }, true, true, true, false},
+        {"a change taken back", [&](CoverSession &s) { live(s, "A"), live(s, ""); }, false, false,
+            false, false},
+        {"saved after a change", [&](CoverSession &s) { live(s, "A"), s.markSaved("/c.zcv"); },
+            false, true, false, true},
+        {"changed again after the save",
+            [&](CoverSession &s) { live(s, "A"), s.markSaved("/c.zcv"), live(s, "B"); }, true, true,
+            true, true},
+        {"taken back after the save",
+            [&](CoverSession &s) { live(s, "A"), s.markSaved("/c.zcv"), live(s, ""); }, true, false,
+            true, true},
+        {"discarded after a change", [&](CoverSession &s) { live(s, "A"), s.discardChanges(); },
+            false, true, false, true},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        CoverSession s;
+        s.reset(newCover());
+        QList<bool> announced;
+        QObject::connect(&s, &CoverSession::changed, &s, [&] { announced << s.isModified(); });
+        const auto lastAnnounced = [&] { return announced.value(announced.size() - 1, false); };
+        s.beginLiveEdit();
+        row.whileOpen(s);
+        EXPECT_EQ(s.isModified(), row.modifiedOpen);
+        EXPECT_EQ(lastAnnounced(), row.modifiedOpen);
+        EXPECT_EQ(s.finishLiveEdit(QStringLiteral("Images")), row.stepAfter);
+        EXPECT_EQ(s.undoStack().count(), row.stepAfter ? 1 : 0);
+        EXPECT_EQ(s.isModified(), row.modifiedAfter);
+        EXPECT_EQ(lastAnnounced(), row.modifiedAfter);
+        if (row.stepAfter) { // undone, the cover is as it was before the dialog
+            s.undoStack().undo();
+            EXPECT_TRUE(s.document() == newCover());
+            EXPECT_EQ(s.isModified(), row.modifiedAfterUndo);
+        }
+    }
+}
+
+// Unmodified is not always saved: discarded changes are in no file.
+TEST(CoverSession, SavedAsIsOnlyWhatASaveWrote)
+{
+    CoverSession s;
+    s.reset(newCover());
+    QList<bool> seen{s.isSavedAsIs()};
+    setTitle(s, "A");
+    s.markSaved(QStringLiteral("/c.zcv"));
+    seen << s.isSavedAsIs();
+    setTitle(s, "B");
+    seen << s.isSavedAsIs();
+    s.undoStack().undo();
+    seen << s.isSavedAsIs();
+    s.undoStack().redo();
+    s.discardChanges();
+    seen << (s.isSavedAsIs() || s.isModified());
+    s.reset(newCover());
+    seen << s.isSavedAsIs();
+    EXPECT_EQ(seen, (QList<bool>{false, true, false, true, false, false}));
 }

@@ -139,7 +139,9 @@ CoverDocument expectedAfterReading(CoverDocument written, int32_t resetType)
                                                    : reset.dCoverAlign;
     }
     written.frontCoverSpinesOn = reset.frontCoverSpinesOn;
-    written.backCoverSpinesOn = reset.backCoverSpinesOn;
+    // A DVD sheet's spine follows its back print-over flag.
+    const bool sheet = written.covertype == StandardDVD || written.covertype == SlimlineDVD;
+    written.backCoverSpinesOn = sheet ? written.bBackPrintOverSpines != 0 : reset.backCoverSpinesOn;
     if (written.dCoverTextFont.faceName.isEmpty())
         written.dCoverTextFont.faceName = "Arial";
     return written;

@@ -438,12 +438,36 @@ TEST(CoverFileRead, EmptyAndMissingEntriesTakeTheirEmptyValueRules)
     }
 }
 
-TEST(CoverFileRead, SpinesOnFlagsAreNeverRead)
+// The spine entries are never read: the spines keep their defaults, except
+// that a DVD sheet's spine follows its back print-over flag ("Print Spine?"
+// sets both).
+TEST(CoverFileRead, SpinesFollowTheCoverTypeAndTheDvdPrintSpineBox)
 {
-    const Read r = readBytes(
-        cover(entry("frontCoverSpinesOn", "TRUE") + entry("backCoverSpinesOn", "FALSE")));
-    EXPECT_FALSE(r.doc.frontCoverSpinesOn);
-    EXPECT_TRUE(r.doc.backCoverSpinesOn);
+    const struct {
+        const char *type, *backOver, *frontSpines, *backSpines;
+        bool frontOn, backOn;
+    } rows[] = {
+        {"1", "0", "TRUE", "FALSE", false, true},
+        {"1", "1", "TRUE", "FALSE", false, true},
+        {"4", "0", "FALSE", "TRUE", false, true},
+        {"3", "0", "TRUE", "TRUE", false, true},
+        {"2", "0", "TRUE", "TRUE", false, false},
+        {"2", "1", "TRUE", "FALSE", false, true},
+        {"2", "", "FALSE", "FALSE", false, true}, // a missing flag reads as 1
+        {"5", "0", "FALSE", "TRUE", false, false},
+        {"5", "1", "TRUE", "FALSE", false, true},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(std::string(row.type) + " " + row.backOver);
+        QByteArray entries = entry("covertype", row.type)
+            + entry("frontCoverSpinesOn", row.frontSpines)
+            + entry("backCoverSpinesOn", row.backSpines);
+        if (*row.backOver)
+            entries += entry("bBackPrintOverSpines", row.backOver);
+        const Read r = readBytes(cover(entries));
+        EXPECT_EQ(r.doc.frontCoverSpinesOn, row.frontOn);
+        EXPECT_EQ(r.doc.backCoverSpinesOn, row.backOn);
+    }
 }
 
 TEST(CoverFileRead, OrderIsFreeAndUnknownBytesAreHarmless)
@@ -668,7 +692,7 @@ TEST(CoverFileRead, WithoutEndTheFileIsInvalidAndNothingChanges)
         EXPECT_EQ(r.doc, reset);
     }
     EXPECT_EQ(invalidCoverFileMessage(),
-        "Unable to load a cover from the file you specified.\n\nPlease ensure the file are "
+        "Unable to load a cover from the file you specified.\n\nPlease ensure the file you are "
         "attempting to load was created using Discora.");
     EXPECT_EQ(invalidCoverFileCaption(), "Invalid File");
 }

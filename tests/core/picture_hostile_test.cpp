@@ -66,14 +66,47 @@ bool loadsAndDraws(const QString &path)
 
 // Each under a name of its own, removed afterwards: rewriting one file in
 // place makes the file system flush it on every close, which is slow.
-bool loadsWithBytes(const QString &name, const QByteArray &bytes)
+QString hostileFile(const QString &name, const QByteArray &bytes)
 {
     static int serial = 0;
     const QString path = hostilePath(QString::number(++serial) + name);
     EXPECT_TRUE(testsupport::writeFile(path, bytes));
+    return path;
+}
+
+bool loadsWithBytes(const QString &name, const QByteArray &bytes)
+{
+    const QString path = hostileFile(name, bytes);
     const bool loaded = loadsAndDraws(path);
     QFile::remove(path);
     return loaded;
+}
+
+// The picture a file of `bytes` gives, once it was drawn; null for none.
+QImage pictureWithBytes(const QString &name, const QByteArray &bytes)
+{
+    const QString path = hostileFile(name, bytes);
+    QImage image;
+    if (loadsAndDraws(path)) {
+        FacePicturePtr picture = LoadFacePicture(QFile::encodeName(path));
+        if (picture)
+            image = facePictureToImage(*picture);
+        ReleaseFacePicture(picture);
+    }
+    QFile::remove(path);
+    return image;
+}
+
+// Where a JPEG's coded picture data begins: after its start-of-scan segment
+// (marker, then a two-byte length that counts itself). The end of the file
+// when it has none.
+qsizetype jpegScanData(const QByteArray &bytes)
+{
+    const qsizetype marker = bytes.indexOf("\xff\xda");
+    if (marker < 0 || marker + 4 > bytes.size())
+        return bytes.size();
+    const int length = (uchar(bytes[marker + 2]) << 8) | uchar(bytes[marker + 3]);
+    return marker + 2 + length;
 }
 
 struct FormatSample {
@@ -138,16 +171,42 @@ TEST_F(HostilePictures, EmptyAndShortFilesGiveNoPicture)
     }
 }
 
-TEST_F(HostilePictures, TruncatedFilesNeverCrash)
+// A truncated file gives no picture, except a JPEG cut inside its coded
+// data: the JPEG decoder salvages it at the picture's full size (what is
+// missing comes out grey), and one that lacks only its end marker is the
+// whole picture.
+TEST_F(HostilePictures, TruncatedFilesGiveNoPictureButAJpegIsSalvaged)
 {
     for (const FormatSample &sample : soundSamples()) {
         SCOPED_TRACE(sample.extension);
+        const QString name = QStringLiteral("truncated") + QLatin1String(sample.extension);
+        const QImage whole = pictureWithBytes(name, sample.bytes);
+        ASSERT_EQ(whole.size(), QSize(16, 16));
+        const bool jpeg = sample.format == FIF_JPEG;
         const qsizetype size = sample.bytes.size();
+        const qsizetype scanData = jpegScanData(sample.bytes);
+        if (jpeg)
+            ASSERT_LT(scanData, size - 2);
+        std::vector<qsizetype> lengths;
         for (qsizetype length = 64; length < size; length += std::max<qsizetype>(1, size / 97))
-            loadsWithBytes(QStringLiteral("truncated") + QLatin1String(sample.extension),
-                sample.bytes.left(length));
-        loadsWithBytes(QStringLiteral("truncated") + QLatin1String(sample.extension),
-            sample.bytes.left(size - 1));
+            lengths.push_back(length);
+        lengths.push_back(size - 1);
+        int salvaged = 0;
+        for (const qsizetype length : lengths) {
+            const QImage cut = pictureWithBytes(name, sample.bytes.left(length));
+            if (!jpeg || length <= scanData) {
+                EXPECT_TRUE(cut.isNull()) << length << " of " << size << " bytes";
+                continue;
+            }
+            EXPECT_EQ(cut.size(), whole.size()) << length << " of " << size << " bytes";
+            salvaged += cut.isNull() ? 0 : 1;
+        }
+        if (!jpeg)
+            continue;
+        EXPECT_GT(salvaged, 0);
+        // Without its end marker ("\xff\xd9") the picture is all there.
+        ASSERT_TRUE(sample.bytes.endsWith("\xff\xd9"));
+        EXPECT_EQ(pictureWithBytes(name, sample.bytes.left(size - 2)), whole);
     }
 }
 

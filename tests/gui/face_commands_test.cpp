@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QImage>
 #include <QRadioButton>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -110,15 +111,45 @@ TEST(FaceCommands, FontAndItsColourBecomeTheFacesRecord)
     EXPECT_EQ(w->document().dCoverTextColor, 0x0000FFu);
     EXPECT_EQ(std::get<DiscRenderer>(*w->discPreview()->boundFace()).font.faceName,
         QByteArray("DejaVu Serif"));
+}
 
-    // Cancelled: nothing changes, but the preview is drawn again.
-    const CoverDocument before = w->document();
-    const int renders = w->discPreview()->renderCount();
-    w->show();
-    clickControl(*w, Id::Font);
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(w->document() == before);
-    EXPECT_GT(w->discPreview()->renderCount(), renders);
+// A cancelled colour or font chooser changes nothing, not even the modified
+// state, but the preview is drawn again.
+TEST(FaceCommands, CancelledColourAndFontStillRedrawThePreview)
+{
+    const struct {
+        const char *what;
+        int control;
+        std::function<void(ScriptedUiHost &)> cancel;
+    } cases[] = {
+        {"colour", Id::ChooseColor, [](ScriptedUiHost &h) { h.colors = {std::nullopt}; }},
+        {"font", Id::Font, [](ScriptedUiHost &h) { h.fonts = {std::nullopt}; }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedUiHost host;
+        auto w = newMainWindow(StandardCD);
+        showView(*w, Face::Disc);
+        // Shown, and idle: the paints of showing it are over before counting.
+        w->show();
+        const auto settledRenders = [&w] {
+            int renders = -1;
+            while (renders != w->discPreview()->renderCount()) {
+                renders = w->discPreview()->renderCount();
+                QCoreApplication::processEvents();
+            }
+            return renders;
+        };
+        const int renders = settledRenders();
+        ASSERT_GT(renders, 0);
+        const CoverDocument before = w->document();
+        c.cancel(host);
+        clickControl(*w, c.control);
+        EXPECT_TRUE(host.colors.empty() && host.fonts.empty());
+        EXPECT_TRUE(w->document() == before);
+        EXPECT_FALSE(w->isModified());
+        EXPECT_GT(settledRenders(), renders);
+    }
 }
 
 TEST(FaceCommands, ChooseImageRemembersThePictureAcrossARestart)
@@ -178,18 +209,26 @@ TEST(FaceCommands, TheImagesDialogIsOneStep)
     auto w = newMainWindow(SlimlineDVD);
     const QByteArray before = coverBytes(*w);
     QByteArray whileOpen;
+    // The changes are in the cover while the dialog is open: they count as
+    // unsaved then, as when they go back to how the cover was.
+    QList<bool> modifiedWhileOpen;
     host.dialogs.push_back([&](QDialog &d) {
         auto &images = dynamic_cast<CImagesDlg &>(d);
+        modifiedWhileOpen << w->isModified();
         images.separateChoice()->click();
         whileOpen = QByteArray::number(w->document().CoverOption);
+        modifiedWhileOpen << w->isModified();
         images.stretchedChoice()->click();
+        modifiedWhileOpen << w->isModified();
         images.separateChoice()->click();
+        modifiedWhileOpen << w->isModified();
         return 1;
     });
     EXPECT_EQ(text(*w, Id::ChooseImage), QStringLiteral("Choose Images"));
     clickControl(*w, Id::ChooseImage);
     EXPECT_EQ(host.dialogClasses, QStringList{QStringLiteral("CImagesDlg")});
     EXPECT_EQ(whileOpen, QByteArray("1")); // live in the window
+    EXPECT_EQ(modifiedWhileOpen, (QList<bool>{false, true, false, true}));
     EXPECT_EQ(w->document().CoverOption, SeparateImages);
     EXPECT_TRUE(w->isModified());
     EXPECT_EQ(w->undoAction()->text(), QStringLiteral("&Undo Images"));

@@ -544,6 +544,28 @@ TEST(MainWindowViews, TheExtentBoxIsEachFacesOwnOption)
 
 // Undo and redo give back every field the step changed, and the controls
 // show the cover as it is again.
+// "Print Spine?" on a DVD sheet is kept by the cover file: the window that
+// opens the cover shows the box as it was saved, and draws the spine so.
+TEST(MainWindowViews, PrintSpineIsKeptBySaveAndLoad)
+{
+    for (int type : {StandardDVD, SlimlineDVD}) {
+        for (bool spine : {false, true}) {
+            SCOPED_TRACE(testing::Message() << type << " " << spine);
+            auto w = newMainWindow(type);
+            if (!spine)
+                clickControl(*w, Id::ExtendImage);
+            const QString path = freshDir("spine") + "/cover.zcv";
+            ASSERT_TRUE(writeCoverFile(w->document(), path).ok);
+            auto opened = mainWindowOn(path);
+            EXPECT_EQ(opened->document().backCoverSpinesOn, spine);
+            EXPECT_EQ(opened->document().bBackPrintOverSpines, spine ? 1 : 0);
+            EXPECT_EQ(opened->button(Id::ExtendImage)->isChecked(), spine);
+            // Both DVD types are drawn on the DVD sheet.
+            EXPECT_EQ(std::get<DvdSheetRenderer>(*opened->dvdPreview()->boundFace()).spinesOn, spine);
+        }
+    }
+}
+
 TEST(MainWindowUndo, ShortcutsAndMenuUndoTheLastStep)
 {
     auto w = newMainWindow(StandardCD);

@@ -1,5 +1,6 @@
 // The desktop's request to save at logout, the end of the program's
-// session, and the recovered covers the next start offers.
+// session, a recovery copy that cannot be written, and the recovered covers
+// the next start offers.
 #include "app/CoverLoop.h"
 #include "app/RecoveryOffer.h"
 #include "app/SessionGuard.h"
@@ -8,7 +9,9 @@
 #include "tests/support/MainWindowTesting.h"
 #include "tests/support/ScriptedUiHost.h"
 
+#include <QSignalSpy>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -142,6 +145,69 @@ TEST(SessionEnd, TheLoopOpensNoWindowOnceTheProgramEnds)
     resumeEventLoops();
 }
 
+// The Images dialog shows its changes in the cover while it is open: a
+// logout then asks, and a signal keeps them in a copy, as for any change.
+TEST(SessionEnd, ChangesShownLiveByAnOpenDialogAreKept)
+{
+    const struct Row {
+        const char *name;
+        std::function<void(CoverSession &)> whileOpen;
+        bool kept;
+    } rows[] = {
+        {"a change",
+            [](CoverSession &s) { s.liveEdit([](CoverDocument &d) { d.bCoverTitle = "live"; }); },
+            true},
+        {"a change taken back",
+            [](CoverSession &s) {
+                s.liveEdit([](CoverDocument &d) { d.bCoverTitle = "live"; });
+                s.liveEdit([](CoverDocument &d) { d.bCoverTitle.clear(); });
+            },
+            false},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        ScriptedUiHost host;
+        Guarded g(false);
+        g.session.beginLiveEdit();
+        row.whileOpen(g.session);
+        // The logout's question, answered Cancel: the session goes on.
+        if (row.kept)
+            host.answers = {Answer::Cancel};
+        FakeRequest request;
+        EXPECT_EQ(g.guard->commitData(request),
+            row.kept ? CommitDataAnswer::Cancelled : CommitDataAnswer::NothingToSave);
+        EXPECT_EQ(host.messages.size(), row.kept ? 1 : 0);
+        g.guard->endProgram(143); // SIGTERM
+        g.guard.reset();
+        EXPECT_EQ(g.store.hasCopy(), row.kept);
+        if (row.kept) {
+            EXPECT_EQ(backTitleIn(g.store.copyPath()), "live");
+        }
+        resumeEventLoops();
+    }
+}
+
+// A copy that cannot be written is said once, however often it is tried.
+TEST(SessionEnd, ACopyThatCannotBeWrittenIsSaidOnce)
+{
+    ScriptedUiHost host(ScriptedUiHost::AnswerNoticesWithOk);
+    const QString file = freshDir("unwritable") + "/file";
+    ASSERT_TRUE(writeFile(file, "not a folder"));
+    RecoveryStore store(file + "/recovery");
+    SessionGuard guard(store, 5ms);
+    CoverSession session;
+    guard.watch(&session, nullptr);
+    QSignalSpy failures(&guard.autosave(), &RecoveryAutosave::writeFailed);
+    session.change("Title", [](CoverDocument &d) { d.bCoverTitle = "unsaved"; });
+    while (failures.size() < 3)
+        ASSERT_TRUE(failures.wait(20000));
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_EQ(host.messages[0].caption, SessionGuard::copyFailureCaption());
+    EXPECT_EQ(host.messages[0].text, SessionGuard::copyFailureText(failures[0][0].toString()));
+    EXPECT_TRUE(host.messages[0].text.contains(file + "/recovery"));
+    EXPECT_EQ(host.messages[0].icon, UiHost::Icon::Exclamation);
+}
+
 TEST(RecoveryOffer, NewestFirstUntilOneIsTaken)
 {
     const struct Row {
@@ -170,9 +236,49 @@ TEST(RecoveryOffer, NewestFirstUntilOneIsTaken)
         const QString opened = offerRecoveredCover(store);
         EXPECT_EQ(backTitleIn(opened), row.opened);
         EXPECT_TRUE(host.answers.empty());
+        // Each question names its cover and says what No does.
+        const char *asked[] = {"newer", "older"};
+        ASSERT_EQ(host.messages.size(), qsizetype(row.answers.size()));
+        for (qsizetype i = 0; i < host.messages.size(); ++i) {
+            const QString text = host.messages[i].text;
+            EXPECT_TRUE(text.contains(QStringLiteral("\u201c%1\u201d").arg(asked[i])))
+                << text.toStdString();
+            EXPECT_TRUE(text.contains("(standard CD)")) << text.toStdString();
+            EXPECT_TRUE(text.contains("last changed ")) << text.toStdString();
+            EXPECT_TRUE(text.contains("No discards it")) << text.toStdString();
+            EXPECT_EQ(host.messages[i].caption, recoveryQuestionCaption());
+        }
         QList<QByteArray> left;
         for (const QString &copy : RecoveryStore(folder).claimAbandoned())
             left << backTitleIn(copy);
         EXPECT_EQ(left, row.left);
+    }
+}
+
+TEST(RecoveryOffer, TheQuestionNamesTheCover)
+{
+    const QDateTime when(QDate(2024, 6, 11), QTime(14, 3));
+    const QString at = QLocale().toString(when, QLocale::ShortFormat);
+    const QString start = "Discora was closed while a cover had unsaved changes.\n\n";
+    const QString end = ".\n\nOpen the recovered cover? No discards it for good.";
+    const struct Row {
+        RecoveryStore::CopyInfo cover;
+        QString named;
+    } rows[] = {
+        {{"Blue Train", StandardCD, when},
+            "The cover \u201cBlue Train\u201d (standard CD), last changed " + at},
+        {{"Caf\xe9\r\nsecond line", SlimlineDVD, when},
+            "The cover \u201c" + QString::fromUtf8("Caf\u00e9")
+                + "\u201d (slimline DVD), last changed " + at},
+        {{QByteArray(70, 'x'), StandardDVD, when},
+            "The cover \u201c" + QString(59, 'x') + QChar(0x2026)
+                + "\u201d (standard DVD), last changed " + at},
+        {{"", SlimlineCD, when}, "An untitled cover (slimline CD), last changed " + at},
+        {{"Odd", Other, QDateTime()}, "The cover \u201cOdd\u201d (custom size)"},
+        {{"", 0, QDateTime()}, "An untitled cover"},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.named.toStdString());
+        EXPECT_EQ(recoveryQuestionText(row.cover), start + row.named + end);
     }
 }

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -272,15 +273,18 @@ TEST_F(TemplatesDlgTest, ArrowsStepFromTheTemplateAppliedLast)
 
 TEST_F(TemplatesDlgTest, CancelPutsBackThePicturesFromBeforeTheWindowWasShown)
 {
-    for (int coverType : {StandardCD, StandardDVD}) {
+    for (int coverType : {StandardCD, SlimlineCD, StandardDVD, SlimlineDVD}) {
+        SCOPED_TRACE(coverType);
         open(coverType);
         dlg.hide();
         CoverDocument doc;
         doc.covertype = coverType;
         doc.fImagePath = "front.jpg";
         doc.bImagePath = "back.jpg";
+        doc.sImagePath = "sheet.jpg";
         doc.dImagePath = "disc.jpg";
         doc.CoverOption = SeparateImages;
+        const CoverDocument before = doc;
         int shown = 0;
         bool placed = false;
         dlg.chooseTemplate(shown, placed, QRect(0, 0, 600, 400), doc);
@@ -292,19 +296,89 @@ TEST_F(TemplatesDlgTest, CancelPutsBackThePicturesFromBeforeTheWindowWasShown)
             click(row);
             applied.back().applyTo(doc);
         }
+        EXPECT_FALSE(doc == before);
         dlg.cancelButton()->click();
         EXPECT_FALSE(dlg.isVisible());
         EXPECT_EQ(hidden, 1);
         ASSERT_EQ(restored.size(), 1u);
+        // The pictures and, on a DVD, the sheet picture and the layout too.
         restored[0].applyTo(doc);
-        EXPECT_EQ(doc.fImagePath, "front.jpg");
-        EXPECT_EQ(doc.bImagePath, "back.jpg");
-        EXPECT_EQ(doc.dImagePath, "disc.jpg");
-        // The stretched picture and the layout stay as the last template left them.
-        EXPECT_EQ(doc.sImagePath,
-            coverType == StandardDVD ? inFolder(folder, "Rock - Blue[BACK].png") : "");
-        EXPECT_EQ(doc.CoverOption, coverType == StandardDVD ? StretchedImage : SeparateImages);
+        EXPECT_TRUE(doc == before);
     }
+}
+
+// Enter presses the button that has the focus; elsewhere it is OK.
+TEST_F(TemplatesDlgTest, EnterPressesTheFocusedButton)
+{
+    const struct {
+        const char *focus;
+        std::function<QWidget *()> widget;
+        bool visibleAfter, restoredAfter, linkOpened;
+    } cases[] = {
+        {"list", [this] { return static_cast<QWidget *>(dlg.list()); }, false, false, false},
+        {"OK", [this] { return static_cast<QWidget *>(dlg.okButton()); }, false, false, false},
+        {"Cancel", [this] { return static_cast<QWidget *>(dlg.cancelButton()); }, false, true,
+            false},
+        {"link", [this] { return static_cast<QWidget *>(dlg.linkButton()); }, true, false, true},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.focus);
+        open(StandardDVD);
+        dlg.hide();
+        CoverDocument doc;
+        int shown = 0;
+        bool placed = false;
+        dlg.chooseTemplate(shown, placed, QRect(0, 0, 600, 400), doc);
+        QApplication::setActiveWindow(&dlg);
+        click(1);
+        restored.clear();
+        host.openedUrls.clear();
+        QWidget *target = c.widget();
+        target->setFocus();
+        ASSERT_EQ(dlg.focusWidget(), target);
+        press(target, Qt::Key_Return);
+        EXPECT_EQ(dlg.isVisible(), c.visibleAfter);
+        EXPECT_EQ(restored.size(), c.restoredAfter ? 1u : 0u);
+        EXPECT_EQ(host.openedUrls.size(), c.linkOpened ? 1 : 0);
+    }
+}
+
+// Decoding every template would delay every new cover's window: the list is
+// made when the window is first shown or used.
+TEST_F(TemplatesDlgTest, TheListIsFilledWhenFirstShownOrUsed)
+{
+    const std::function<void()> firstUses[] = {
+        [this] { dlg.show(); },
+        [this] { dlg.list(); },
+        [this] { dlg.templateNames(); },
+        [this] { dlg.thumbnail(0); },
+        [this] { dlg.applyTemplate(0); },
+    };
+    for (const auto &use : firstUses) {
+        dlg.hide();
+        dlg.setDiscView(false);
+        dlg.openFolder(StandardCD, inFolder(folder, "Zed[BACK].bmp"), folder);
+        EXPECT_FALSE(dlg.listFilled());
+        dlg.setDiscView(true); // the view changes before the list is made
+        EXPECT_FALSE(dlg.listFilled());
+        use();
+        EXPECT_TRUE(dlg.listFilled());
+        EXPECT_EQ(dlg.templateNames().size(), 3);
+        EXPECT_EQ(dlg.list()->count(), 3);
+        EXPECT_EQ(dlg.thumbnail(0), CTemplatesDlg::makeThumbnail(folder + "/Jazz[BACK].jpg", true));
+    }
+    // Another cover empties the list and names the entry to select when it
+    // is filled again.
+    dlg.hide();
+    dlg.openFolder(StandardCD, inFolder(folder, "Jazz[BACK].jpg"), folder);
+    EXPECT_FALSE(dlg.listFilled());
+    EXPECT_EQ(dlg.currentIndex(), -1);
+    dlg.show();
+    EXPECT_TRUE(dlg.listFilled());
+    EXPECT_EQ(dlg.list()->currentRow(), 0);
+    dlg.openFolder(StandardCD, inFolder(folder, "Zed[BACK].bmp"), folder);
+    EXPECT_TRUE(dlg.listFilled()); // shown: filled at once
+    EXPECT_EQ(dlg.list()->currentRow(), 2);
 }
 
 TEST_F(TemplatesDlgTest, OkEnterAndClosingKeepTheTemplate)

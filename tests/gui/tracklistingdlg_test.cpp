@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -42,6 +43,16 @@ QByteArray listing(const QString &grid)
     }
     return writeTrackListing(rows);
 }
+
+// The results the dialog was closed with.
+struct FinishedSpy {
+    explicit FinishedSpy(QDialog &dialog)
+    {
+        QObject::connect(
+            &dialog, &QDialog::finished, &dialog, [this](int result) { results << result; });
+    }
+    QList<int> results;
+};
 
 class TrackListingDlgTest : public ::testing::Test {
 protected:
@@ -237,6 +248,58 @@ TEST_F(TrackListingDlgTest, EnterAndEscapeWhileEditingNeverCloseTheDialog)
     dlg->spineField()->setFocus();
     press(Qt::Key_Return);
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
+}
+
+// Enter presses the button that has the focus (as in the print dialogs); in
+// the grid it is the grid's own key; anywhere else it is OK.
+TEST_F(TrackListingDlgTest, EnterPressesTheFocusedButton)
+{
+    const QString grid = QStringLiteral("1.,Intro,3:45|2.,Outro,4:00");
+    const struct {
+        const char *focus;
+        std::function<QWidget *(CTrackListingDlg &)> widget;
+        bool closes;
+        int result;
+        QString gridAfter;
+        bool editing;
+    } cases[] = {
+        {"OK", [](CTrackListingDlg &d) -> QWidget * { return d.okButton(); }, true,
+            QDialog::Accepted, grid, false},
+        {"Cancel", [](CTrackListingDlg &d) -> QWidget * { return d.cancelButton(); }, true,
+            QDialog::Rejected, grid, false},
+        {"Remove Track", [](CTrackListingDlg &d) -> QWidget * { return d.removeButton(); }, false,
+            0, QStringLiteral("1.,Outro,4:00"), false},
+        {"Insert Track", [](CTrackListingDlg &d) -> QWidget * { return d.insertButton(); }, false,
+            0, QStringLiteral("1.,,|2.,Intro,3:45|3.,Outro,4:00"), false},
+        {"grid", [](CTrackListingDlg &d) -> QWidget * { return d.grid(); }, false, 0, grid, true},
+        {"spine field", [](CTrackListingDlg &d) -> QWidget * { return d.spineField(); }, true,
+            QDialog::Accepted, grid, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.focus);
+        auto dlg = open(listing(grid), "Spine");
+        dlg->grid()->setCurrentCell(0, 2);
+        QWidget *target = c.widget(*dlg);
+        target->setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), target);
+        FinishedSpy finished(*dlg);
+        press(Qt::Key_Return);
+        EXPECT_EQ(finished.results, c.closes ? QList<int>{c.result} : QList<int>{});
+        EXPECT_EQ(dlg->isVisible(), !c.closes);
+        EXPECT_EQ(gridText(*dlg), c.gridAfter);
+        EXPECT_EQ(dlg->grid()->isEditing(), c.editing);
+    }
+}
+
+TEST_F(TrackListingDlgTest, TheColumnsAreNumberTitleAndLength)
+{
+    auto dlg = open({});
+    const QString headers[] = {"", "No.", "Title", "Length"};
+    for (int column = 0; column < 4; ++column) {
+        const QTableWidgetItem *header = dlg->grid()->horizontalHeaderItem(column);
+        ASSERT_NE(header, nullptr);
+        EXPECT_EQ(header->text(), headers[column]);
+    }
 }
 
 TEST_F(TrackListingDlgTest, ImportFillsTheGridAfterAskingWhenItHoldsTracks)
