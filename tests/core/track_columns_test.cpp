@@ -187,18 +187,6 @@ qsizetype columnsSize(const TrackColumns &c)
     return c.columns[0].size() + c.columns[1].size() + c.columns[2].size();
 }
 
-QImage drawnListing(const TrackColumns &columns)
-{
-    LogFont record;
-    record.setFaceName("Arial");
-    const QFont font = fontFromLogFont(record, -24);
-    return renderOnCanvas(QSize(500, 120), 96, QRect(0, 0, 500, 120),
-        [&](DeviceContext &dc, const QRect &r) {
-            drawTrackListing(dc, font, Qt::black, columns, r, 1.5);
-        })
-        .image;
-}
-
 } // namespace
 
 TEST(StoredTrackListing, ListingsInOneEncodingSplitAsTheWholeDecodedText)
@@ -237,24 +225,6 @@ TEST(StoredTrackListing, ListingsInOneEncodingSplitAsTheWholeDecodedText)
         if (HasFailure())
             return;
     }
-}
-
-TEST(StoredTrackListing, MixedCellsDrawAsTheListingAllInUtf8)
-{
-    // "Café" in Windows-1252 next to "Ωmega", which only UTF-8 holds.
-    const QByteArray mixed = "[DELIM]1.[/DELIM][DELIM]Caf\xe9 & Co[/DELIM][DELIM]3:00[/DELIM]\n\r"
-                             "[DELIM]2.[/DELIM][DELIM]\xce\xa9mega[/DELIM][DELIM]4:00[/DELIM]\n\r";
-    const QByteArray utf8
-        = "[DELIM]1.[/DELIM][DELIM]Caf\xc3\xa9 & Co[/DELIM][DELIM]3:00[/DELIM]\n\r"
-          "[DELIM]2.[/DELIM][DELIM]\xce\xa9mega[/DELIM][DELIM]4:00[/DELIM]\n\r";
-    const TrackColumns split = splitStoredTrackListing(mixed);
-    EXPECT_EQ(split.columns[1], QStringLiteral("Caf\u00e9 && Co\r\u03a9mega\r"));
-    expectSameColumns(split, splitStoredTrackListing(utf8));
-    expectSameColumns(split, splitWhole(utf8));
-
-    const QImage shown = drawnListing(split);
-    EXPECT_EQ(shown, drawnListing(splitWhole(utf8)));
-    EXPECT_NE(shown, drawnListing(splitWhole(mixed))); // decoded whole: "Î©mega"
 }
 
 TEST(StoredTrackListing, DamagedListingsAreSplitInOnePassAndCutShort)
