@@ -30,7 +30,7 @@ int fail(QTextStream &err, const QString &message)
 
 // Reads the cover for an export; false with the exit code set when it
 // cannot be used or has no printable faces.
-bool loadCover(const QString &path, CoverDocument &doc, QTextStream &err, int &exitCode)
+bool loadExportCover(const QString &path, CoverDocument &doc, QTextStream &err, int &exitCode)
 {
     LoadedCover cover;
     QString error;
@@ -94,7 +94,7 @@ int exportCoverPng(const QString &coverPath, const QString &outputDir, int dpi, 
         return fail(err, QStringLiteral("the resolution must be a positive number"));
     CoverDocument doc;
     int exitCode = 0;
-    if (!loadCover(coverPath, doc, err, exitCode))
+    if (!loadExportCover(coverPath, doc, err, exitCode))
         return exitCode;
     const CoverFaces faces = *CoverFaces::onPlainPaper(doc.covertype);
 
@@ -130,7 +130,7 @@ int exportCoverPdf(const QString &coverPath, const QString &outputPdf,
     PictureLibrary pictures;
     CoverDocument doc;
     int exitCode = 0;
-    if (!loadCover(coverPath, doc, err, exitCode))
+    if (!loadExportCover(coverPath, doc, err, exitCode))
         return exitCode;
 
     const UserSettings settings;

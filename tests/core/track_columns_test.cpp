@@ -182,11 +182,6 @@ void expectSameColumns(const TrackColumns &a, const TrackColumns &b)
     EXPECT_EQ(a.longestFirst, b.longestFirst);
 }
 
-qsizetype columnsSize(const TrackColumns &c)
-{
-    return c.columns[0].size() + c.columns[1].size() + c.columns[2].size();
-}
-
 } // namespace
 
 TEST(StoredTrackListing, ListingsInOneEncodingSplitAsTheWholeDecodedText)
@@ -224,33 +219,5 @@ TEST(StoredTrackListing, ListingsInOneEncodingSplitAsTheWholeDecodedText)
         expectSameColumns(splitTrackColumns(text), columnsByDefinition(text));
         if (HasFailure())
             return;
-    }
-}
-
-TEST(StoredTrackListing, DamagedListingsAreSplitInOnePassAndCutShort)
-{
-    const struct {
-        const char *what;
-        QByteArray stored;
-        QString firstEntry;
-    } cases[] = {
-        {"20,000 unclosed cells", QByteArray("[DELIM]").repeated(20000),
-            QString::fromLatin1(QByteArray("[DELIM]").repeated(19999))},
-        {"closed only at the end", QByteArray("[DELIM]&").repeated(20000) + "[/DELIM]",
-            "&" + QStringLiteral("[DELIM]&").repeated(19999)},
-        {"unclosed cells of line breaks", QByteArray("[DELIM]\r\n").repeated(20000),
-            QStringLiteral("\r\n") + QStringLiteral("[DELIM]\r\n").repeated(19999)},
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.what);
-        // The cells stop at about twice the listing; the first ones stay whole.
-        const qsizetype budget = 2 * c.stored.size() + 65536;
-        const TrackColumns split = splitStoredTrackListing(c.stored);
-        EXPECT_TRUE(split.columns[0].startsWith(doubledAmpersands(c.firstEntry) + '\r'));
-        // Each "&" doubled, and a carriage return an entry.
-        EXPECT_LE(columnsSize(split), 2 * budget + 16);
-        const TrackColumns whole = splitTrackColumns(displayText(c.stored));
-        EXPECT_TRUE(whole.columns[0].startsWith(c.firstEntry + '\r'));
-        EXPECT_LE(columnsSize(whole), budget + 16);
     }
 }
