@@ -19,14 +19,17 @@ def entry(key, value):
 
 listing = b''.join(b'[DELIM]%d.[/DELIM][DELIM]Track & title %d[/DELIM][DELIM]3:%02d[/DELIM]\n\r'
                    % (n, n, n) for n in range(1, 30))
-for name in sorted(os.listdir(pictures)):
+# Each picture seed on a cover of each type in turn, so that every kind of
+# face meets the hostile pictures.
+types = (b'1', b'2', b'4', b'5')
+for index, name in enumerate(sorted(os.listdir(pictures))):
     with open(os.path.join(pictures, name), 'rb') as f:
         picture = f.read()
     if len(picture) > 60000:
         continue
     ext = os.path.splitext(name)[1].encode() or b'.png'
     path = b'/pictures/seed' + ext
-    text = (b'[BEGIN]' + entry(b'covertype', b'1') + entry(b'CoverOption', b'1')
+    text = (b'[BEGIN]' + entry(b'covertype', types[index % len(types)]) + entry(b'CoverOption', b'1')
             + b''.join(entry(k + b'ImagePath', path) for k in (b'f', b'b', b's', b'd'))
             + entry(b'fCoverTitle', b'A title') + entry(b'fCoverText', b'Line one\r\nLine two')
             + entry(b'bCoverText', listing) + entry(b'dCoverTitle', b'Disc')
