@@ -2,7 +2,8 @@
 // 4000 x 3000 JPEG and without a picture; FreeImage's decode of that JPEG
 // alone; the peak memory of 600-dpi exports; a standard CD set to PDF.
 //
-// Goals: with the picture, a preview render within 1.10 x the decode alone;
+// Goals: with the picture, a preview render within 0.25 x the decode alone (the
+// picture decoded reduced, then drawn smooth);
 // without a picture, 2 ms a face at preview size; the standard CD PDF set at
 // 600 dpi without pictures within 0.3 s.
 
@@ -253,7 +254,7 @@ int main(int argc, char **argv)
         const double printPic = timeFace(face, 600, jpegPath, 3);
         const double print = timeFace(face, 600, QByteArray(), 3);
         const double ratio = previewPic / decode;
-        const bool ok = ratio <= 1.10 && preview <= 2.0;
+        const bool ok = ratio <= 0.25 && preview <= 2.0;
         goalsMet &= ok;
         std::printf("%-18s %9.1f ms %11.3fx %8s %9.2f ms %9.1f ms %9.1f ms\n", face.name,
             previewPic, ratio, ok ? "met" : "MISSED", preview, printPic, print);

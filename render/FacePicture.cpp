@@ -61,6 +61,15 @@ bool drawsImmediately(QPainter &painter)
         && (engine->type() == QPaintEngine::Raster || engine->type() == QPaintEngine::Pdf);
 }
 
+// Whether a transform maps picture pixels one to one onto device pixels
+// (turned upside down at most).
+bool isPixelForPixel(const QTransform &transform)
+{
+    return transform.type() <= QTransform::TxScale && qFuzzyCompare(qAbs(transform.m11()), 1.0)
+        && qFuzzyCompare(qAbs(transform.m22()), 1.0) && transform.dx() == qRound(transform.dx())
+        && transform.dy() == qRound(transform.dy());
+}
+
 // The dimensions a header claims are judged before the pixels are decoded,
 // against the limits and against what the file can hold.
 FacePicturePtr decodeFile(FREE_IMAGE_FORMAT format, const PictureFile &file, QSize targetPixels)
@@ -154,8 +163,8 @@ void DrawPictureStretched(
     const QImage image = drawsImmediately(painter) ? view.image() : view.image().copy();
 
     painter.save();
-    // Nearest-neighbour sampling, whatever the caller left set.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // The picture's edges stay sharp (no antialiasing), so it meets the
+    // face's border and spines exactly.
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::LosslessImageRendering, !picture.mayRecompress());
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -165,6 +174,10 @@ void DrawPictureStretched(
     // flipped copy.
     painter.translate(box.left(), box.top() + box.height());
     painter.scale(double(box.width()) / image.width(), -double(box.height()) / image.height());
+    // Smooth sampling whatever the caller left set, so that an enlarged photo
+    // never prints in blocks; but a picture drawn pixel for pixel is copied
+    // exactly (the raster engine's smooth path would round its colours).
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, !isPixelForPixel(painter.deviceTransform()));
     painter.drawImage(QPointF(0, 0), image);
     painter.restore();
 }

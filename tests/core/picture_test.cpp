@@ -5,6 +5,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
+#include <algorithm>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -50,6 +51,9 @@ QImage drawInto(const FacePicture &picture, QSize canvas, QRect box,
 
 // Every pixel of each cell's block of `image` (4 × 2 blocks over `area`),
 // or the block's middle only when `insetDivisor` > 0, compared with `expected`.
+// Enlarged pictures are drawn smooth, so cells blend at their edges: drawn
+// cells are checked in their middles (kMiddle), where a cell of several
+// source pixels keeps its colour (within 1 of rounding).
 template <typename Expected>
 void expectCells(
     const QImage &image, QRect area, Expected expected, int tolerance = 0, int insetDivisor = 0)
@@ -81,6 +85,8 @@ void expectCells(
         }
     }
 }
+
+constexpr int kMiddle = 4;
 
 int cellAlpha(int column, int row)
 {
@@ -145,9 +151,10 @@ struct DepthCase {
     FREE_IMAGE_FORMAT format;
     const char *extension;
     int saveFlags = 0;
-    // Icons come in square sizes only.
-    int cellWidth = 1;
-    int cellHeight = 1;
+    // Several pixels a cell, so that each keeps a flat middle when drawn
+    // smooth. Icons come in square sizes only.
+    int cellWidth = 4;
+    int cellHeight = 4;
 };
 
 void PrintTo(const DepthCase &c, std::ostream *os)
@@ -174,7 +181,7 @@ TEST_P(PictureDepths, DrawTheirColoursTheRightWayUpOnEveryCanvasFormat)
         {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied, QImage::Format_RGB888}) {
         SCOPED_TRACE(int(format));
         const QImage drawn = drawInto(*picture, QSize(60, 30), QRect(10, 5, 40, 20), format);
-        expectCells(drawn, QRect(10, 5, 40, 20), expected);
+        expectCells(drawn, QRect(10, 5, 40, 20), expected, 1, kMiddle);
         // Nothing outside the box.
         EXPECT_EQ(drawn.pixel(9, 15), kUnderneath.rgb());
         EXPECT_EQ(drawn.pixel(50, 15), kUnderneath.rgb());
@@ -274,8 +281,8 @@ TEST(PictureDepths, CmykTiffComesOutInRgb)
     ASSERT_TRUE(save(dib, FIF_TIFF, path, TIFF_CMYK));
     FacePicturePtr picture = load(path);
     ASSERT_TRUE(picture);
-    expectCells(
-        drawInto(*picture, QSize(40, 20), QRect(0, 0, 40, 20)), QRect(0, 0, 40, 20), cellColor);
+    const QImage whole = facePictureToImage(*picture);
+    expectCells(whole, whole.rect(), cellColor);
 }
 
 // ---------------------------------------------------------------------------
@@ -301,7 +308,7 @@ TEST(PictureTransparency, AlphaChannelsComposeOverTheBackground)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         const bool icon = c.format == FIF_ICO;
-        FIBITMAP *dib = makeBitmap(c.layout, icon ? 4 : 1, icon ? 8 : 1);
+        FIBITMAP *dib = makeBitmap(c.layout, 4, icon ? 8 : 4);
         setCellAlpha(dib, cellAlpha);
         ASSERT_TRUE(save(dib, c.format, picturePath(c.name)));
         FacePicturePtr picture = load(picturePath(c.name));
@@ -309,7 +316,7 @@ TEST(PictureTransparency, AlphaChannelsComposeOverTheBackground)
         for (const QImage::Format format :
             {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
             expectCells(drawInto(*picture, QSize(40, 20), QRect(0, 0, 40, 20), format),
-                QRect(0, 0, 40, 20), expected, 2);
+                QRect(0, 0, 40, 20), expected, 2, kMiddle);
         }
         const QImage whole = facePictureToImage(*picture, kBackgroundRef);
         expectCells(whole, whole.rect(), expected, 2);
@@ -336,8 +343,8 @@ TEST(PictureDepths, BitmapsWithVersion5HeadersLoadToo)
         FacePicturePtr picture = load(picturePath(c.name));
         ASSERT_TRUE(picture);
         EXPECT_EQ(facePictureSize(*picture), QSize(4, 2));
-        expectCells(drawInto(*picture, QSize(40, 20), QRect(0, 0, 40, 20)), QRect(0, 0, 40, 20),
-            c.expected, 2);
+        const QImage whole = facePictureToImage(*picture, kBackgroundRef);
+        expectCells(whole, whole.rect(), c.expected, 2);
     }
 }
 
@@ -355,10 +362,10 @@ TEST(PictureTransparency, TransparentPaletteEntriesShowTheBackground)
     table[1] = 0;
     table[2] = 128;
 
-    FIBITMAP *png = makeBitmap(Layout::Palette8);
+    FIBITMAP *png = makeBitmap(Layout::Palette8, 4);
     FreeImage_SetTransparencyTable(png, table, 256);
     ASSERT_TRUE(save(png, FIF_PNG, picturePath("trns8.png")));
-    FIBITMAP *png4 = makeBitmap(Layout::Palette4);
+    FIBITMAP *png4 = makeBitmap(Layout::Palette4, 4);
     FreeImage_SetTransparencyTable(png4, table, 16);
     ASSERT_TRUE(save(png4, FIF_PNG, picturePath("trns4.png")));
 
@@ -367,14 +374,14 @@ TEST(PictureTransparency, TransparentPaletteEntriesShowTheBackground)
         FacePicturePtr picture = load(picturePath(name));
         ASSERT_TRUE(picture);
         expectCells(drawInto(*picture, QSize(40, 20), QRect(0, 0, 40, 20)), QRect(0, 0, 40, 20),
-            expected, 2);
+            expected, 2, kMiddle);
     }
 
     // GIF and icon masks are all or nothing: palette 1 transparent.
     const auto onOff = [&](int column, int row) {
         return row * 4 + column == 1 ? background : cellColor(column, row);
     };
-    FIBITMAP *gif = makeBitmap(Layout::Palette8);
+    FIBITMAP *gif = makeBitmap(Layout::Palette8, 4);
     FreeImage_SetTransparentIndex(gif, 1);
     ASSERT_TRUE(save(gif, FIF_GIF, picturePath("transparent.gif")));
     FIBITMAP *ico = makeBitmap(Layout::Palette8, 4, 8);
@@ -384,14 +391,14 @@ TEST(PictureTransparency, TransparentPaletteEntriesShowTheBackground)
         SCOPED_TRACE(name);
         FacePicturePtr picture = load(picturePath(name));
         ASSERT_TRUE(picture);
-        expectCells(
-            drawInto(*picture, QSize(40, 20), QRect(0, 0, 40, 20)), QRect(0, 0, 40, 20), onOff);
+        expectCells(drawInto(*picture, QSize(40, 20), QRect(0, 0, 40, 20)), QRect(0, 0, 40, 20),
+            onOff, 1, kMiddle);
     }
 }
 
 TEST(PictureTransparency, AZeroFourthByteOfA32BitBitmapIsNoTransparency)
 {
-    FIBITMAP *dib = makeBitmap(Layout::Bgra32);
+    FIBITMAP *dib = makeBitmap(Layout::Bgra32, 4);
     setCellAlpha(dib, [](int, int) { return 0; });
     ASSERT_TRUE(save(dib, FIF_BMP, picturePath("zeroalpha.bmp")));
     FacePicturePtr picture = load(picturePath("zeroalpha.bmp"));
@@ -399,13 +406,13 @@ TEST(PictureTransparency, AZeroFourthByteOfA32BitBitmapIsNoTransparency)
     for (const QImage::Format format :
         {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
         const QImage drawn = drawInto(*picture, QSize(40, 20), QRect(0, 0, 40, 20), format);
-        expectCells(drawn, QRect(0, 0, 40, 20), cellColor);
+        expectCells(drawn, QRect(0, 0, 40, 20), cellColor, 1, kMiddle);
         EXPECT_EQ(qAlpha(drawn.pixel(5, 5)), 255);
     }
 }
 
 // ---------------------------------------------------------------------------
-// Stretching: whole picture over the whole box, nearest neighbour.
+// Stretching: the whole picture over the whole box, smooth.
 
 QRgb gradientColor(int x, int y)
 {
@@ -430,8 +437,18 @@ FIBITMAP *makeGradient(int width, int height, unsigned bitsPerPixel)
     return dib;
 }
 
-TEST(PictureStretch, HundredByFiftyFillsThreeHundredSquareInThreeBySixBlocks)
+// Where a box pixel's centre falls in the picture, in picture pixels
+// (centres at whole numbers), held to the picture's edge pixels.
+double sourceCoordinate(int boxPixel, double scale, int pictureSize)
 {
+    return std::clamp((boxPixel + 0.5) / scale - 0.5, 0.0, double(pictureSize - 1));
+}
+
+TEST(PictureStretch, HundredByFiftyFillsThreeHundredSquareSmoothly)
+{
+    // The red and green of the gradient grow linearly with x and y, so a
+    // smooth enlargement reproduces them between the picture's pixels; a
+    // blocky one is off by up to 2 in green at every block's edge.
     ASSERT_TRUE(save(makeGradient(100, 50, 24), FIF_BMP, picturePath("gradient24.bmp")));
     ASSERT_TRUE(save(makeGradient(100, 50, 32), FIF_PNG, picturePath("gradient32.png")));
     for (const char *name : {"gradient24.bmp", "gradient32.png"}) {
@@ -446,11 +463,17 @@ TEST(PictureStretch, HundredByFiftyFillsThreeHundredSquareInThreeBySixBlocks)
             int wrong = 0;
             for (int y = 0; y < 330; ++y) {
                 for (int x = 0; x < 320; ++x) {
+                    const QRgb got = drawn.pixel(x, y);
                     const bool inside = x >= 10 && x < 310 && y >= 20 && y < 320;
-                    const QRgb want
-                        = inside ? gradientColor((x - 10) / 3, (y - 20) / 6) : kUnderneath.rgb();
-                    if ((drawn.pixel(x, y) & 0xFFFFFF) != (want & 0xFFFFFF) && wrong++ < 3)
-                        ADD_FAILURE() << "pixel " << x << "," << y;
+                    bool right = (got & 0xFFFFFF) == (kUnderneath.rgb() & 0xFFFFFF);
+                    if (inside) {
+                        const double u = sourceCoordinate(x - 10, 3.0, 100);
+                        const double v = sourceCoordinate(y - 20, 6.0, 50);
+                        right = std::abs(qRed(got) - (2 * u + 5)) <= 1.0
+                            && std::abs(qGreen(got) - 5 * v) <= 1.0;
+                    }
+                    if (!right && wrong++ < 3)
+                        ADD_FAILURE() << "pixel " << x << "," << y << ": #" << std::hex << got;
                 }
             }
             EXPECT_EQ(wrong, 0);
@@ -458,9 +481,9 @@ TEST(PictureStretch, HundredByFiftyFillsThreeHundredSquareInThreeBySixBlocks)
     }
 }
 
-TEST(PictureStretch, ShrinkingAndPainterTransformsStayNearestNeighbour)
+TEST(PictureStretch, SmoothUnderThePainterTransformWhateverTheCallerSet)
 {
-    // Two colours side by side: any smoothing would show a third.
+    // Two colours side by side, enlarged: the middle blends them.
     FIBITMAP *dib = FreeImage_Allocate(2, 1, 24);
     BYTE *line = FreeImage_GetScanLine(dib, 0);
     line[FI_RGBA_RED] = 255;
@@ -472,23 +495,24 @@ TEST(PictureStretch, ShrinkingAndPainterTransformsStayNearestNeighbour)
     QImage image(300, 40, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.scale(1.5, 1.0); // a preview scaled by its caller
     DeviceContext dc(painter, 96, 96);
     DrawPictureStretched(dc, QRect(0, 0, 99, 20), *picture);
-    EXPECT_TRUE(painter.testRenderHint(QPainter::SmoothPixmapTransform))
+    EXPECT_FALSE(painter.testRenderHint(QPainter::SmoothPixmapTransform))
         << "the caller's hints are restored";
     painter.end();
-    int others = 0;
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 148; ++x) {
-            const QRgb p = image.pixel(x, y) & 0xFFFFFF;
-            others += p != 0xFF0000 && p != 0x0000FF;
-        }
-    EXPECT_EQ(others, 0);
-    EXPECT_EQ(image.pixel(10, 10) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(image.pixel(140, 10) & 0xFFFFFF, 0x0000FFu);
+    const QRgb middle = image.pixel(74, 10);
+    EXPECT_GT(qRed(middle), 64);
+    EXPECT_GT(qBlue(middle), 64);
+    EXPECT_EQ(qGreen(middle), 0);
+    EXPECT_EQ(image.pixel(2, 10) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(image.pixel(145, 10) & 0xFFFFFF, 0x0000FFu);
+    // The picture's edges stay sharp: the box ends at 148.5 device pixels.
+    EXPECT_EQ(image.pixel(147, 10) & 0xFFFFFF, 0x0000FFu);
+    EXPECT_EQ(image.pixel(149, 10) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_EQ(image.pixel(74, 20) & 0xFFFFFF, 0xFFFFFFu);
 
     // An empty or inverted box draws nothing.
     const QImage untouched = drawInto(*picture, QSize(10, 10), QRect(5, 5, 0, 4));
