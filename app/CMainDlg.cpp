@@ -22,9 +22,9 @@
 
 namespace {
 
-// Window size in dialog units.
+// Window size in dialog units: the controls' band, then the zoom row.
 constexpr int kWidthUnits = 415;
-constexpr int kHeightUnits = 290;
+constexpr int kHeightUnits = 290 + 14;
 
 QFont toolFont()
 {
@@ -53,13 +53,19 @@ CMainDlg::CMainDlg(QWidget *parent)
     , m_faceCommands(this, m_session)
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setWindowTitle(ProductInfo::name());
     setWindowIcon(Icons::program());
-    setFixedSize(dialogUnitsX(kWidthUnits), dialogUnitsY(kHeightUnits));
+    m_defaultSize = QSize(dialogUnitsX(kWidthUnits), dialogUnitsY(kHeightUnits));
+    // Never smaller than the controls need; as large as the screen allows.
+    setMinimumSize(m_defaultSize);
+    resize(m_defaultSize);
+    setSizeGripEnabled(true);
     setAcceptDrops(true);
 
     createControls();
+    createPreviewArea();
+    createZoomRow();
     m_templates = new CTemplatesDlg(this);
     m_templateCommands.emplace(m_session, *m_templates);
     connect(m_templates, &CTemplatesDlg::windowHidden, this, [this] {
@@ -71,7 +77,10 @@ CMainDlg::CMainDlg(QWidget *parent)
     connectCommands();
 
     m_windowMenu = new QMenu(this);
+    m_windowMenu->addAction(m_partNamesAction);
+    m_partNamesSeparator = m_windowMenu->addSeparator();
     createUndoActions();
+    createUndoButtons();
     m_windowMenu->addSeparator();
     QAction *about = m_windowMenu->addAction(QStringLiteral("&About..."));
     about->setData(MainDlgId::AboutCommand);
@@ -80,6 +89,9 @@ CMainDlg::CMainDlg(QWidget *parent)
     // Enter and Escape must not end or cancel the window, whichever control
     // has the focus; F1 opens the help from anywhere in it.
     qApp->installEventFilter(this);
+
+    rememberHomePlaces();
+    restoreWindowState();
 }
 
 CMainDlg::~CMainDlg() = default;
@@ -99,6 +111,29 @@ void CMainDlg::createUndoActions()
         m_windowMenu->addAction(a);
     }
     connect(&m_session, &CoverSession::changed, this, &CMainDlg::onSessionChanged);
+}
+
+void CMainDlg::createUndoButtons()
+{
+    using namespace MainDlgId;
+    // Beside the views; enabled, and named after their step, as the actions.
+    const std::tuple<int, QAction *, QIcon, int> buttons[]
+        = {{UndoButton, m_undoAction, Icons::undo(), 257}, {RedoButton, m_redoAction, Icons::redo(), 273}};
+    for (const auto &[id, action, icon, x] : buttons) {
+        CFlatHoverButton *b = addToolButton(id, QString(), icon, dialogUnitRect(x, 52, 15, 16));
+        b->setIconSize(QSize(16, 16));
+        b->setTransparent(true, false);
+        b->setHoverCursor();
+        const auto follow = [b, action = action] {
+            b->setEnabled(action->isEnabled());
+            // The action's text names the step ("&Undo Font"); the tooltip
+            // shows it without the mnemonic.
+            b->setTooltipText(QString(action->text()).remove(QLatin1Char('&')));
+        };
+        connect(action, &QAction::changed, b, follow);
+        connect(b, &QAbstractButton::clicked, action, &QAction::trigger);
+        follow();
+    }
 }
 
 CFlatHoverButton *CMainDlg::button(int id) const

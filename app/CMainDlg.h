@@ -6,6 +6,7 @@
 #include "document/CoverDocument.h"
 #include "document/CoverSession.h"
 #include "print/CoverFaces.h"
+#include "render/CachingPictureSource.h"
 
 #include <QDialog>
 #include <QHash>
@@ -17,6 +18,8 @@ class CFlatHoverButton;
 class CTemplatesDlg;
 class CMyDiscButton;
 class CMyFlatButton;
+class PreviewArea;
+class QComboBox;
 class CSlimlineCoverButton;
 class CTransparentStatic;
 class QAction;
@@ -65,6 +68,14 @@ public:
     CMyDiscButton *discPreview() const { return m_disc; }
     // The preview of the current face; none for cover type 3.
     CFacePreviewButton *currentPreview() const;
+    // Where the previews are shown and zoomed; the zoom control under it.
+    PreviewArea *previewArea() const { return m_previewArea; }
+    QComboBox *zoomBox() const { return m_zoomBox; }
+    // The sheet previews' overlay of part names (from the preview's context
+    // menu).
+    QAction *partNamesAction() const { return m_partNamesAction; }
+    // The decoded pictures the previews keep between paints.
+    const CachingPictureSource &previewPictures() const { return m_pictures; }
 
     // Disc-label position chosen in the Print dialog.
     bool useTopDiscLabel = true;
@@ -91,6 +102,7 @@ public:
 protected:
     void reject() override; // Exit, the close box
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
@@ -108,6 +120,18 @@ private:
     void connectCommands();
 
     void createUndoActions();
+    void createUndoButtons();
+
+    // layout (CMainDlgLayout.cpp)
+    void createPreviewArea();
+    void createZoomRow();
+    // Remembers where every control is at the default size: a larger window
+    // moves the right-hand column and the zoom row, and grows the preview.
+    void rememberHomePlaces();
+    void placeForSize();
+    void restoreWindowState();
+    void storeWindowState() const;
+    void syncZoomBox(int zoom);
 
     // views
     // A click on a view button: switches to `view` (a click on the view
@@ -118,7 +142,7 @@ private:
     void showViewControls();
     void showAlignmentRow(bool shown);
     void tickAlignment(int alignment);
-    void showOnlyPreview(QWidget *preview);
+    void showOnlyPreview(CFacePreviewButton *preview);
     void layoutForCoverType();
     void setUpCoverType();
     void onSessionChanged();
@@ -155,6 +179,15 @@ private:
     QAction *m_undoAction = nullptr;
     QAction *m_redoAction = nullptr;
     CFlatHoverButton *m_aboutButton = nullptr;
+    PreviewArea *m_previewArea = nullptr;
+    QComboBox *m_zoomBox = nullptr;
+    QAction *m_partNamesAction = nullptr;
+    QAction *m_partNamesSeparator = nullptr;
+    // Each preview's place at the default window size, in window coordinates.
+    QHash<QWidget *, QRect> m_previewPlaces;
+    QHash<QWidget *, QRect> m_homePlaces;
+    QSize m_defaultSize;
+    CachingPictureSource m_pictures;
 
     bool m_exitAfterFirstPaint = false;
     bool m_firstPaintSeen = false;

@@ -5,6 +5,8 @@
 #include "MainDlgIds.h"
 #include "dialogs/CTemplatesDlg.h"
 #include "print/dialogs/PrintCommand.h"
+#include "render/preview/CDVDCoverButton.h"
+#include "render/preview/CSlimlineCoverButton.h"
 #include "widgets/AppPaths.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/UiHost.h"
@@ -120,8 +122,11 @@ void CMainDlg::connectCommands()
 
 void CMainDlg::endRun(std::optional<int> result)
 {
-    if (result)
-        done(*result);
+    if (!result)
+        return;
+    // The next window (another cover, the next start) opens as this one is.
+    storeWindowState();
+    done(*result);
 }
 
 void CMainDlg::reject()
@@ -200,7 +205,13 @@ bool CMainDlg::eventFilter(QObject *watched, QEvent *event)
 void CMainDlg::contextMenuEvent(QContextMenuEvent *event)
 {
     // Stands in for the system menu, which Linux desktops do not let a
-    // program extend.
+    // program extend. On a sheet's preview it offers the sheet's part names
+    // first.
+    QWidget *preview = currentPreview();
+    const bool onSheet = preview && preview->isVisible() && (preview == m_dvd || preview == m_slimline)
+        && preview->rect().contains(preview->mapFromGlobal(event->globalPos()));
+    m_partNamesAction->setVisible(onSheet);
+    m_partNamesSeparator->setVisible(onSheet);
     m_windowMenu->popup(event->globalPos());
 }
 

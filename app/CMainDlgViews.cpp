@@ -1,6 +1,7 @@
 // The main window's initialisation, its three views and the preview refresh.
 #include "CMainDlg.h"
 #include "MainDlgIds.h"
+#include "PreviewArea.h"
 #include "ViewControls.h"
 #include "dialogs/CTemplatesDlg.h"
 #include "document/CoverFile.h"
@@ -27,9 +28,9 @@ namespace {
 constexpr double kDvdPreviewAspect = 0.685;
 constexpr int kDiscButtonGap = 11;
 
-void setPreviewHeightForDvd(QWidget *dvd)
+void setPreviewHeightForDvd(QRect &dvd)
 {
-    dvd->resize(dvd->width(), truncated(kDvdPreviewAspect * dvd->width()));
+    dvd.setHeight(truncated(kDvdPreviewAspect * dvd.width()));
 }
 
 } // namespace
@@ -45,12 +46,6 @@ void CMainDlg::initDialog()
     using namespace MainDlgId;
     setResult(0);
 
-    // Previews lie beneath everything they could overlap.
-    for (QWidget *w : {static_cast<QWidget *>(m_cdFront), static_cast<QWidget *>(m_cdBack),
-             static_cast<QWidget *>(m_dvd), static_cast<QWidget *>(m_slimline),
-             static_cast<QWidget *>(m_disc)})
-        w->lower();
-
     setWindowTitle(ProductInfo::name());
     button(WebLink)->setText(ProductInfo::webAddress());
     button(WebLink)->setUrl(QUrl(ProductInfo::webAddress()));
@@ -59,8 +54,10 @@ void CMainDlg::initDialog()
     // A re-run may bring another cover type than the last run: start from
     // the template's places and texts, then lay out for the type.
     button(ViewDisc)->setGeometry(dialogUnitRect(179, 52, 74, 16));
-    m_disc->setGeometry(dialogUnitRect(26, 74, 240, 214));
-    m_dvd->setGeometry(dialogUnitRect(4, 73, 285, 171));
+    m_previewPlaces[m_disc] = dialogUnitRect(26, 74, 240, 214);
+    m_previewPlaces[m_dvd] = dialogUnitRect(4, 73, 285, 171);
+    // Another cover: its pictures are decoded afresh.
+    m_pictures.clear();
     button(ViewBack)->setText(QStringLiteral("VIEW BACK COVER"));
     button(ViewFront)->setText(QStringLiteral("VIEW FRONT COVER"));
     button(ViewDisc)->setText(QStringLiteral("VIEW DISC"));
@@ -90,7 +87,7 @@ void CMainDlg::initDialog()
     m_session.reset(doc);
     m_session.setFilePath(QString());
 
-    setPreviewHeightForDvd(m_dvd);
+    setPreviewHeightForDvd(m_previewPlaces[m_dvd]);
     layoutForCoverType();
     setUpCoverType();
 
@@ -132,11 +129,11 @@ void CMainDlg::layoutForCoverType()
     if (isDvdType(type)) {
         // The disc preview is centred on the sheet preview, both taken with
         // a 2-pixel margin.
-        const QRect sheet = m_dvd->geometry().adjusted(-2, -2, 2, 2);
-        const QRect disc = m_disc->geometry().adjusted(-2, -2, 2, 2);
-        m_disc->setGeometry(sheet.x() + sheet.width() / 2 - disc.width() / 2, disc.y(),
-            disc.width(), disc.height());
-        setPreviewHeightForDvd(m_dvd);
+        const QRect sheet = m_previewPlaces[m_dvd].adjusted(-2, -2, 2, 2);
+        const QRect disc = m_previewPlaces[m_disc].adjusted(-2, -2, 2, 2);
+        m_previewPlaces[m_disc] = QRect(sheet.x() + sheet.width() / 2 - disc.width() / 2,
+            disc.y(), disc.width(), disc.height());
+        setPreviewHeightForDvd(m_previewPlaces[m_dvd]);
     }
     if (isSheetType(type)) {
         // Without a front view button the disc button closes up to the back one.
@@ -176,12 +173,18 @@ void CMainDlg::tickAlignment(int alignment)
     button(AlignRightButton)->setCheck(alignment == ::AlignRight);
 }
 
-void CMainDlg::showOnlyPreview(QWidget *preview)
+void CMainDlg::showOnlyPreview(CFacePreviewButton *preview)
 {
-    for (QWidget *w : {static_cast<QWidget *>(m_cdFront), static_cast<QWidget *>(m_cdBack),
-             static_cast<QWidget *>(m_dvd), static_cast<QWidget *>(m_slimline),
-             static_cast<QWidget *>(m_disc)})
-        w->setVisible(w == preview);
+    // The places are the window's at its default size; the area's own start
+    // where it does.
+    const QPoint areaOrigin = m_homePlaces.value(m_previewArea, m_previewArea->geometry()).topLeft();
+    for (auto it = m_previewPlaces.cbegin(); it != m_previewPlaces.cend(); ++it)
+        m_previewArea->setDefaultPlace(it.key(), it.value().translated(-areaOrigin));
+    const auto face = m_faces ? m_faces->forView(m_view) : std::nullopt;
+    if (!preview || !face)
+        m_previewArea->showNoPreview();
+    else
+        m_previewArea->showPreview(preview, face->inches);
 }
 
 CFacePreviewButton *CMainDlg::currentPreview() const

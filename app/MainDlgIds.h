@@ -32,6 +32,9 @@ inline constexpr int AlignRightButton = 1048;
 inline constexpr int Version = 1052;
 inline constexpr int Banner = 1066;
 inline constexpr int Print = 32771;
+inline constexpr int UndoButton = 1100;
+inline constexpr int RedoButton = 1101;
+inline constexpr int ZoomBox = 1102;
 
 // The system-menu command of the About box.
 inline constexpr int AboutCommand = 0x10;

@@ -92,6 +92,9 @@ void UserSettings::exchange(Exchange &ex)
     ex.text("moveDiscUpDown", calibration.moveDiscUpDown);
     ex.text("moveDiscLeftRight", calibration.moveDiscLeftRight);
     ex.text("printerName", printerName);
+    ex.text("windowGeometry", windowGeometry);
+    ex.number("previewZoom", previewZoom);
+    ex.number("showPartNames", showPartNames);
 }
 
 void UserSettings::load()

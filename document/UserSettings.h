@@ -43,6 +43,12 @@ public:
     // The printer chosen in the printer dialog last, as the printing system
     // names it; empty: the default printer.
     QString printerName;
+    // The main window: its size and place (as Qt saves a window's geometry,
+    // in base64), the preview's zoom (0 fits the face to the window) and
+    // whether the sheets show the names of their parts.
+    QString windowGeometry;
+    uint32_t previewZoom = 0;
+    uint32_t showPartNames = 0;
 
     // The paper names stored for a cover type; empty for types without paper.
     QString coversPaperFor(int32_t coverType) const;

@@ -150,6 +150,15 @@ QIcon cancel()
     return fromResource("cancel");
 }
 
+QIcon undo()
+{
+    return fromResource("undo");
+}
+QIcon redo()
+{
+    return fromResource("redo");
+}
+
 QIcon insertTrack()
 {
     return fromResource("insert-track");

@@ -43,6 +43,10 @@ QIcon alignLeft(); // lines flush left
 QIcon alignCenter();
 QIcon alignRight();
 
+// Undo and redo beside the views
+QIcon undo();
+QIcon redo();
+
 // Track listing editor
 QIcon insertTrack();
 QIcon removeTrack();

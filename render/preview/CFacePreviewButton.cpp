@@ -1,5 +1,7 @@
 #include "CFacePreviewButton.h"
 
+#include "SheetPartNames.h"
+
 #include "print/DrawFace.h"
 #include "render/DeviceContext.h"
 
@@ -46,7 +48,16 @@ DrawTarget CFacePreviewButton::drawTarget() const
 {
     const QSize nominal = m_face.nominalPixels(m_dpi);
     return DrawTarget::screen(
-        logicalDpiY(), double(width()) / nominal.width(), double(height()) / nominal.height());
+        logicalDpiY(), double(width()) / nominal.width(), double(height()) / nominal.height())
+        .withPictures(m_pictures);
+}
+
+void CFacePreviewButton::setShowPartNames(bool shown)
+{
+    if (shown == m_showPartNames)
+        return;
+    m_showPartNames = shown;
+    update();
 }
 
 void CFacePreviewButton::paintEvent(QPaintEvent *)
@@ -61,4 +72,6 @@ void CFacePreviewButton::paintEvent(QPaintEvent *)
     DeviceContext dc(painter);
     drawFace(dc, *m_document, *m_faces, m_face, rect(), m_dpi, drawTarget());
     ++m_renderCount;
+    if (m_showPartNames)
+        drawSheetPartNames(painter, sheetParts(*boundFace(), QSizeF(size())));
 }

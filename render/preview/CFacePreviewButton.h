@@ -8,6 +8,7 @@
 #include <optional>
 
 class DeviceContext;
+class PictureSource;
 
 // What the four face previews share: each paint is one drawFace of the face
 // straight onto the widget, scaled from its nominal size to the control.
@@ -34,6 +35,13 @@ public:
     std::optional<FaceRenderer> boundFace() const;
     DrawTarget drawTarget() const;
 
+    // Where the pictures come from: a source that keeps them between
+    // paints (the window's), or none to decode them at every paint.
+    void setPictureSource(PictureSource *source) { m_pictures = source; }
+    // The names of a sheet's parts over it (sheets only; never printed).
+    void setShowPartNames(bool shown);
+    bool showsPartNames() const { return m_showPartNames; }
+
     // Renders done on screen so far.
     int renderCount() const { return m_renderCount; }
 
@@ -49,4 +57,6 @@ private:
     CoverFace m_face;
     int m_dpi = 96;
     int m_renderCount = 0;
+    PictureSource *m_pictures = nullptr;
+    bool m_showPartNames = false;
 };

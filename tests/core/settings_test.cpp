@@ -38,6 +38,9 @@ const QStringList kNamesInOrder = {
     "moveDiscUpDown",
     "moveDiscLeftRight",
     "printerName",
+    "windowGeometry",
+    "previewZoom",
+    "showPartNames",
 };
 
 void expectDefaults(const UserSettings &s)

@@ -64,11 +64,12 @@ QString text(const CMainDlg &w, int id)
 
 } // namespace
 
-TEST(MainWindowLayout, FixedSizeAndTemplatePlaces)
+TEST(MainWindowLayout, DefaultSizeAndTemplatePlaces)
 {
     auto w = newMainWindow(StandardCD);
-    EXPECT_EQ(w->size(), QSize(623, 471));
-    EXPECT_EQ(w->minimumSize(), w->maximumSize());
+    // The template's size and the zoom row under it; never smaller.
+    EXPECT_EQ(w->size(), QSize(623, 494));
+    EXPECT_EQ(w->minimumSize(), w->size());
     EXPECT_EQ(w->windowTitle(), QStringLiteral("Discora"));
 
     // Dialog units: x 1.5 px, y 1.625 px, each value rounded on its own.
@@ -84,9 +85,9 @@ TEST(MainWindowLayout, FixedSizeAndTemplatePlaces)
         {Id::ClearImage, QRect(497, 132, 51, 52)},
     };
     for (const auto &[id, rect] : places)
-        EXPECT_EQ(w->control(id)->geometry(), rect) << "control " << id;
+        EXPECT_EQ(placeInWindow(*w, id), rect) << "control " << id;
     // The sheet preview's height follows its width.
-    EXPECT_EQ(w->control(Id::DvdPreview)->geometry(), QRect(6, 119, 428, 293));
+    EXPECT_EQ(placeInWindow(*w, Id::DvdPreview), QRect(6, 119, 428, 293));
 }
 
 TEST(MainWindowLayout, EveryControlExistsWithItsText)
@@ -160,7 +161,7 @@ TEST(MainWindowViews, NewDvdShowsTheWideSheetAndTheAlignmentRow)
         SCOPED_TRACE(type);
         auto w = newMainWindow(type);
         EXPECT_EQ(shownPreviews(*w), QList<int>{Id::DvdPreview});
-        const QRect sheet = w->control(Id::DvdPreview)->geometry();
+        const QRect sheet = placeInWindow(*w, Id::DvdPreview);
         EXPECT_EQ(sheet.height(), int(0.685 * sheet.width()));
         EXPECT_FALSE(shown(w->control(Id::ViewFront)));
         EXPECT_EQ(text(*w, Id::ViewBack), QStringLiteral("VIEW COVER"));
@@ -175,7 +176,7 @@ TEST(MainWindowViews, NewDvdShowsTheWideSheetAndTheAlignmentRow)
         EXPECT_EQ(text(*w, Id::ChooseImage), QStringLiteral("Choose Images"));
         EXPECT_EQ(text(*w, Id::ExtendImage), QStringLiteral("Print Spine?"));
         // The disc preview is centred on the sheet (both grown by 2 pixels).
-        EXPECT_EQ(w->control(Id::DiscPreview)->geometry(), QRect(38, 118, 364, 352));
+        EXPECT_EQ(placeInWindow(*w, Id::DiscPreview), QRect(38, 118, 364, 352));
         EXPECT_EQ(
             std::get<DvdSheetRenderer>(*w->dvdPreview()->boundFace()).slimDvd, type == SlimlineDVD);
         EXPECT_DOUBLE_EQ(std::get<DvdSheetRenderer>(*w->dvdPreview()->boundFace()).frontTextLeft,
@@ -193,7 +194,7 @@ TEST(MainWindowViews, SlimlineCdShowsItsSheet)
     EXPECT_EQ(w->control(Id::ViewDisc)->x(), 6 + 129 + 11);
     EXPECT_FALSE(alignmentRowShown(*w));
     // Disc preview stays at its template place.
-    EXPECT_EQ(w->control(Id::DiscPreview)->geometry(), QRect(39, 120, 360, 348));
+    EXPECT_EQ(placeInWindow(*w, Id::DiscPreview), QRect(39, 120, 360, 348));
 }
 
 TEST(MainWindowViews, CustomCoverHasNoPreview)
@@ -449,9 +450,10 @@ TEST(MainWindowMenu, AboutBoxFromTheWindowMenu)
     QStringList entries;
     for (const QAction *a : w->windowMenu()->actions())
         entries << a->text();
+    // The sheets' part names come first, shown on a sheet's preview only.
     ASSERT_EQ(entries,
-        (QStringList{QStringLiteral("&Undo"), QStringLiteral("&Redo"), QString(),
-            QStringLiteral("&About...")}));
+        (QStringList{QStringLiteral("Show &Part Names"), QString(), QStringLiteral("&Undo"),
+            QStringLiteral("&Redo"), QString(), QStringLiteral("&About...")}));
     QAction *about = w->windowMenu()->actions().last();
     about->trigger();
     ASSERT_EQ(host.dialogClasses, QStringList{QStringLiteral("CAboutDlg")});

@@ -47,6 +47,14 @@ inline std::unique_ptr<CMainDlg> mainWindowOn(const QString &path)
     return window;
 }
 
+// Where control `id` lies in the window (the previews sit in the preview
+// area, the file buttons in the banner).
+inline QRect placeInWindow(const CMainDlg &window, int id)
+{
+    const QWidget *control = window.control(id);
+    return QRect(control->mapTo(&window, QPoint(0, 0)), control->size());
+}
+
 // Changes the window's cover as a command would.
 inline void editCover(CMainDlg &window, const CoverSession::Edit &edit)
 {
