@@ -1,8 +1,8 @@
 #include "CMainDlg.h"
 
 #include "MainDlgIds.h"
-#include "document/ProductInfo.h"
 #include "dialogs/CTemplatesDlg.h"
+#include "document/ProductInfo.h"
 #include "render/preview/CDVDCoverButton.h"
 #include "render/preview/CMyDiscButton.h"
 #include "render/preview/CMyFlatButton.h"
@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -81,6 +82,7 @@ CMainDlg::CMainDlg(QWidget *parent)
     m_partNamesSeparator = m_windowMenu->addSeparator();
     createUndoActions();
     createUndoButtons();
+    createFileKeys();
     m_windowMenu->addSeparator();
     QAction *about = m_windowMenu->addAction(QStringLiteral("&About..."));
     about->setData(MainDlgId::AboutCommand);
@@ -113,12 +115,57 @@ void CMainDlg::createUndoActions()
     connect(&m_session, &CoverSession::changed, this, &CMainDlg::onSessionChanged);
 }
 
+void CMainDlg::createFileKeys()
+{
+    using namespace MainDlgId;
+    // Each key presses its button, so that it does exactly what a click does.
+    const std::pair<int, QKeySequence> keys[] = {
+        {New, QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {Load, QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {Save, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {Print, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {Exit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+    };
+    for (const auto &[id, key] : keys) {
+        auto *action = new QAction(this);
+        action->setObjectName(QStringLiteral("key%1").arg(id));
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        connect(action, &QAction::triggered, button(id), &QAbstractButton::click);
+        addAction(action);
+    }
+    // Save As: Ctrl+Shift+S, and from the Save button's context menu.
+    m_saveAsAction = new QAction(QStringLiteral("Save &As..."), this);
+    m_saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    m_saveAsAction->setShortcutContext(Qt::WindowShortcut);
+    connect(m_saveAsAction, &QAction::triggered, this, [this] { m_fileCommands.saveAs(); });
+    addAction(m_saveAsAction);
+    auto *saveMenu = new QMenu(this);
+    saveMenu->addAction(m_saveAsAction);
+    CFlatHoverButton *save = button(Save);
+    save->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(save, &QWidget::customContextMenuRequested, this,
+        [save, saveMenu](const QPoint &at) { saveMenu->popup(save->mapToGlobal(at)); });
+}
+
+void CMainDlg::showFileInTitle()
+{
+    const QString path = m_session.coverPath();
+    setWindowFilePath(path);
+    const QString name
+        = path.isEmpty() ? QStringLiteral("Untitled cover") : QFileInfo(path).fileName();
+    // "[*]" is where the desktop's unsaved-changes mark goes.
+    setWindowTitle(QStringLiteral("%1[*] \u2014 %2").arg(name, ProductInfo::name()));
+    setWindowModified(m_session.isModified());
+}
+
 void CMainDlg::createUndoButtons()
 {
     using namespace MainDlgId;
     // Beside the views; enabled, and named after their step, as the actions.
     const std::tuple<int, QAction *, QIcon, int> buttons[]
-        = {{UndoButton, m_undoAction, Icons::undo(), 257}, {RedoButton, m_redoAction, Icons::redo(), 273}};
+        = {{UndoButton, m_undoAction, Icons::undo(), 257},
+            {RedoButton, m_redoAction, Icons::redo(), 273}};
     for (const auto &[id, action, icon, x] : buttons) {
         CFlatHoverButton *b = addToolButton(id, QString(), icon, dialogUnitRect(x, 52, 15, 16));
         b->setIconSize(QSize(16, 16));
@@ -338,11 +385,11 @@ void CMainDlg::setToolTips()
         {AlignCenterButton, "Click here to center align the cover text."},
         {AlignLeftButton, "Click here to left align the cover text."},
         {AlignRightButton, "Click here to right align the cover text."},
-        {Save, "Click here to save your cover."},
-        {Load, "Click here to load a cover you created previously."},
-        {New, "Click here to create a new cover."},
-        {Print, "Click here to print your cover."},
-        {Exit, "Click here to exit."},
+        {Save, "Click here to save your cover (Ctrl+S; Save As: Ctrl+Shift+S or right-click)."},
+        {Load, "Click here to load a cover you created previously (Ctrl+O)."},
+        {New, "Click here to create a new cover (Ctrl+N)."},
+        {Print, "Click here to print your cover (Ctrl+P)."},
+        {Exit, "Click here to exit (Ctrl+Q)."},
         {ChooseImage, "Click here to choose a background image for your cover."},
         {ClearImage, "Click here to clear the background image."},
         {Help, "Click here if you need some help."},

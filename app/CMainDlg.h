@@ -93,6 +93,7 @@ public:
     QMenu *windowMenu() const { return m_windowMenu; }
     QAction *undoAction() const { return m_undoAction; }
     QAction *redoAction() const { return m_redoAction; }
+    QAction *saveAsAction() const { return m_saveAsAction; }
     CFlatHoverButton *aboutButton() const { return m_aboutButton; }
 
     // Ends the first modal run after its first complete paint and prints
@@ -146,6 +147,10 @@ private:
     void layoutForCoverType();
     void setUpCoverType();
     void onSessionChanged();
+    // The title bar: the cover's file name (or "Untitled cover") and the
+    // unsaved-changes mark.
+    void showFileInTitle();
+    void createFileKeys();
 
     // commands
     void endRun(std::optional<int> result);
@@ -158,7 +163,6 @@ private:
     CTemplatesDlg *m_templates = nullptr; // modeless, owned by this window
     std::optional<TemplateCommands> m_templateCommands;
     Face m_view = Face::Back;
-    QString m_openedPath; // the cover file this run read, if any
     std::optional<CoverFaces> m_faces;
 
     QHash<int, QWidget *> m_controls;
@@ -183,6 +187,7 @@ private:
     QComboBox *m_zoomBox = nullptr;
     QAction *m_partNamesAction = nullptr;
     QAction *m_partNamesSeparator = nullptr;
+    QAction *m_saveAsAction = nullptr;
     // Each preview's place at the default window size, in window coordinates.
     QHash<QWidget *, QRect> m_previewPlaces;
     QHash<QWidget *, QRect> m_homePlaces;

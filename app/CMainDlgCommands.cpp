@@ -107,11 +107,8 @@ void CMainDlg::connectCommands()
         m_templates->chooseTemplate(templatesShown, templatesPlaced, frameGeometry(), document());
     });
     connect(button(Print), &QAbstractButton::clicked, this, [this] {
-        // Save as PDF offers the cover's own name: the file it was saved to,
-        // else the one it was opened from.
-        const QString coverPath
-            = m_session.filePath().isEmpty() ? m_openedPath : m_session.filePath();
-        PrintCommand print(this, document(), coverPath);
+        // Save as PDF offers the cover's own name.
+        PrintCommand print(this, document(), m_session.coverPath());
         if (print.run())
             useTopDiscLabel = print.useTopDiscLabel();
         refreshPreviews();
@@ -208,7 +205,8 @@ void CMainDlg::contextMenuEvent(QContextMenuEvent *event)
     // program extend. On a sheet's preview it offers the sheet's part names
     // first.
     QWidget *preview = currentPreview();
-    const bool onSheet = preview && preview->isVisible() && (preview == m_dvd || preview == m_slimline)
+    const bool onSheet = preview && preview->isVisible()
+        && (preview == m_dvd || preview == m_slimline)
         && preview->rect().contains(preview->mapFromGlobal(event->globalPos()));
     m_partNamesAction->setVisible(onSheet);
     m_partNamesSeparator->setVisible(onSheet);

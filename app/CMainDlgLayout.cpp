@@ -45,13 +45,14 @@ void CMainDlg::createPreviewArea()
     using namespace MainDlgId;
     m_previewArea = new PreviewArea(this);
     m_previewArea->setObjectName(QStringLiteral("previewArea"));
-    const QRect area = dialogUnitRect(
-        kAreaUnits.x(), kAreaUnits.y(), kAreaUnits.width(), kAreaUnits.height());
+    const QRect area
+        = dialogUnitRect(kAreaUnits.x(), kAreaUnits.y(), kAreaUnits.width(), kAreaUnits.height());
     m_previewArea->setGeometry(area);
     m_previewArea->setDefaultSize(area.size());
-    for (CFacePreviewButton *preview : {static_cast<CFacePreviewButton *>(m_cdFront),
-             static_cast<CFacePreviewButton *>(m_cdBack), static_cast<CFacePreviewButton *>(m_dvd),
-             static_cast<CFacePreviewButton *>(m_slimline), static_cast<CFacePreviewButton *>(m_disc)}) {
+    for (CFacePreviewButton *preview :
+        {static_cast<CFacePreviewButton *>(m_cdFront), static_cast<CFacePreviewButton *>(m_cdBack),
+            static_cast<CFacePreviewButton *>(m_dvd), static_cast<CFacePreviewButton *>(m_slimline),
+            static_cast<CFacePreviewButton *>(m_disc)}) {
         m_previewPlaces.insert(preview, preview->geometry());
         m_previewArea->adopt(preview);
         preview->setPictureSource(&m_pictures);

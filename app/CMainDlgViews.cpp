@@ -46,7 +46,6 @@ void CMainDlg::initDialog()
     using namespace MainDlgId;
     setResult(0);
 
-    setWindowTitle(ProductInfo::name());
     button(WebLink)->setText(ProductInfo::webAddress());
     button(WebLink)->setUrl(QUrl(ProductInfo::webAddress()));
     m_version->setText(ProductInfo::version());
@@ -68,9 +67,9 @@ void CMainDlg::initDialog()
     const QString recovered = std::exchange(m_recoveredPath, QString());
     const QString path = recovered.isEmpty() ? m_session.filePath() : recovered;
     bool recoveredRead = false;
-    // Save as PDF names the PDF after the cover file; a recovered copy is
-    // no file of the user's.
-    m_openedPath = recovered.isEmpty() ? path : QString();
+    // The cover's own file, which Save writes and Save as PDF names the PDF
+    // after; a recovered copy is no file of the user's.
+    QString coverPath;
     if (!path.isEmpty()) {
         CoverReadOptions options;
         options.referenceDpiY = dpiY;
@@ -80,12 +79,15 @@ void CMainDlg::initDialog()
             UiHost::instance().message(this, invalidCoverFileMessage(), invalidCoverFileCaption(),
                 UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
         recoveredRead = !recovered.isEmpty() && read.status == CoverReadResult::Status::Ok;
+        if (recovered.isEmpty() && read.status == CoverReadResult::Status::Ok)
+            coverPath = path;
     }
     // The view is set before the session announces the new cover, so that
     // the controls follow the face the window opens in.
     m_view = Face::Back;
     m_session.reset(doc);
     m_session.setFilePath(QString());
+    m_session.setCoverPath(coverPath);
 
     setPreviewHeightForDvd(m_previewPlaces[m_dvd]);
     layoutForCoverType();
@@ -131,8 +133,8 @@ void CMainDlg::layoutForCoverType()
         // a 2-pixel margin.
         const QRect sheet = m_previewPlaces[m_dvd].adjusted(-2, -2, 2, 2);
         const QRect disc = m_previewPlaces[m_disc].adjusted(-2, -2, 2, 2);
-        m_previewPlaces[m_disc] = QRect(sheet.x() + sheet.width() / 2 - disc.width() / 2,
-            disc.y(), disc.width(), disc.height());
+        m_previewPlaces[m_disc] = QRect(sheet.x() + sheet.width() / 2 - disc.width() / 2, disc.y(),
+            disc.width(), disc.height());
         setPreviewHeightForDvd(m_previewPlaces[m_dvd]);
     }
     if (isSheetType(type)) {
@@ -177,7 +179,8 @@ void CMainDlg::showOnlyPreview(CFacePreviewButton *preview)
 {
     // The places are the window's at its default size; the area's own start
     // where it does.
-    const QPoint areaOrigin = m_homePlaces.value(m_previewArea, m_previewArea->geometry()).topLeft();
+    const QPoint areaOrigin
+        = m_homePlaces.value(m_previewArea, m_previewArea->geometry()).topLeft();
     for (auto it = m_previewPlaces.cbegin(); it != m_previewPlaces.cend(); ++it)
         m_previewArea->setDefaultPlace(it.key(), it.value().translated(-areaOrigin));
     const auto face = m_faces ? m_faces->forView(m_view) : std::nullopt;
@@ -249,10 +252,11 @@ void CMainDlg::showViewControls()
 
 void CMainDlg::onSessionChanged()
 {
-    // An edit, an undo or a redo: the controls and the preview show the
-    // cover as it is now.
+    // An edit, an undo, a redo or a save: the controls, the preview and the
+    // title show the cover as it is now.
     showViewControls();
     refreshPreviews();
+    showFileInTitle();
 }
 
 // --- previews -------------------------------------------------------------

@@ -1,8 +1,9 @@
 #include "FileCommands.h"
 
-#include "document/ProductInfo.h"
 #include "document/CoverFile.h"
 #include "document/CoverSession.h"
+#include "document/DisplayText.h"
+#include "document/ProductInfo.h"
 #include "widgets/UiHost.h"
 
 #include <QDir>
@@ -103,13 +104,45 @@ std::optional<int> FileCommands::newCover()
     return kResultStartOver;
 }
 
+QString FileCommands::fileNameFromTitle(const QString &title)
+{
+    QString name;
+    for (const QChar c : title) {
+        // Path separators, the characters other systems forbid, and
+        // controls (a title's line breaks) become spaces.
+        if (c.category() == QChar::Other_Control || QStringLiteral("/\\:*?\"<>|").contains(c))
+            name += QLatin1Char(' ');
+        else
+            name += c;
+    }
+    name = name.simplified();
+    // A leading dot would hide the file.
+    while (name.startsWith(QLatin1Char('.')))
+        name.remove(0, 1);
+    name = name.left(100).trimmed();
+    return name.isEmpty() ? QStringLiteral("cover") : name;
+}
+
 void FileCommands::save()
 {
     m_saveCancelled = false;
-    const QString previousPath = m_session.filePath();
-    const QString startPath = previousPath.isEmpty()
-        ? existingFolder(QStandardPaths::DesktopLocation, QDir::homePath())
-        : previousPath;
+    const QString own = m_session.coverPath();
+    if (own.isEmpty()) {
+        saveAs();
+        return;
+    }
+    writeTo(own);
+}
+
+void FileCommands::saveAs()
+{
+    m_saveCancelled = false;
+    const QString own = m_session.coverPath();
+    const QString startPath = !own.isEmpty()
+        ? own
+        : QDir(existingFolder(QStandardPaths::DesktopLocation, QDir::homePath()))
+              .filePath(withCoverExtension(
+                  fileNameFromTitle(displayText(m_session.document().fCoverTitle))));
 
     const QString chosen = UiHost::instance().saveFileName(
         m_parent, QStringLiteral("Save As"), startPath, ProductInfo::coverFileFilter());
@@ -126,7 +159,11 @@ void FileCommands::save()
                UiHost::Buttons::YesNo, UiHost::Icon::Question)
             != UiHost::Answer::Yes)
         return;
+    writeTo(path);
+}
 
+void FileCommands::writeTo(const QString &path)
+{
     const CoverWriteResult written = writeCoverFile(m_session.document(), path);
     if (!written.ok) {
         // The writer leaves whatever was at `path` untouched; the cover stays

@@ -21,7 +21,12 @@ public:
     // 1 when the window is to end for a new cover; nothing when the user
     // kept the current one (a save that did not happen).
     std::optional<int> newCover();
+    // Writes the cover to its own file at once; a cover without one asks
+    // for a name as Save As does.
     void save();
+    // Asks for the name, the cover's own file proposed (or, for a cover
+    // without one, its front title made a file name, else "cover").
+    void saveAs();
     // 1 when a cover file was chosen (its path is left in filePath).
     std::optional<int> load();
     // 6 when the window may close; nothing when a wanted save did not happen.
@@ -44,11 +49,16 @@ public:
     static QString overwriteCaption();
     // The note after a save that left out pictures it could not find.
     static QString missingPicturesText(const QStringList &pictures);
+    // A file name made of a cover's title: without the characters file
+    // systems and desktops refuse, at most 100 characters, "cover" when
+    // nothing is left.
+    static QString fileNameFromTitle(const QString &title);
 
 private:
     enum class Go { Save, DontSave, Stop };
     // The save question, asked when the cover has unsaved changes.
     Go askSaveChanges();
+    void writeTo(const QString &path);
 
     QWidget *m_parent;
     CoverSession &m_session;

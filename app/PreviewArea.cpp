@@ -91,19 +91,18 @@ QRect PreviewArea::fitPlace(QRect defaultPlace) const
     const double layoutScale = std::min(double(area.width()) / m_defaultSize.width(),
         double(area.height()) / m_defaultSize.height());
     const QSize slack = m_defaultSize - defaultPlace.size();
-    const double faceScale
-        = std::min(double(area.width() - slack.width()) / defaultPlace.width(),
-            double(area.height() - slack.height()) / defaultPlace.height());
+    const double faceScale = std::min(double(area.width() - slack.width()) / defaultPlace.width(),
+        double(area.height() - slack.height()) / defaultPlace.height());
     const double scale = std::max(layoutScale, faceScale);
     const QSize size(qRound(defaultPlace.width() * scale), qRound(defaultPlace.height() * scale));
     // Around where the scaled layout has its middle, within the area.
     const QPointF layoutOffset((area.width() - m_defaultSize.width() * layoutScale) / 2,
         (area.height() - m_defaultSize.height() * layoutScale) / 2);
     const QPointF middle = layoutOffset + QPointF(defaultPlace.center()) * layoutScale;
-    const int x = std::clamp(qRound(middle.x() - size.width() / 2.0), 0,
-        std::max(0, area.width() - size.width()));
-    const int y = std::clamp(qRound(middle.y() - size.height() / 2.0), 0,
-        std::max(0, area.height() - size.height()));
+    const int x = std::clamp(
+        qRound(middle.x() - size.width() / 2.0), 0, std::max(0, area.width() - size.width()));
+    const int y = std::clamp(
+        qRound(middle.y() - size.height() / 2.0), 0, std::max(0, area.height() - size.height()));
     return QRect(QPoint(x, y), size);
 }
 
@@ -124,28 +123,32 @@ void PreviewArea::setZoom(int zoom)
     if (zoom == m_zoom)
         return;
     // Zooming keeps the middle of the view where it was.
-    const QPointF middle(
-        (horizontalScrollBar()->value() + viewport()->width() / 2.0) / std::max(1, m_content->width()),
+    const QPointF middle((horizontalScrollBar()->value() + viewport()->width() / 2.0)
+            / std::max(1, m_content->width()),
         (verticalScrollBar()->value() + viewport()->height() / 2.0)
             / std::max(1, m_content->height()));
     m_zoom = zoom;
     relayout();
-    horizontalScrollBar()->setValue(qRound(middle.x() * m_content->width() - viewport()->width() / 2.0));
-    verticalScrollBar()->setValue(qRound(middle.y() * m_content->height() - viewport()->height() / 2.0));
+    horizontalScrollBar()->setValue(
+        qRound(middle.x() * m_content->width() - viewport()->width() / 2.0));
+    verticalScrollBar()->setValue(
+        qRound(middle.y() * m_content->height() - viewport()->height() / 2.0));
     Q_EMIT zoomChanged(m_zoom);
 }
 
 void PreviewArea::zoomIn()
 {
     const double now = effectivePercent();
-    const auto next = std::find_if(kSteps.begin(), kSteps.end(), [now](int s) { return s > now + 0.5; });
+    const auto next
+        = std::find_if(kSteps.begin(), kSteps.end(), [now](int s) { return s > now + 0.5; });
     setZoom(next == kSteps.end() ? kSteps.back() : *next);
 }
 
 void PreviewArea::zoomOut()
 {
     const double now = effectivePercent();
-    const auto next = std::find_if(kSteps.rbegin(), kSteps.rend(), [now](int s) { return s < now - 0.5; });
+    const auto next
+        = std::find_if(kSteps.rbegin(), kSteps.rend(), [now](int s) { return s < now - 0.5; });
     setZoom(next == kSteps.rend() ? kSteps.front() : *next);
 }
 
@@ -176,9 +179,9 @@ void PreviewArea::relayout()
     const QSize content(std::max(area.width(), face.width() + 2 * kMargin),
         std::max(area.height(), face.height() + 2 * kMargin));
     m_content->resize(content);
-    m_shown->setGeometry(QRect(QPoint((content.width() - face.width()) / 2,
-                                   (content.height() - face.height()) / 2),
-        face));
+    m_shown->setGeometry(
+        QRect(QPoint((content.width() - face.width()) / 2, (content.height() - face.height()) / 2),
+            face));
 }
 
 void PreviewArea::resizeEvent(QResizeEvent *event)

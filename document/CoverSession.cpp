@@ -136,6 +136,7 @@ void CoverSession::markModified()
 void CoverSession::markSaved(const QString &path)
 {
     m_filePath = path;
+    m_coverPath = path;
     m_saved = m_doc;
     discardChanges();
 }

@@ -66,10 +66,19 @@ public:
     // (not merely unmodified: changes discarded are in no file).
     bool isSavedAsIs() const { return m_saved && *m_saved == m_doc; }
 
-    // The cover file this cover was read from or saved to; the application
-    // loop reads it again when the window's run ends with it set.
+    // The cover file the application loop opens when the window's run ends
+    // with it set (Load, a file dropped on the window).
     const QString &filePath() const { return m_filePath; }
     void setFilePath(const QString &path) { m_filePath = path; }
+
+    // The file this cover belongs to: the one it was read from or last saved
+    // to; empty for a new or a recovered cover. Save writes there at once.
+    const QString &coverPath() const { return m_coverPath; }
+    void setCoverPath(const QString &path)
+    {
+        m_coverPath = path;
+        Q_EMIT changed();
+    }
 
     QUndoStack &undoStack() { return m_undo; }
 
@@ -98,4 +107,5 @@ private:
     std::optional<LiveEdit> m_liveEdit;
     std::optional<CoverDocument> m_saved;
     QString m_filePath;
+    QString m_coverPath;
 };

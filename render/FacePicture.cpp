@@ -177,7 +177,8 @@ void DrawPictureStretched(
     // Smooth sampling whatever the caller left set, so that an enlarged photo
     // never prints in blocks; but a picture drawn pixel for pixel is copied
     // exactly (the raster engine's smooth path would round its colours).
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, !isPixelForPixel(painter.deviceTransform()));
+    painter.setRenderHint(
+        QPainter::SmoothPixmapTransform, !isPixelForPixel(painter.deviceTransform()));
     painter.drawImage(QPointF(0, 0), image);
     painter.restore();
 }

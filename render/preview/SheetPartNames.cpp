@@ -1,8 +1,8 @@
 #include "SheetPartNames.h"
 
 #include <QPainter>
-#include <algorithm>
 #include <QPainterPath>
+#include <algorithm>
 
 namespace {
 
@@ -38,9 +38,9 @@ QList<SheetPart> sheetParts(const FaceRenderer &face, QSizeF size)
     }
     if (const auto *slim = std::get_if<SlimlineSheetRenderer>(&face)) {
         const double f = slim->flapWidthPx;
-        return partsAcross({{QStringLiteral("Flap"), f},
-                               {QStringLiteral("Spine"), f + slim->spineWidthPx},
-                               {QStringLiteral("Front"), double(slim->nominalWidth)}},
+        return partsAcross(
+            {{QStringLiteral("Flap"), f}, {QStringLiteral("Spine"), f + slim->spineWidthPx},
+                {QStringLiteral("Front"), double(slim->nominalWidth)}},
             slim->nominalWidth, size);
     }
     return {};

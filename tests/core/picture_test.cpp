@@ -5,12 +5,12 @@
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
-#include <algorithm>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QStandardPaths>
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 

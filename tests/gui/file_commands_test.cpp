@@ -84,9 +84,11 @@ TEST(SaveCommand, WritesTheCoverUnderTheChosenNameWithTheExtension)
     }
 }
 
-TEST(SaveCommand, StartsOnTheDesktopWithTheCoverFilter)
+TEST(SaveCommand, AsksOnlyForACoverWithoutAFileThenWritesThereAtOnce)
 {
     Fixture f;
+    f.edit([](CoverDocument &d) { d.fCoverTitle = "Live: at the Hall / 2024"; });
+    // Without a file of its own: the desktop, the title as the name.
     f.host.fileNames = {QString()};
     f.commands.save();
     ASSERT_EQ(f.host.fileRequests.size(), 1);
@@ -94,15 +96,46 @@ TEST(SaveCommand, StartsOnTheDesktopWithTheCoverFilter)
     EXPECT_TRUE(r.save);
     EXPECT_EQ(r.filter, QStringLiteral("Discora Files (*.zcv)"));
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    EXPECT_EQ(r.startPath, QFileInfo(desktop).isDir() ? desktop : QDir::homePath());
+    EXPECT_EQ(r.startPath,
+        QDir(QFileInfo(desktop).isDir() ? desktop : QDir::homePath())
+            .filePath(QStringLiteral("Live at the Hall 2024.zcv")));
+    EXPECT_TRUE(f.session.coverPath().isEmpty());
 
-    // A saved cover is where the next dialog starts.
     const QString path = freshDir(QStringLiteral("again")) + QStringLiteral("/c.zcv");
-    f.host.fileNames = {path, QString()};
+    f.host.fileNames = {path};
     f.commands.save();
+    EXPECT_EQ(f.session.coverPath(), path);
+    // Saved once, the cover goes to its file without a question.
+    f.edit([](CoverDocument &d) { d.fCoverTitle = "Second"; });
     f.commands.save();
+    EXPECT_EQ(f.host.fileRequests.size(), 2);
+    EXPECT_TRUE(f.host.messages.isEmpty());
+    EXPECT_FALSE(f.session.isModified());
+    CoverDocument back;
+    resetDocumentForType(back, StandardCD);
+    ASSERT_EQ(readCoverFile(back, path).status, CoverReadResult::Status::Ok);
+    EXPECT_EQ(back.fCoverTitle, QByteArray("Second"));
+    // Save As asks, with the cover's own file proposed.
+    f.host.fileNames = {QString()};
+    f.commands.saveAs();
     ASSERT_EQ(f.host.fileRequests.size(), 3);
     EXPECT_EQ(f.host.fileRequests[2].startPath, path);
+    EXPECT_EQ(f.session.coverPath(), path);
+}
+
+TEST(SaveCommand, ATitleBecomesASafeFileName)
+{
+    const std::pair<QString, QString> cases[] = {
+        {QString(), QStringLiteral("cover")},
+        {QStringLiteral("  \r\n "), QStringLiteral("cover")},
+        {QStringLiteral("a/b\\c:d*e?f\"g<h>i|j"), QStringLiteral("a b c d e f g h i j")},
+        {QStringLiteral("..hidden"), QStringLiteral("hidden")},
+        {QStringLiteral("Line one\r\nLine two"), QStringLiteral("Line one Line two")},
+        {QStringLiteral("Caf\u00e9 \u00e0 Paris"), QStringLiteral("Caf\u00e9 \u00e0 Paris")},
+        {QString(150, QLatin1Char('x')), QString(100, QLatin1Char('x'))},
+    };
+    for (const auto &[title, name] : cases)
+        EXPECT_EQ(FileCommands::fileNameFromTitle(title), name) << title.toStdString();
 }
 
 TEST(SaveCommand, CancelMarksTheSaveCancelled)

@@ -70,7 +70,7 @@ TEST(MainWindowLayout, DefaultSizeAndTemplatePlaces)
     // The template's size and the zoom row under it; never smaller.
     EXPECT_EQ(w->size(), QSize(623, 494));
     EXPECT_EQ(w->minimumSize(), w->size());
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("Discora"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("Untitled cover[*] \u2014 Discora"));
 
     // Dialog units: x 1.5 px, y 1.625 px, each value rounded on its own.
     const std::pair<int, QRect> places[] = {
@@ -116,21 +116,22 @@ TEST(MainWindowLayout, EveryControlExistsWithItsText)
     for (int id : {Id::AlignLeftButton, Id::AlignCenterButton, Id::AlignRightButton})
         EXPECT_TRUE(w->button(id)->hasImage()) << "control " << id;
 
-    const std::pair<int, const char *> tips[]
-        = {{Id::AlignCenterButton, "Click here to center align the cover text."},
-            {Id::AlignLeftButton, "Click here to left align the cover text."},
-            {Id::AlignRightButton, "Click here to right align the cover text."},
-            {Id::Save, "Click here to save your cover."},
-            {Id::Load, "Click here to load a cover you created previously."},
-            {Id::New, "Click here to create a new cover."},
-            {Id::Print, "Click here to print your cover."}, {Id::Exit, "Click here to exit."},
-            {Id::ChooseImage, "Click here to choose a background image for your cover."},
-            {Id::ClearImage, "Click here to clear the background image."},
-            {Id::Help, "Click here if you need some help."},
-            {Id::EditTexts, "Click here to add a track listing and spine text to your cover."},
-            {Id::Font,
-                "Click here to change the font and colour of your track listing and spine text."},
-            {Id::ChooseColor, "Click here to change the background color of your cover."}};
+    const std::pair<int, const char *> tips[] = {
+        {Id::AlignCenterButton, "Click here to center align the cover text."},
+        {Id::AlignLeftButton, "Click here to left align the cover text."},
+        {Id::AlignRightButton, "Click here to right align the cover text."},
+        {Id::Save, "Click here to save your cover (Ctrl+S; Save As: Ctrl+Shift+S or right-click)."},
+        {Id::Load, "Click here to load a cover you created previously (Ctrl+O)."},
+        {Id::New, "Click here to create a new cover (Ctrl+N)."},
+        {Id::Print, "Click here to print your cover (Ctrl+P)."},
+        {Id::Exit, "Click here to exit (Ctrl+Q)."},
+        {Id::ChooseImage, "Click here to choose a background image for your cover."},
+        {Id::ClearImage, "Click here to clear the background image."},
+        {Id::Help, "Click here if you need some help."},
+        {Id::EditTexts, "Click here to add a track listing and spine text to your cover."},
+        {Id::Font,
+            "Click here to change the font and colour of your track listing and spine text."},
+        {Id::ChooseColor, "Click here to change the background color of your cover."}};
     for (const auto &[id, tip] : tips)
         EXPECT_EQ(w->button(id)->tooltipText(), QString::fromLatin1(tip)) << "control " << id;
 }
@@ -563,7 +564,8 @@ TEST(MainWindowViews, PrintSpineIsKeptBySaveAndLoad)
             EXPECT_EQ(opened->document().bBackPrintOverSpines, spine ? 1 : 0);
             EXPECT_EQ(opened->button(Id::ExtendImage)->isChecked(), spine);
             // Both DVD types are drawn on the DVD sheet.
-            EXPECT_EQ(std::get<DvdSheetRenderer>(*opened->dvdPreview()->boundFace()).spinesOn, spine);
+            EXPECT_EQ(
+                std::get<DvdSheetRenderer>(*opened->dvdPreview()->boundFace()).spinesOn, spine);
         }
     }
 }
