@@ -23,7 +23,7 @@ namespace {
 
 // The area the previews share at the default size (dialog units): from the
 // view buttons down to the window's former bottom, left of the tools.
-const QRect kAreaUnits(4, 73, 285, 216);
+const QRect kAreaUnits(4, 72, 285, 217);
 // The zoom row under it.
 constexpr int kZoomRowY = 291;
 
