@@ -68,9 +68,14 @@ FaceDrawResult SlimlineSheetRenderer::RenderFace(
     const int h = nominalHeight;
     if (w <= 0 || h <= 0 || rect.width() <= 0 || rect.height() <= 0)
         return {};
-    // Drawn at its own size, only the part of the sheet on the page is made:
-    // a sheet grown by a printer adjustment never costs more than the page.
-    const QRect shown = visiblePart(dc, rect, QSize(w, h));
+    // A preview zoomed larger than the sheet's own size gets a bitmap of the
+    // size it is shown at, its contents scaled, so that text and picture
+    // stay sharp. Drawn at its own size, only the part of the sheet on the
+    // page is made: a sheet grown by a printer adjustment never costs more
+    // than the page.
+    const bool enlarged = target.medium == DrawTarget::Medium::Screen
+        && (rect.width() > w || rect.height() > h);
+    const QRect shown = enlarged ? rect : visiblePart(dc, rect, QSize(w, h));
     if (shown.isEmpty() || qint64(shown.width()) * shown.height() > kMaxBitmapPixels)
         return {};
 
@@ -82,6 +87,8 @@ FaceDrawResult SlimlineSheetRenderer::RenderFace(
     {
         QPainter bp(&sheet);
         bp.translate(rect.topLeft() - shown.topLeft());
+        if (enlarged)
+            bp.scale(double(rect.width()) / w, double(rect.height()) / h);
         DeviceContext bitmap(bp, dc.dpiX(), dc.dpiY());
         bitmap.setTextObserver(dc.textObserver());
         const int s = spineWidthPx;
@@ -112,10 +119,11 @@ FaceDrawResult SlimlineSheetRenderer::RenderFace(
     // The sheet holds its text: a PDF must keep its exact pixels, never
     // compress them as a photo.
     p.setRenderHint(QPainter::LosslessImageRendering, true);
-    if (rect.size() == QSize(w, h))
+    if (enlarged || rect.size() == QSize(w, h))
         p.drawImage(shown.topLeft(), sheet);
     else
-        p.drawImage(rect, sheet.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::FastTransformation));
+        p.drawImage(
+            rect, sheet.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     p.restore();
     return {};
 }
