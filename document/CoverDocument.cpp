@@ -16,6 +16,10 @@ void resetDocumentForType(CoverDocument &doc, int32_t coverType, int referenceDp
     doc.fCoverTextFont.setFaceName("Arial");
     doc.bCoverTextFont.setFaceName("Arial");
     doc.dCoverTextFont.setFaceName("Arial");
+    // A new cover keeps its photos' shape.
+    for (PicturePlacement *p :
+        {&doc.fImagePlacement, &doc.bImagePlacement, &doc.sImagePlacement, &doc.dImagePlacement})
+        *p = PicturePlacement::forNewPicture();
 }
 
 void resetDocument(CoverDocument &doc, int referenceDpiY)

@@ -3,6 +3,7 @@
 #include "Alignment.h"
 #include "Colors.h"
 #include "LogFont.h"
+#include "PicturePlacement.h"
 
 #include <QByteArray>
 #include <QString>
@@ -65,6 +66,12 @@ struct CoverDocument {
     bool backCoverSpinesOn = true;
     QByteArray frontCoverSpineText;
     QByteArray backCoverSpineText;
+    // How each picture sits on its face (front, back, the sheet's stretched
+    // picture, disc).
+    PicturePlacement fImagePlacement;
+    PicturePlacement bImagePlacement;
+    PicturePlacement sImagePlacement;
+    PicturePlacement dImagePlacement;
 
     bool operator==(const CoverDocument &) const = default;
 };

@@ -25,6 +25,34 @@
 //   writtenOnly  "TRUE"/"FALSE", written and shown but never read back (they
 //                keep their defaults, except that a DVD sheet's spine
 //                follows its back print-over flag)
+//   choice       decimal 0 .. `last`; absent, empty or any other value reads
+//                as `absent`
+//   bounded      decimal, held to `low` .. `high`; `absent` when the entry
+//                is absent or empty
+//   quarterTurn  degrees 0, 90, 180 or 270; anything else reads as 0
+//
+// Entries added later go after the spine texts: other programs ignore the
+// entries they do not know, and a file without them reads each as its
+// `absent` value, which draws the cover as it was drawn before them.
+// The five entries of one picture's placement ("fImageFit" ...). Absent, they
+// read as a stretched picture, as files before them were drawn.
+template <typename Visitor, typename Placement>
+void visitPlacement(Visitor &v, const char *slot, Placement &p)
+{
+    static const char *const kKeys[4][5] = {
+        {"fImageFit", "fImageZoom", "fImageCenterX", "fImageCenterY", "fImageRotation"},
+        {"bImageFit", "bImageZoom", "bImageCenterX", "bImageCenterY", "bImageRotation"},
+        {"sImageFit", "sImageZoom", "sImageCenterX", "sImageCenterY", "sImageRotation"},
+        {"dImageFit", "dImageZoom", "dImageCenterX", "dImageCenterY", "dImageRotation"},
+    };
+    const int n = slot[0] == 'f' ? 0 : slot[0] == 'b' ? 1 : slot[0] == 's' ? 2 : 3;
+    v.choice(kKeys[n][0], p.fit, int32_t(FitStretch), int32_t(FitInside));
+    v.bounded(kKeys[n][1], p.zoom, 100, PicturePlacement::kMinZoom, PicturePlacement::kMaxZoom);
+    v.bounded(kKeys[n][2], p.centerX, PicturePlacement::kCentre, 0, 1000);
+    v.bounded(kKeys[n][3], p.centerY, PicturePlacement::kCentre, 0, 1000);
+    v.quarterTurn(kKeys[n][4], p.rotation);
+}
+
 template <typename Visitor, typename Doc> void visitCoverFields(Visitor &v, Doc &d)
 {
     v.integer("covertype", d.covertype);
@@ -80,4 +108,8 @@ template <typename Visitor, typename Doc> void visitCoverFields(Visitor &v, Doc 
     v.writtenOnly("backCoverSpinesOn", d.backCoverSpinesOn);
     v.text("frontCoverSpineText", d.frontCoverSpineText);
     v.text("backCoverSpineText", d.backCoverSpineText);
+    visitPlacement(v, "f", d.fImagePlacement);
+    visitPlacement(v, "b", d.bImagePlacement);
+    visitPlacement(v, "s", d.sImagePlacement);
+    visitPlacement(v, "d", d.dImagePlacement);
 }

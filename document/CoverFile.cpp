@@ -68,6 +68,9 @@ public:
     void fontUnderline(const char *key, const LogFont &font, bool) { flag(key, font.underline); }
     void option(const char *key, uint8_t n) { integer(key, n); }
     void writtenOnly(const char *key, bool b) { flag(key, b); }
+    void choice(const char *key, int32_t n, int32_t, int32_t) { integer(key, n); }
+    void bounded(const char *key, int32_t n, int32_t, int32_t, int32_t) { integer(key, n); }
+    void quarterTurn(const char *key, int32_t n) { integer(key, n); }
 
     // The value of every entry as written, in file order (empty where no
     // entry was written).
@@ -287,6 +290,9 @@ struct KeyCollector {
     template <typename... Rest> void fontUnderline(const char *key, Rest &&...) { keys << key; }
     template <typename... Rest> void option(const char *key, Rest &&...) { keys << key; }
     template <typename... Rest> void writtenOnly(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void choice(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void bounded(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void quarterTurn(const char *key, Rest &&...) { keys << key; }
 };
 
 } // namespace

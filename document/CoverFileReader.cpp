@@ -17,6 +17,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -225,6 +226,20 @@ public:
     }
     void option(const char *key, uint8_t &field) { field = v.is(key, "0") ? 0 : 1; }
     void writtenOnly(const char *, bool &) { }
+    void choice(const char *key, int32_t &field, int32_t absent, int32_t last)
+    {
+        const int32_t n = v.integer(key);
+        field = v.isEmpty(key) || n < 0 || n > last ? absent : n;
+    }
+    void bounded(const char *key, int32_t &field, int32_t absent, int32_t low, int32_t high)
+    {
+        field = v.isEmpty(key) ? absent : std::clamp(v.integer(key), low, high);
+    }
+    void quarterTurn(const char *key, int32_t &field)
+    {
+        const int32_t n = v.integer(key);
+        field = n == 90 || n == 180 || n == 270 ? n : 0;
+    }
 
 private:
     // Files older than the disc entries had a plain disc font.
@@ -257,6 +272,9 @@ struct TextSizes {
     template <typename... Rest> void fontUnderline(Rest &&...) { }
     template <typename... Rest> void option(Rest &&...) { }
     template <typename... Rest> void writtenOnly(Rest &&...) { }
+    template <typename... Rest> void choice(Rest &&...) { }
+    template <typename... Rest> void bounded(Rest &&...) { }
+    template <typename... Rest> void quarterTurn(Rest &&...) { }
 };
 
 constexpr qint64 kCopyChunk = qint64(1) << 20;
@@ -449,9 +467,10 @@ CoverReadResult readCoverFile(
         return result;
     }
     std::unique_ptr<char[]> chunk;
-    result = readLayout(doc, layout, options, [&](QIODevice &copy, const CoverLayout::Block &block) {
-        return copyFromFile(file, copy, block, chunk);
-    });
+    result
+        = readLayout(doc, layout, options, [&](QIODevice &copy, const CoverLayout::Block &block) {
+              return copyFromFile(file, copy, block, chunk);
+          });
     const QString key = info.absoluteFilePath();
     if (result.lostPictureCopies > 0)
         lostCopiesByFile().insert(key, result.lostPictureCopies);

@@ -107,6 +107,9 @@ public:
     }
     void option(const char *key, uint8_t n) { m_json.number(key, n ? 1 : 0); }
     void writtenOnly(const char *key, bool b) { m_json.boolean(key, b); }
+    void choice(const char *key, int32_t n, int32_t, int32_t) { m_json.number(key, n); }
+    void bounded(const char *key, int32_t n, int32_t, int32_t, int32_t) { m_json.number(key, n); }
+    void quarterTurn(const char *key, int32_t n) { m_json.number(key, n); }
 
 private:
     JsonObjectWriter &m_json;

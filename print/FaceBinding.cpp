@@ -21,6 +21,7 @@ CdFaceRenderer cdFront(const CoverDocument &doc, const LabelStock &row, int dpi)
     face.spineText = doc.frontCoverSpineText;
     face.alignment = doc.fCoverAlign;
     face.imagePath = doc.fImagePath;
+    face.imagePlacement = doc.fImagePlacement;
     face.textColor = doc.fCoverTextColor;
     face.font = doc.fCoverTextFont;
     face.printOverSpines = doc.bFrontPrintOverSpines != 0;
@@ -44,6 +45,7 @@ CdFaceRenderer cdBack(const CoverDocument &doc, const LabelStock &row, int dpi)
     face.spineText = doc.backCoverSpineText;
     face.alignment = AlignLeft; // the track listing's columns read from the left
     face.imagePath = doc.bImagePath;
+    face.imagePlacement = doc.bImagePlacement;
     face.textColor = doc.bCoverTextColor;
     face.font = doc.bCoverTextFont;
     face.printOverSpines = doc.bBackPrintOverSpines != 0;
@@ -71,6 +73,9 @@ DvdSheetRenderer dvdSheet(const CoverDocument &doc, const LabelStock &row, int d
     sheet.frontImagePath = doc.fImagePath;
     sheet.backImagePath = doc.bImagePath;
     sheet.sheetImagePath = doc.sImagePath;
+    sheet.frontImagePlacement = doc.fImagePlacement;
+    sheet.backImagePlacement = doc.bImagePlacement;
+    sheet.sheetImagePlacement = doc.sImagePlacement;
     sheet.pictureMode = doc.CoverOption;
     sheet.frontTextLeft
         = slim ? FaceConstants::kSlimDvdFrontTextLeft : FaceConstants::kDvdFrontTextLeft;
@@ -93,6 +98,7 @@ SlimlineSheetRenderer slimlineSheet(const CoverDocument &doc, const LabelStock &
     sheet.text = doc.bCoverText;
     sheet.spineText = doc.backCoverSpineText;
     sheet.imagePath = doc.bImagePath;
+    sheet.imagePlacement = doc.bImagePlacement;
     sheet.textColor = doc.bCoverTextColor;
     sheet.font = doc.bCoverTextFont;
     sheet.printOverSpines = doc.bBackPrintOverSpines != 0;
@@ -117,6 +123,7 @@ DiscRenderer disc(const CoverDocument &doc, const LabelStock &row, int dpi)
     disc.text = doc.dCoverText;
     disc.alignment = AlignCenter; // title and text sit round the hub
     disc.imagePath = doc.dImagePath;
+    disc.imagePlacement = doc.dImagePlacement;
     disc.textColor = doc.dCoverTextColor;
     disc.font = doc.dCoverTextFont;
     return disc;

@@ -5,6 +5,7 @@
 #include "DeviceContext.h"
 #include "FaceDrawing.h"
 #include "FacePicture.h"
+#include "PictureFraming.h"
 #include "PictureSource.h"
 #include "SpineText.h"
 #include "TextDrawing.h"
@@ -40,13 +41,14 @@ FaceDrawResult CdFaceRenderer::RenderFace(
 
     const QRect pictureBox
         = printOverSpines ? QRect(r.left, r.top, w, h) : QRect(r.left + s, r.top, w - 2 * s, h);
-    const auto picture = target.pictureSource().picture(imagePath, devicePixelSize(dc, pictureBox));
+    const auto picture = target.pictureSource().picture(
+        imagePath, pictureDecodeTarget(devicePixelSize(dc, pictureBox), imagePlacement));
     QPainter &p = dc.painter();
     p.save();
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     fillRect(dc, r, colorFromRef(backgroundColor));
     if (picture)
-        DrawPictureStretched(dc, pictureBox, *picture, backgroundColor);
+        DrawPicturePlaced(dc, pictureBox, *picture, imagePlacement, backgroundColor);
 
     const int dpiY = dc.dpiY();
     const QColor color = colorFromRef(textColor);

@@ -29,6 +29,7 @@ public:
     QByteArray spineText;
     int alignment = 0; // 0 left, 1 centred, 2 right
     QByteArray imagePath;
+    PicturePlacement imagePlacement;
     ColorRef textColor = 0;
     LogFont font;
     bool printOverSpines = true;

@@ -5,6 +5,7 @@
 #include "DeviceContext.h"
 #include "FaceDrawing.h"
 #include "FacePicture.h"
+#include "PictureFraming.h"
 #include "PictureSource.h"
 #include "TextDrawing.h"
 #include "document/DisplayText.h"
@@ -37,12 +38,13 @@ FaceDrawResult DiscRenderer::RenderFace(
     p.setRenderHint(QPainter::Antialiasing, false);
     const QPainterPath disc = ellipseRegion(r);
 
-    const auto picture = target.pictureSource().picture(imagePath, devicePixelSize(dc, rect));
+    const auto picture = target.pictureSource().picture(
+        imagePath, pictureDecodeTarget(devicePixelSize(dc, rect), imagePlacement));
     fillEllipse(dc, r, colorFromRef(backgroundColor));
     if (picture) {
         p.save();
         p.setClipPath(disc, Qt::IntersectClip);
-        DrawPictureStretched(dc, rect, *picture, backgroundColor);
+        DrawPicturePlaced(dc, rect, *picture, imagePlacement, backgroundColor, true);
         p.restore();
     }
 

@@ -23,6 +23,7 @@ public:
     QByteArray text;
     int alignment = AlignCenter;
     QByteArray imagePath;
+    PicturePlacement imagePlacement;
     ColorRef textColor = 0;
     LogFont font;
 

@@ -3,6 +3,7 @@
 #include "DeviceContext.h"
 #include "FaceDrawing.h"
 #include "FacePicture.h"
+#include "PictureFraming.h"
 #include "PictureSource.h"
 #include "SpineText.h"
 #include "TextDrawing.h"
@@ -16,11 +17,12 @@
 namespace {
 
 void drawPicture(DeviceContext &dc, const DrawTarget &target, const QByteArray &path,
-    const QRect &box, ColorRef background)
+    const PicturePlacement &placement, const QRect &box, ColorRef background)
 {
-    const auto picture = target.pictureSource().picture(path, devicePixelSize(dc, box));
+    const auto picture = target.pictureSource().picture(
+        path, pictureDecodeTarget(devicePixelSize(dc, box), placement));
     if (picture)
-        DrawPictureStretched(dc, box, *picture, background);
+        DrawPicturePlaced(dc, box, *picture, placement, background);
 }
 } // namespace
 
@@ -53,13 +55,13 @@ FaceDrawResult DvdSheetRenderer::RenderFace(
     p.setRenderHint(QPainter::SmoothPixmapTransform, false);
     fillRect(dc, r, colorFromRef(backgroundColor));
     if (pictureMode == StretchedImage) {
-        drawPicture(dc, target, sheetImagePath, rect, backgroundColor);
+        drawPicture(dc, target, sheetImagePath, sheetImagePlacement, rect, backgroundColor);
     } else if (pictureMode == SeparateImages) {
         const int frontLeft = r.left + w / 2 + s / 2;
-        drawPicture(dc, target, frontImagePath, QRect(frontLeft, r.top, r.right - frontLeft, h),
-            backgroundColor);
-        drawPicture(
-            dc, target, backImagePath, QRect(r.left, r.top, w / 2 - s / 2, h), backgroundColor);
+        drawPicture(dc, target, frontImagePath, frontImagePlacement,
+            QRect(frontLeft, r.top, r.right - frontLeft, h), backgroundColor);
+        drawPicture(dc, target, backImagePath, backImagePlacement,
+            QRect(r.left, r.top, w / 2 - s / 2, h), backgroundColor);
     }
 
     const int dpiY = dc.dpiY();

@@ -31,6 +31,9 @@ public:
     QByteArray frontImagePath;
     QByteArray backImagePath;
     QByteArray sheetImagePath;
+    PicturePlacement frontImagePlacement;
+    PicturePlacement backImagePlacement;
+    PicturePlacement sheetImagePlacement;
     int pictureMode = StretchedImage; // CoverOption: 0 one sheet picture, 1 front and back
     double frontTextLeft = 5.85; // inches from the sheet's left edge
     double frontTextTop = 0.25;

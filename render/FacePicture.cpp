@@ -3,8 +3,10 @@
 #include "document/Colors.h"
 
 #include "DeviceContext.h"
+#include "JpegMarkers.h"
 #include "PictureDecoding.h"
 #include "PictureFile.h"
+#include "PictureFraming.h"
 #include "PictureView.h"
 
 #include <FreeImage.h>
@@ -70,6 +72,37 @@ bool isPixelForPixel(const QTransform &transform)
         && transform.dy() == qRound(transform.dy());
 }
 
+// The bitmap turned from its Exif `orientation` to upright. FreeImage turns
+// counter-clockwise; its flips are as seen, whatever order the rows are
+// stored in.
+FIBITMAP *turnUpright(FIBITMAP *bitmap, int orientation)
+{
+    const auto rotate = [&](double degrees) {
+        FIBITMAP *turned = FreeImage_Rotate(bitmap, degrees);
+        if (turned) {
+            FreeImage_Unload(bitmap);
+            bitmap = turned;
+        }
+    };
+    switch (orientation) {
+    case 2: FreeImage_FlipHorizontal(bitmap); break;
+    case 3: rotate(180); break;
+    case 4: FreeImage_FlipVertical(bitmap); break;
+    case 5:
+        rotate(90);
+        FreeImage_FlipVertical(bitmap);
+        break;
+    case 6: rotate(270); break;
+    case 7:
+        rotate(270);
+        FreeImage_FlipVertical(bitmap);
+        break;
+    case 8: rotate(90); break;
+    default: break;
+    }
+    return bitmap;
+}
+
 // The dimensions a header claims are judged before the pixels are decoded,
 // against the limits and against what the file can hold.
 FacePicturePtr decodeFile(FREE_IMAGE_FORMAT format, const PictureFile &file, QSize targetPixels)
@@ -88,9 +121,16 @@ FacePicturePtr decodeFile(FREE_IMAGE_FORMAT format, const PictureFile &file, QSi
     // it composes over the face's background like any other transparency.
     if (format == FIF_ICO)
         flags |= ICO_MAKEALPHA;
+    // A photo is shown the way up its camera recorded; its stored rows may
+    // lie on their side, and so does the target they are reduced for.
+    const int orientation = format == FIF_JPEG ? jpegExifOrientation(file) : 1;
+    if (orientation >= 5)
+        targetPixels.transpose();
     if (format == FIF_JPEG)
         flags |= jpegReductionFlags(*header, targetPixels);
     FIBITMAP *bitmap = decodePicture(format, file, flags);
+    if (bitmap && orientation != 1)
+        bitmap = turnUpright(bitmap, orientation);
     if (!bitmap && format == FIF_BMP)
         bitmap = decodeBitmapWithQt(file, *header);
     if (!bitmap)
@@ -177,6 +217,45 @@ void DrawPictureStretched(
     // Smooth sampling whatever the caller left set, so that an enlarged photo
     // never prints in blocks; but a picture drawn pixel for pixel is copied
     // exactly (the raster engine's smooth path would round its colours).
+    painter.setRenderHint(
+        QPainter::SmoothPixmapTransform, !isPixelForPixel(painter.deviceTransform()));
+    painter.drawImage(QPointF(0, 0), image);
+    painter.restore();
+}
+
+void DrawPicturePlaced(DeviceContext &dc, const QRect &box, const FacePicture &picture,
+    const PicturePlacement &placement, uint32_t background, bool round)
+{
+    if ((placement.fit != FitFill && placement.fit != FitInside) && placement.rotation == 0) {
+        DrawPictureStretched(dc, box, picture, background);
+        return;
+    }
+    if (box.width() <= 0 || box.height() <= 0)
+        return;
+    const QRgb under = rgbFromColorRef(background);
+    const PictureView view(picture.bitmap(), under);
+    if (view.isNull())
+        return;
+    QPainter &painter = dc.painter();
+    const QImage image = drawsImmediately(painter) ? view.image() : view.image().copy();
+    const QSizeF upright = image.size();
+    const PictureFrame frame = framePicture(upright, placement, QRectF(box), round);
+    if (frame.target.isEmpty() || frame.source.isEmpty())
+        return;
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::LosslessImageRendering, !picture.mayRecompress());
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    // Only the frame's target shows: what lies beyond is cut off.
+    const QRectF target = frame.target.intersected(QRectF(box));
+    painter.setClipRect(target, Qt::IntersectClip);
+    if (view.translucent())
+        painter.fillRect(target, QColor(under));
+    // FreeImage's rows are bottom-up: flipped, then turned and placed.
+    const QTransform flip(1, 0, 0, -1, 0, upright.height());
+    painter.setWorldTransform(
+        flip * pictureTransform(upright, placement.rotation, frame) * painter.worldTransform());
     painter.setRenderHint(
         QPainter::SmoothPixmapTransform, !isPixelForPixel(painter.deviceTransform()));
     painter.drawImage(QPointF(0, 0), image);

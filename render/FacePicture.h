@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/PicturePlacement.h"
+
 #include <QByteArray>
 #include <QRect>
 #include <QSize>
@@ -45,10 +47,15 @@ FacePicturePtr decodeFacePicture(int formatId, const QByteArray &bytes, QSize ta
 QSize devicePixelSize(DeviceContext &dc, const QRect &box);
 
 // Draws the whole picture stretched into `box` (no aspect ratio kept,
-// nearest-neighbour sampling). `background` is the colour transparent
-// pixels are composed over (the face's background, 0x00BBGGRR).
+// sampled smooth). `background` is the colour transparent pixels are
+// composed over (the face's background, 0x00BBGGRR).
 void DrawPictureStretched(DeviceContext &dc, const QRect &box, const FacePicture &picture,
     uint32_t background = 0xFFFFFF);
+
+// Draws the picture on `box` as `placement` says (see framePicture); a
+// stretched, unturned picture draws exactly as DrawPictureStretched.
+void DrawPicturePlaced(DeviceContext &dc, const QRect &box, const FacePicture &picture,
+    const PicturePlacement &placement, uint32_t background = 0xFFFFFF, bool round = false);
 
 void ReleaseFacePicture(FacePicturePtr &picture);
 

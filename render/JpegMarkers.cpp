@@ -168,3 +168,67 @@ std::vector<std::size_t> jpegThumbnailSignatures(const PictureFile &file)
     }
     return found;
 }
+
+namespace {
+
+// The orientation entry (tag 274, a SHORT) of the first directory of the
+// TIFF structure at `tiff`, `n` bytes long.
+int tiffOrientation(const unsigned char *tiff, uint64_t n)
+{
+    if (n < 8)
+        return 1;
+    const bool little = tiff[0] == 'I' && tiff[1] == 'I';
+    if (!little && !(tiff[0] == 'M' && tiff[1] == 'M'))
+        return 1;
+    const auto u16 = [&](uint64_t at) {
+        return little ? unsigned(tiff[at]) | (unsigned(tiff[at + 1]) << 8) : bigEndian16(tiff + at);
+    };
+    const auto u32 = [&](uint64_t at) {
+        return little ? uint64_t(u16(at)) | (uint64_t(u16(at + 2)) << 16)
+                      : (uint64_t(u16(at)) << 16) | uint64_t(u16(at + 2));
+    };
+    if (u16(2) != 42)
+        return 1;
+    const uint64_t directory = u32(4);
+    if (!inside(directory, 2, n))
+        return 1;
+    const unsigned entries = u16(directory);
+    for (unsigned i = 0; i < entries; ++i) {
+        const uint64_t entry = directory + 2 + uint64_t(i) * 12;
+        if (!inside(entry, 12, n))
+            return 1;
+        if (u16(entry) == 274 && u16(entry + 2) == 3 && u32(entry + 4) == 1) {
+            const unsigned value = u16(entry + 8);
+            return value >= 1 && value <= 8 ? int(value) : 1;
+        }
+    }
+    return 1;
+}
+
+} // namespace
+
+int jpegExifOrientation(const PictureFile &file)
+{
+    const unsigned char *d = file.data();
+    const uint64_t n = file.size();
+    if (n < 2 || d[0] != 0xFF || d[1] != 0xD8)
+        return 1;
+    static constexpr char exif[] = "Exif\0"; // and one more zero
+    uint64_t pos = 2;
+    for (;;) {
+        const std::optional<unsigned> code = nextMarker(d, n, pos);
+        if (!code || isFrameMarker(*code) || *code == 0xDA || *code == 0xD9 || *code == 0xD8)
+            return 1;
+        if (isStandalone(*code))
+            continue;
+        if (!inside(pos, 2, n))
+            return 1;
+        const unsigned length = bigEndian16(d + pos);
+        if (length < 2 || !inside(pos, length, n))
+            return 1;
+        if (*code == 0xE1 && length >= 2 + sizeof exif
+            && std::memcmp(d + pos + 2, exif, sizeof exif) == 0)
+            return tiffOrientation(d + pos + 2 + sizeof exif, length - 2 - sizeof exif);
+        pos += length;
+    }
+}

@@ -48,3 +48,8 @@ std::optional<PictureHeader> readJpegHeader(const PictureFile &file);
 // segment in the file is found, wherever it lies, so that none escapes a
 // marker walk that differs from the codec's; the pixels never depend on them.
 std::vector<std::size_t> jpegThumbnailSignatures(const PictureFile &file);
+
+// The Exif orientation of the picture (1 to 8: how its rows are stored
+// relative to the upright picture), from the Exif segments before the first
+// frame; 1 when there is none or it cannot be read.
+int jpegExifOrientation(const PictureFile &file);

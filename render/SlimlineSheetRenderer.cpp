@@ -3,6 +3,7 @@
 #include "DeviceContext.h"
 #include "FaceDrawing.h"
 #include "FacePicture.h"
+#include "PictureFraming.h"
 #include "PictureSource.h"
 #include "SpineText.h"
 #include "TextDrawing.h"
@@ -73,8 +74,8 @@ FaceDrawResult SlimlineSheetRenderer::RenderFace(
     // stay sharp. Drawn at its own size, only the part of the sheet on the
     // page is made: a sheet grown by a printer adjustment never costs more
     // than the page.
-    const bool enlarged = target.medium == DrawTarget::Medium::Screen
-        && (rect.width() > w || rect.height() > h);
+    const bool enlarged
+        = target.medium == DrawTarget::Medium::Screen && (rect.width() > w || rect.height() > h);
     const QRect shown = enlarged ? rect : visiblePart(dc, rect, QSize(w, h));
     if (shown.isEmpty() || qint64(shown.width()) * shown.height() > kMaxBitmapPixels)
         return {};
@@ -97,10 +98,10 @@ FaceDrawResult SlimlineSheetRenderer::RenderFace(
         fillRect(bitmap, {0, 0, w, h}, colorFromRef(backgroundColor));
         // Beyond the sheet's right edge the picture is cut off.
         const QRect box = printOverSpines ? QRect(0, 0, w, h) : QRect(s + f, 0, w - 2 * s, h);
-        const auto picture
-            = target.pictureSource().picture(imagePath, devicePixelSize(bitmap, box));
+        const auto picture = target.pictureSource().picture(
+            imagePath, pictureDecodeTarget(devicePixelSize(bitmap, box), imagePlacement));
         if (picture)
-            DrawPictureStretched(bitmap, box, *picture, backgroundColor);
+            DrawPicturePlaced(bitmap, box, *picture, imagePlacement, backgroundColor);
 
         const QColor color = colorFromRef(textColor);
         drawSlimlineSpineText(bitmap, font, color, f, s, h, displayText(spineText));

@@ -24,6 +24,7 @@ public:
     QByteArray text; // track listing
     QByteArray spineText;
     QByteArray imagePath;
+    PicturePlacement imagePlacement;
     ColorRef textColor = 0;
     LogFont font;
     bool printOverSpines = true;

@@ -92,7 +92,20 @@ const char kNewCoverTemplate[]
       "[frontCoverSpinesOn]=FALSE[ENDfrontCoverSpinesOn]"
       "[backCoverSpinesOn]=TRUE[ENDbackCoverSpinesOn]"
       "[frontCoverSpineText]=[ENDfrontCoverSpineText]"
-      "[backCoverSpineText]=[ENDbackCoverSpineText][END]"
+      "[backCoverSpineText]=[ENDbackCoverSpineText]"
+      "[fImageFit]=1[ENDfImageFit][fImageZoom]=100[ENDfImageZoom]"
+      "[fImageCenterX]=500[ENDfImageCenterX][fImageCenterY]=500[ENDfImageCenterY]"
+      "[fImageRotation]=0[ENDfImageRotation]"
+      "[bImageFit]=1[ENDbImageFit][bImageZoom]=100[ENDbImageZoom]"
+      "[bImageCenterX]=500[ENDbImageCenterX][bImageCenterY]=500[ENDbImageCenterY]"
+      "[bImageRotation]=0[ENDbImageRotation]"
+      "[sImageFit]=1[ENDsImageFit][sImageZoom]=100[ENDsImageZoom]"
+      "[sImageCenterX]=500[ENDsImageCenterX][sImageCenterY]=500[ENDsImageCenterY]"
+      "[sImageRotation]=0[ENDsImageRotation]"
+      "[dImageFit]=1[ENDdImageFit][dImageZoom]=100[ENDdImageZoom]"
+      "[dImageCenterX]=500[ENDdImageCenterX][dImageCenterY]=500[ENDdImageCenterY]"
+      "[dImageRotation]=0[ENDdImageRotation]"
+      "[END]"
       "[IMAGE1][ENDIMAGE1][IMAGE2][ENDIMAGE2][IMAGE3][ENDIMAGE3][IMAGE4][ENDIMAGE4]";
 
 } // namespace
@@ -129,8 +142,8 @@ TEST(CoverFileWrite, EntriesFollowTheKeyTableInOrder)
     resetDocumentForType(doc, StandardCD);
     const QByteArray bytes = coverFileBytes(doc).bytes;
     qsizetype at = 0;
-    ASSERT_EQ(coverFileKeys().size(), 52);
-    EXPECT_EQ(QSet<QByteArray>(coverFileKeys().begin(), coverFileKeys().end()).size(), 52);
+    ASSERT_EQ(coverFileKeys().size(), 72);
+    EXPECT_EQ(QSet<QByteArray>(coverFileKeys().begin(), coverFileKeys().end()).size(), 72);
     for (const QByteArray &key : coverFileKeys()) {
         EXPECT_EQ(bytes.count('[' + key + "]="), 1) << key.constData();
         const qsizetype next = bytes.indexOf('[' + key + "]=", at);
@@ -435,6 +448,42 @@ TEST(CoverFileRead, EmptyAndMissingEntriesTakeTheirEmptyValueRules)
         EXPECT_TRUE(d.fImagePath.isEmpty() && d.bImagePath.isEmpty() && d.sImagePath.isEmpty()
             && d.dImagePath.isEmpty());
         EXPECT_EQ(r.result.pictureBytes, (std::array<qint64, 4>{0, 0, 0, 0}));
+        // Pictures of files without placements are stretched, as they were
+        // drawn before placements existed (a new cover fills).
+        for (const PicturePlacement &p :
+            {d.fImagePlacement, d.bImagePlacement, d.sImagePlacement, d.dImagePlacement})
+            EXPECT_EQ(p, PicturePlacement{});
+    }
+}
+
+TEST(CoverFileRead, PicturePlacementsAreHeldToTheirRanges)
+{
+    const struct {
+        const char *fit, *zoom, *x, *y, *turn;
+        PicturePlacement read;
+    } rows[] = {
+        {"1", "250", "100", "900", "90", {FitFill, 250, 100, 900, 90}},
+        {"2", "400", "0", "1000", "270", {FitInside, 400, 0, 1000, 270}},
+        {"0", "99", "-5", "1001", "180", {FitStretch, 100, 0, 1000, 180}},
+        {"3", "100000", "500", "500", "45", {FitStretch, 400, 500, 500, 0}},
+        {"-1", "", "", "", "360", {FitStretch, 100, 500, 500, 0}},
+        {"x", "0", "abc", "12abc", "-90", {FitStretch, 100, 0, 12, 0}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.fit);
+        for (const char *slot : {"f", "b", "s", "d"}) {
+            const QByteArray k(slot);
+            const Read r = readBytes(cover(entry(k + "ImageFit", row.fit)
+                + entry(k + "ImageZoom", row.zoom) + entry(k + "ImageCenterX", row.x)
+                + entry(k + "ImageCenterY", row.y) + entry(k + "ImageRotation", row.turn)));
+            ASSERT_EQ(r.result.status, CoverReadResult::Status::Ok);
+            const PicturePlacement *read[] = {&r.doc.fImagePlacement, &r.doc.bImagePlacement,
+                &r.doc.sImagePlacement, &r.doc.dImagePlacement};
+            for (const PicturePlacement *p : read)
+                EXPECT_EQ(
+                    *p, p == read[QByteArray("fbsd").indexOf(k)] ? row.read : PicturePlacement{})
+                    << slot;
+        }
     }
 }
 
