@@ -67,7 +67,7 @@ public:
     CFacePreviewButton *currentPreview() const;
 
     // Disc-label position chosen in the Print dialog.
-    bool useTopDiscLabel = true;
+    DiscLabelPosition discLabelPosition = DiscLabelPosition::Top;
     CTemplatesDlg *templatesWindow() const { return m_templates; }
     // Show state of the templates window: 0 hidden, 5 shown.
     int templatesShown = 0;

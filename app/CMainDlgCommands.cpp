@@ -111,7 +111,7 @@ void CMainDlg::connectCommands()
             = m_session.filePath().isEmpty() ? m_openedPath : m_session.filePath();
         PrintCommand print(this, document(), coverPath);
         if (print.run())
-            useTopDiscLabel = print.useTopDiscLabel();
+            discLabelPosition = print.discLabelPosition();
         refreshPreviews();
     });
     // The web address (4) is a link button: a click opens its url through

@@ -1,0 +1,123 @@
+// The Print dialog's sheet previews: the faces land where the print run puts
+// them, for every cover type and label position, and follow the choices.
+#include "print/PaperPrompt.h"
+#include "print/PrintEngine.h"
+#include "print/dialogs/CPrintPaperDlg.h"
+#include "print/dialogs/CSheetPreview.h"
+#include "tests/support/RecordingPrinter.h"
+#include "tests/support/ScriptedUiHost.h"
+#include "tests/support/TestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+class PrintEverySheet : public PaperPrompt {
+public:
+    bool insertPaper(const QString &) override { return true; }
+};
+
+QList<QRect> rectsOf(const QList<PlacedFace> &faces)
+{
+    QList<QRect> rects;
+    for (const PlacedFace &face : faces)
+        rects << face.rect;
+    return rects;
+}
+
+// The faces the print run draws on `kind`'s sheet at `dpi`, no offset.
+QList<QRect> printedFaces(
+    const CoverDocument &doc, DiscLabelPosition position, SheetKind kind, int dpi)
+{
+    RecordingPrinter printer;
+    printer.dpi = dpi;
+    PrintEverySheet prompt;
+    const PrintReport report
+        = PrintEngine(printer, prompt, QStringLiteral("t")).runPrintJob(doc, position, 96);
+    for (const SheetResult &sheet : report.sheets)
+        if (sheet.kind == kind)
+            return rectsOf(sheet.faces);
+    return {};
+}
+
+} // namespace
+
+TEST(PrintPreview, FacesLandWhereThePrintRunPutsThem)
+{
+    ScriptedUiHost host(ScriptedUiHost::AnswerNoticesWithOk);
+    struct Case {
+        int32_t type;
+        QString disc;
+        QRadioButton *(CPrintPaperDlg::*position)() const;
+        int covers, discs, labels;
+    } cases[] = {
+        {StandardCD, "Avery 5931 CD/DVD Labels (Letter)", &CPrintPaperDlg::topLabelButton, 2, 1, 2},
+        {StandardDVD, "Neato CD/DVD Labels (A4)", &CPrintPaperDlg::bottomLabelButton, 1, 1, 2},
+        {SlimlineCD, "PC Line CD/DVD Labels (A4)", &CPrintPaperDlg::bothLabelsButton, 1, 2, 2},
+        {SlimlineDVD, kPlainPaper, &CPrintPaperDlg::topLabelButton, 1, 1, 0},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.type);
+        clearSettings();
+        CoverDocument doc;
+        resetDocumentForType(doc, c.type, 96);
+        CPrintPaperDlg dlg(c.type);
+        dlg.setCover(&doc, QString(), 96);
+        dlg.discList()->setCurrentText(c.disc);
+        (dlg.*c.position)()->click();
+        const SheetImage covers = dlg.coversPreview()->sheetImage();
+        const SheetImage disc = dlg.discPreview()->sheetImage();
+        dlg.printButton()->click(); // stores the papers the print run reads
+        ASSERT_EQ(dlg.result(), QDialog::Accepted);
+        ASSERT_GT(covers.dpi, 0);
+        EXPECT_EQ(covers.faces.size(), c.covers);
+        EXPECT_EQ(disc.faces.size(), c.discs);
+        EXPECT_EQ(disc.labels.size(), c.labels);
+        EXPECT_EQ(rectsOf(covers.faces),
+            printedFaces(doc, dlg.discLabelPosition(), SheetKind::Covers, covers.dpi));
+        EXPECT_EQ(rectsOf(disc.faces),
+            printedFaces(doc, dlg.discLabelPosition(), SheetKind::Disc, disc.dpi));
+    }
+}
+
+TEST(PrintPreview, FollowsThePapersThePositionAndTheTicks)
+{
+    ScriptedUiHost host(ScriptedUiHost::AnswerNoticesWithOk);
+    clearSettings();
+    CoverDocument doc;
+    resetDocumentForType(doc, StandardCD, 96);
+    CPrintPaperDlg dlg(StandardCD);
+    EXPECT_FALSE(dlg.discPreview()->hasSheet()); // no cover yet
+    dlg.setCover(&doc, QString(), 96);
+    const QRect plainSheet = dlg.discPreview()->sheetRect();
+    EXPECT_TRUE(dlg.discPreview()->sheetImage().labels.isEmpty());
+    EXPECT_FALSE(dlg.bothLabelsButton()->isEnabled());
+
+    dlg.discList()->setCurrentText("Avery 5931 CD/DVD Labels (Letter)");
+    EXPECT_TRUE(dlg.bothLabelsButton()->isEnabled());
+    EXPECT_NE(dlg.discPreview()->sheetRect(), plainSheet); // Letter, not A4
+    const QRect top = dlg.discPreview()->sheetImage().faces.at(0).rect;
+    dlg.bottomLabelButton()->click();
+    EXPECT_GT(dlg.discPreview()->sheetImage().faces.at(0).rect.top(), top.bottom());
+    dlg.bothLabelsButton()->click();
+    EXPECT_EQ(dlg.discPreview()->sheetImage().faces.size(), 2);
+
+    dlg.discCheck()->click();
+    EXPECT_FALSE(dlg.discPreview()->printed()); // shown faded, still shown
+    EXPECT_TRUE(dlg.discPreview()->hasSheet());
+    EXPECT_FALSE(dlg.bothLabelsButton()->isEnabled());
+    dlg.discCheck()->click();
+
+    // Both is kept for the next print; plain paper prints its top place.
+    dlg.printButton()->click();
+    EXPECT_EQ(dlg.discLabelPosition(), DiscLabelPosition::Both);
+    CPrintPaperDlg again(StandardCD);
+    EXPECT_TRUE(again.bothLabelsButton()->isChecked());
+    again.discList()->setCurrentText(kPlainPaper);
+    EXPECT_EQ(again.chosenPosition(), DiscLabelPosition::Top);
+}
