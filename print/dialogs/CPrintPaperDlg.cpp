@@ -195,9 +195,9 @@ void CPrintPaperDlg::loadSettings()
     m_discCheck->setChecked(settings.printDisc != 0);
     m_coversList->setCurrentIndex(findByPrefix(m_coversList, settings.coversPaperFor(m_coverType)));
     m_discList->setCurrentIndex(findByPrefix(m_discList, settings.discPaperFor(m_coverType)));
-    // Of the positions only Both is stored: otherwise the dialog opens on
-    // the top label.
-    const bool both = settings.bothDiscLabels != 0;
+    // Of the positions only Both is stored, and it stands for a label sheet
+    // only: otherwise the dialog opens on the top label.
+    const bool both = settings.bothDiscLabels != 0 && isLabelSheet(m_discList->currentText());
     m_top->setChecked(!both);
     m_bottom->setChecked(false);
     m_both->setChecked(both);

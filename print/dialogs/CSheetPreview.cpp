@@ -77,12 +77,11 @@ void CSheetPreview::paintEvent(QPaintEvent *)
     }
     p.fillRect(sheet.translated(2, 2), QColor(0, 0, 0, 40));
     p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.fillRect(sheet, Qt::white);
     if (!m_printed)
         p.setOpacity(0.3);
     const SheetImage &image = sheetImage();
-    if (image.image.isNull())
-        p.fillRect(sheet, Qt::white);
-    else
+    if (!image.image.isNull())
         p.drawImage(QRectF(sheet), image.image, QRectF(image.image.rect()));
     p.setOpacity(1.0);
     p.setPen(QColor(96, 96, 96));

@@ -7,6 +7,7 @@
 #include "tests/support/RecordingPrinter.h"
 #include "tests/support/ScriptedUiHost.h"
 #include "tests/support/TestSupport.h"
+#include "widgets/CFlatHoverButton.h"
 
 #include <QCheckBox>
 #include <QComboBox>
