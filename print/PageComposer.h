@@ -31,6 +31,8 @@ QRect placeFace(const PageDevice &device, double top, double left, double width,
 struct PlacedFace {
     Face face = Face::Back; // Front, Back (the back or the whole sheet), Disc
     QRect rect;
+
+    bool operator==(const PlacedFace &) const = default;
 };
 
 // The document is only read: the fixed alignments (CD back left, disc
