@@ -1,6 +1,5 @@
 // The Print dialog's sheet previews: the faces land where the print run puts
-// them, for every cover type and label position; "Both labels" is for label
-// sheets and is kept.
+// them, for every cover type and label position.
 #include "print/PaperPrompt.h"
 #include "print/PrintEngine.h"
 #include "print/dialogs/CPrintPaperDlg.h"
@@ -51,7 +50,8 @@ TEST(PrintPreview, FacesLandWhereThePrintRunPutsThem)
         {StandardCD, "Avery 5931 CD/DVD Labels (Letter)", &CPrintPaperDlg::topLabelButton, 2, 1, 2},
         {StandardDVD, "Neato CD/DVD Labels (A4)", &CPrintPaperDlg::bottomLabelButton, 1, 1, 2},
         {SlimlineCD, "PC Line CD/DVD Labels (A4)", &CPrintPaperDlg::bothLabelsButton, 1, 2, 2},
-        {SlimlineDVD, kPlainPaper, &CPrintPaperDlg::topLabelButton, 1, 1, 0},
+        // Its two places overlap: no Both on plain paper.
+        {SlimlineDVD, kPlainPaper, &CPrintPaperDlg::bothLabelsButton, 1, 1, 0},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.type);
@@ -74,21 +74,7 @@ TEST(PrintPreview, FacesLandWhereThePrintRunPutsThem)
             printedFaces(doc, dlg.discLabelPosition(), SheetKind::Covers, covers.dpi));
         EXPECT_EQ(
             disc.faces, printedFaces(doc, dlg.discLabelPosition(), SheetKind::Disc, disc.dpi));
+        // Both is kept for the next print.
+        EXPECT_EQ(CPrintPaperDlg(c.type).bothLabelsButton()->isChecked(), c.discs == 2);
     }
-}
-
-TEST(PrintPreview, BothLabelsIsForLabelSheetsAndIsKept)
-{
-    ScriptedUiHost host(ScriptedUiHost::AnswerNoticesWithOk);
-    clearSettings();
-    CPrintPaperDlg dlg(StandardCD);
-    EXPECT_FALSE(dlg.bothLabelsButton()->isEnabled()); // plain paper
-    dlg.discList()->setCurrentText("Avery 5931 CD/DVD Labels (Letter)");
-    dlg.bothLabelsButton()->click();
-    dlg.printButton()->click();
-    EXPECT_EQ(dlg.discLabelPosition(), DiscLabelPosition::Both);
-    CPrintPaperDlg again(StandardCD);
-    EXPECT_TRUE(again.bothLabelsButton()->isChecked());
-    again.discList()->setCurrentText(kPlainPaper); // its two places overlap
-    EXPECT_EQ(again.chosenPosition(), DiscLabelPosition::Top);
 }
