@@ -78,7 +78,7 @@ public:
     const CachingPictureSource &previewPictures() const { return m_pictures; }
 
     // Disc-label position chosen in the Print dialog.
-    bool useTopDiscLabel = true;
+    DiscLabelPosition discLabelPosition = DiscLabelPosition::Top;
     CTemplatesDlg *templatesWindow() const { return m_templates; }
     // Show state of the templates window: 0 hidden, 5 shown.
     int templatesShown = 0;

@@ -110,7 +110,7 @@ void CMainDlg::connectCommands()
         // Save as PDF offers the cover's own name.
         PrintCommand print(this, document(), m_session.coverPath());
         if (print.run())
-            useTopDiscLabel = print.useTopDiscLabel();
+            discLabelPosition = print.discLabelPosition();
         refreshPreviews();
     });
     // The web address (4) is a link button: a click opens its url through

@@ -62,6 +62,11 @@ const std::vector<Setting> &settings()
                 r.bottomDiscLabel = true;
                 return QString();
             }},
+        {"both-disc-labels", nullptr, nullptr,
+            [](CommandLineRequest &r, const QString &) {
+                r.bothDiscLabels = true;
+                return QString();
+            }},
     };
     return table;
 }
@@ -90,13 +95,14 @@ const std::vector<Command> &commands()
             "  --export-png DIR     write each face of the cover as a PNG into DIR\n"
             "  --dpi N              resolution of the PNG files (default 300)\n"},
         {Mode::ExportPdf, "export-pdf", "OUT.pdf", "a file name", storeOutput, true,
-            {"covers-paper", "disc-paper", "bottom-disc-label"},
+            {"covers-paper", "disc-paper", "bottom-disc-label", "both-disc-labels"},
             "--export-pdf OUT.pdf [--covers-paper NAME] [--disc-paper NAME]\n"
-            "                            [--bottom-disc-label] COVER.zcv",
+            "                            [--bottom-disc-label | --both-disc-labels] COVER.zcv",
             "  --export-pdf OUT     write the printed pages of the cover to a PDF file\n"
             "  --covers-paper NAME  paper of the covers page (default: the stored choice)\n"
             "  --disc-paper NAME    label stock of the disc page (default: the stored choice)\n"
-            "  --bottom-disc-label  use the bottom label of a label sheet\n"},
+            "  --bottom-disc-label  use the bottom label of a label sheet\n"
+            "  --both-disc-labels   print the disc on both labels of a label sheet\n"},
         {Mode::CalibrationPage, "calibration-page", "OUT.pdf", "a file name", storeOutput, false,
             {"covers-paper", "disc-paper", "bottom-disc-label"},
             "--calibration-page OUT.pdf [--covers-paper NAME] [--disc-paper NAME]\n"
@@ -229,6 +235,10 @@ CommandLineRequest parseCommandLine(const QStringList &arguments)
             return usageError(r, why);
     }
 
+    if (r.bottomDiscLabel && r.bothDiscLabels)
+        return usageError(
+            r, QStringLiteral("--bottom-disc-label and --both-disc-labels cannot be combined"));
+
     QStringList files = parser.positionalArguments();
     if (command && command->takesCover) {
         if (files.isEmpty())
@@ -303,7 +313,9 @@ int runDiscora(int argc, char **argv)
         PdfExportOptions options;
         options.coversPaper = request.coversPaper;
         options.discPaper = request.discPaper;
-        options.useTopDiscLabel = !request.bottomDiscLabel;
+        options.position = request.bothDiscLabels ? DiscLabelPosition::Both
+            : request.bottomDiscLabel             ? DiscLabelPosition::Bottom
+                                                  : DiscLabelPosition::Top;
         if (request.mode == Mode::CalibrationPage)
             return exportCalibrationPdf(request.outputPath, options, err);
         return exportCoverPdf(request.coverPath, request.outputPath, options, err);

@@ -24,6 +24,7 @@ struct CommandLineRequest {
     QString coversPaper; // --export-pdf, empty: from the settings store
     QString discPaper;
     bool bottomDiscLabel = false;
+    bool bothDiscLabels = false; // --export-pdf only
     QStringList ignoredFiles; // Gui: file arguments after the first, not opened
     QString error; // for Mode::Usage
     // One of the options that answer without a window was given (also when

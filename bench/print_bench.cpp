@@ -50,6 +50,10 @@ public:
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
         return Answer::Ok;
     }
+    bool noticeWithAction(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return false;
+    }
     QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
     {
         return {};

@@ -84,6 +84,7 @@ void UserSettings::exchange(Exchange &ex)
     ex.text("dvdSlimFormatDisc", dvdSlimFormatDisc);
     ex.number("printDisc", printDisc);
     ex.number("printCover", printCover);
+    ex.number("bothDiscLabels", bothDiscLabels);
     ex.text("lastPath", lastPath);
     ex.text("expandCoverMM", calibration.expandCoverMM);
     ex.text("expandDiscMM", calibration.expandDiscMM);

@@ -37,6 +37,10 @@ public:
     QString dvdSlimFormatDisc = QStringLiteral("Plain Paper");
     uint32_t printDisc = 1;
     uint32_t printCover = 1;
+    // 1: the disc goes on both labels of a label sheet. Only this choice is
+    // kept; top and bottom are not, and the dialog opens on the top label.
+    // A store from before the choice existed reads as 0.
+    uint32_t bothDiscLabels = 0;
     QString lastPath;
     // The printer adjustment (expandCoverMM ... moveDiscLeftRight).
     Calibration calibration;

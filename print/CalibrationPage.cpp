@@ -202,45 +202,49 @@ QList<PlacedFace> drawCalibrationCoversPage(
     return faces;
 }
 
-PlacedFace drawCalibrationDiscPage(
+QList<PlacedFace> drawCalibrationDiscPage(
     DeviceContext &dc, const PageDevice &device, const CalibrationSheet &sheet)
 {
     const LabelStock &row = sheet.row;
-    const PlacedFace placed = discPageLayout(device, row, sheet.useTopDiscLabel);
-    const QRect &r = placed.rect;
+    const QList<PlacedFace> placed = discPageLayout(device, row, sheet.position);
+    const QList<std::pair<double, double>> places = discLabelPlaces(row, sheet.position);
     QPainter &p = dc.painter();
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
     const QSize area = areaOf(dc);
     const int dpi = device.dpi;
     drawRulers(p, device, area);
-    drawOutline(p, r, lineWidth(dpi));
-    // The label's round edge and hub, to lay against the light.
-    const int lw = lineWidth(dpi);
-    QPen pen(kOutlineColor);
-    pen.setWidth(lw);
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawEllipse(r.adjusted(lw, lw, -lw, -lw));
-    const int hub = inchesToPixels(row.innerCircleDiameter, dpi);
-    p.drawEllipse(QRect(r.center().x() - hub / 2, r.center().y() - hub / 2, hub, hub));
-    drawCross(p, r.center(), dpi);
+    int lowest = 0;
+    for (qsizetype i = 0; i < placed.size(); ++i) {
+        const QRect &r = placed[i].rect;
+        drawOutline(p, r, lineWidth(dpi));
+        // The label's round edge and hub, to lay against the light.
+        const int lw = lineWidth(dpi);
+        QPen pen(kOutlineColor);
+        pen.setWidth(lw);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(r.adjusted(lw, lw, -lw, -lw));
+        const int hub = inchesToPixels(row.innerCircleDiameter, dpi);
+        p.drawEllipse(QRect(r.center().x() - hub / 2, r.center().y() - hub / 2, hub, hub));
+        drawCross(p, r.center(), dpi);
 
-    const double top = sheet.useTopDiscLabel ? row.discATop : row.discBTop;
-    const double left = sheet.useTopDiscLabel ? row.discALeft : row.discBLeft;
-    const QStringList lines = {
-        sheet.stockName,
-        (sheet.useTopDiscLabel ? QStringLiteral("top disc label, ")
-                               : QStringLiteral("bottom disc label, "))
-            + placeText(left, top, row.discWidth, row.discHeight),
-        discAdjustment(sheet.calibration),
-    };
-    // Between the label's top and its hub, clear of the cross.
-    const int boxTop = r.top() + r.height() / 8;
-    const int boxBottom = r.center().y() - hub / 2 - mmToPixels(1, dpi);
-    const QRect box(r.left() + r.width() / 8, boxTop, r.width() * 3 / 4, boxBottom - boxTop);
-    drawCaption(p, box, dpi, lines, Qt::AlignHCenter | Qt::AlignTop);
-    drawInstructions(p, device, area, r.bottom(), QStringLiteral("Disc sheet test page"));
+        const auto [top, left] = places[i];
+        const bool topLabel = i == 0 && sheet.position != DiscLabelPosition::Bottom;
+        const QStringList lines = {
+            sheet.stockName,
+            (topLabel ? QStringLiteral("top disc label, ") : QStringLiteral("bottom disc label, "))
+                + placeText(left, top, row.discWidth, row.discHeight),
+            discAdjustment(sheet.calibration),
+        };
+        // Between the label's top and its hub, clear of the cross.
+        const int boxTop = r.top() + r.height() / 8;
+        const int boxBottom = r.center().y() - hub / 2 - mmToPixels(1, dpi);
+        const QRect box(r.left() + r.width() / 8, boxTop, r.width() * 3 / 4, boxBottom - boxTop);
+        drawCaption(p, box, dpi, lines, Qt::AlignHCenter | Qt::AlignTop);
+        lowest = std::max(lowest, r.bottom());
+    }
+    drawInstructions(p, device, area, lowest, QStringLiteral("Disc sheet test page"));
     p.restore();
     return placed;
 }

@@ -17,7 +17,7 @@ struct CalibrationSheet {
     QString stockName;
     LabelStock row; // calibration applied
     Calibration calibration; // the values `row` was built with, for the captions
-    bool useTopDiscLabel = true; // disc sheet only
+    DiscLabelPosition position = DiscLabelPosition::Top; // disc sheet only
 };
 
 // Thin red outlines where the faces print, a 10 mm cross at the top-left
@@ -26,8 +26,9 @@ struct CalibrationSheet {
 // every 10), a caption in each outline and one line of instructions.
 QList<PlacedFace> drawCalibrationCoversPage(
     DeviceContext &dc, const PageDevice &device, const CalibrationSheet &sheet);
-// The same for the disc label, with the cross at its centre.
-PlacedFace drawCalibrationDiscPage(
+// The same for the disc label (each label of Both), with the cross at its
+// centre.
+QList<PlacedFace> drawCalibrationDiscPage(
     DeviceContext &dc, const PageDevice &device, const CalibrationSheet &sheet);
 
 // The one line of instructions on every test page.

@@ -18,14 +18,16 @@
 namespace {
 
 constexpr int kExitFailure = 2;
+// A command line that cannot be used, as the command-line parser answers it.
+constexpr int kExitUsage = 64;
 // Fonts are taken at this screen resolution when no screen is at hand.
 constexpr int kReferenceDpi = 96;
 
-int fail(QTextStream &err, const QString &message)
+int fail(QTextStream &err, const QString &message, int exitCode = kExitFailure)
 {
     err << "discora: " << message << "\n";
     err.flush();
-    return kExitFailure;
+    return exitCode;
 }
 
 // Reads the cover for an export; false with the exit code set when it
@@ -143,10 +145,17 @@ int exportCoverPdf(const QString &coverPath, const QString &outputPdf,
         = PrintJob::forPapers(doc.covertype, coversPaper, discPaper, storedCalibration());
     if (!checkPapers(job, err, exitCode))
         return exitCode;
+    // The two places of plain paper overlap: a disc on each would print one
+    // over the other.
+    if (options.position == DiscLabelPosition::Both && !job.onLabelSheet(SheetKind::Disc))
+        return fail(err,
+            QStringLiteral("--both-disc-labels needs a label sheet; the disc paper is \"%1\"")
+                .arg(job.discPaper),
+            kExitUsage);
 
     QString error;
     if (!writeSheetsPdf(outputPdf, QFileInfo(coverPath).completeBaseName(),
-            job.coverSheets(doc, options.useTopDiscLabel, kReferenceDpi), error))
+            job.coverSheets(doc, options.position, kReferenceDpi), error))
         return fail(err, QStringLiteral("cannot write %1: %2").arg(outputPdf, error));
     return 0;
 }
@@ -173,7 +182,7 @@ int exportCalibrationPdf(
 
     QString error;
     if (!writeSheetsPdf(outputPdf, QStringLiteral("Discora calibration test page"),
-            job.calibrationSheets(options.useTopDiscLabel), error))
+            job.calibrationSheets(options.position), error))
         return fail(err, QStringLiteral("cannot write %1: %2").arg(outputPdf, error));
     return 0;
 }

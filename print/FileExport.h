@@ -11,7 +11,7 @@
 struct PdfExportOptions {
     QString coversPaper; // empty: the name stored for the cover type
     QString discPaper;
-    bool useTopDiscLabel = true;
+    DiscLabelPosition position = DiscLabelPosition::Top;
 };
 
 // One face drawn at its nominal size at `dpi` on white, with that

@@ -173,6 +173,23 @@ std::optional<StockRow> stockRowForDisc(const QString &paperName, int32_t coverT
     return StockRow::PressITA4;
 }
 
+bool isLabelSheet(const QString &discPaperName)
+{
+    return discPaperName != kPlainPaper && discPaperNames().contains(discPaperName);
+}
+
+QList<std::pair<double, double>> discLabelPlaces(const LabelStock &row, DiscLabelPosition position)
+{
+    const std::pair<double, double> top{row.discATop, row.discALeft};
+    const std::pair<double, double> bottom{row.discBTop, row.discBLeft};
+    switch (position) {
+    case DiscLabelPosition::Top: return {top};
+    case DiscLabelPosition::Bottom: return {bottom};
+    case DiscLabelPosition::Both: return {top, bottom};
+    }
+    return {top};
+}
+
 QString promptName(const QString &stockName)
 {
     if (stockName.startsWith(QLatin1String("Avery ")))

@@ -2,12 +2,14 @@
 
 #include "document/Calibration.h"
 #include "document/Numbers.h"
+#include "print/DiscLabelPosition.h"
 
 #include <QList>
 #include <QString>
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 // One row of the paper and label-stock catalogue. Lengths in inches,
 // positions from the top-left corner of the physical sheet, calibration
@@ -68,6 +70,14 @@ std::optional<StockRow> plainRowForCoverType(int32_t coverType);
 
 std::optional<StockRow> stockRowForCovers(const QString &paperName, int32_t coverType);
 std::optional<StockRow> stockRowForDisc(const QString &paperName, int32_t coverType);
+
+// Whether a disc paper is a pre-cut label sheet, rather than plain paper
+// (or a name the catalogue does not know).
+bool isLabelSheet(const QString &discPaperName);
+
+// The disc places of `position` on `row`, as (top, left) in inches: one, or
+// two for Both.
+QList<std::pair<double, double>> discLabelPlaces(const LabelStock &row, DiscLabelPosition position);
 
 // The name the insert-paper prompt shows: every Avery sheet is named as the
 // one Avery layout they share.

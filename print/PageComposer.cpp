@@ -38,11 +38,14 @@ QList<PlacedFace> coversPageLayout(
     return placed;
 }
 
-PlacedFace discPageLayout(const PageDevice &device, const LabelStock &discRow, bool useTopDiscLabel)
+QList<PlacedFace> discPageLayout(
+    const PageDevice &device, const LabelStock &discRow, DiscLabelPosition position)
 {
-    const double top = useTopDiscLabel ? discRow.discATop : discRow.discBTop;
-    const double left = useTopDiscLabel ? discRow.discALeft : discRow.discBLeft;
-    return {Face::Disc, placeFace(device, top, left, discRow.discWidth, discRow.discHeight)};
+    QList<PlacedFace> placed;
+    for (const auto &[top, left] : discLabelPlaces(discRow, position))
+        placed.append(
+            {Face::Disc, placeFace(device, top, left, discRow.discWidth, discRow.discHeight)});
+    return placed;
 }
 
 QList<PlacedFace> drawCoversPage(
@@ -60,14 +63,16 @@ QList<PlacedFace> drawCoversPage(
     return placed;
 }
 
-PlacedFace drawDiscPage(DeviceContext &dc, const PageDevice &device, const DiscPageInput &input)
+QList<PlacedFace> drawDiscPage(
+    DeviceContext &dc, const PageDevice &device, const DiscPageInput &input)
 {
-    const PlacedFace placed = discPageLayout(device, input.discRow, input.useTopDiscLabel);
+    const QList<PlacedFace> placed = discPageLayout(device, input.discRow, input.position);
     if (!input.document)
         return placed;
     const CoverFaces faces(input.document->covertype, input.discRow, input.discRow);
-    drawFace(dc, *input.document, faces, faces.disc(), placed.rect, device.dpi,
-        DrawTarget::paper(input.referenceDpi));
+    for (const PlacedFace &disc : placed)
+        drawFace(dc, *input.document, faces, faces.disc(), disc.rect, device.dpi,
+            DrawTarget::paper(input.referenceDpi));
     return placed;
 }
 

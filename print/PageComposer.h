@@ -31,6 +31,8 @@ QRect placeFace(const PageDevice &device, double top, double left, double width,
 struct PlacedFace {
     Face face = Face::Back; // Front, Back (the back or the whole sheet), Disc
     QRect rect;
+
+    bool operator==(const PlacedFace &) const = default;
 };
 
 // The document is only read: the fixed alignments (CD back left, disc
@@ -46,7 +48,7 @@ struct CoversPageInput {
 struct DiscPageInput {
     const CoverDocument *document = nullptr;
     LabelStock discRow; // position, size and hub
-    bool useTopDiscLabel = true;
+    DiscLabelPosition position = DiscLabelPosition::Top;
     int referenceDpi = 96;
 };
 
@@ -55,14 +57,18 @@ struct DiscPageInput {
 QList<PlacedFace> drawCoversPage(
     DeviceContext &dc, const PageDevice &device, const CoversPageInput &input);
 
-// Draws the disc label.
-PlacedFace drawDiscPage(DeviceContext &dc, const PageDevice &device, const DiscPageInput &input);
+// Draws the disc label, once per place of the position. Returns the discs
+// drawn, top place first.
+QList<PlacedFace> drawDiscPage(
+    DeviceContext &dc, const PageDevice &device, const DiscPageInput &input);
 
 // Faces of the covers page without drawing them.
 QList<PlacedFace> coversPageLayout(
     const PageDevice &device, int32_t coverType, const LabelStock &coversRow);
-PlacedFace discPageLayout(
-    const PageDevice &device, const LabelStock &discRow, bool useTopDiscLabel);
+// The discs of the disc page, top place first. With Both these are also
+// the outlines of a label sheet's two labels.
+QList<PlacedFace> discPageLayout(
+    const PageDevice &device, const LabelStock &discRow, DiscLabelPosition position);
 
 // The sheet a row is printed on: Letter for paper code 1, A4 otherwise.
 QPageSize pageSizeForPaperCode(int32_t paperCode);

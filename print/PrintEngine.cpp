@@ -97,17 +97,17 @@ QString PrintEngine::jobTitle(const QString &documentName, SheetKind kind)
 }
 
 PrintReport PrintEngine::runPrintJob(
-    const CoverDocument &doc, bool useTopDiscLabel, int referenceDpi)
+    const CoverDocument &doc, DiscLabelPosition position, int referenceDpi)
 {
     const PrintJob job = PrintJob::fromSettings(doc.covertype);
-    return run(job, job.coverSheets(doc, useTopDiscLabel, referenceDpi));
+    return run(job, job.coverSheets(doc, position, referenceDpi));
 }
 
-PrintReport PrintEngine::runCalibrationPage(const PrintJob &job, bool useTopDiscLabel)
+PrintReport PrintEngine::runCalibrationPage(const PrintJob &job, DiscLabelPosition position)
 {
     PrintJob both = job;
     both.printCover = both.printDisc = true;
-    return run(both, both.calibrationSheets(useTopDiscLabel));
+    return run(both, both.calibrationSheets(position));
 }
 
 PrintReport PrintEngine::run(const PrintJob &job, const QList<PrintSheet> &sheets)

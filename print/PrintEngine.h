@@ -53,9 +53,9 @@ public:
     // Prints `doc` on the papers and with the ticks the settings store holds
     // for its cover type. `referenceDpi`: the screen resolution the cover's
     // fonts were chosen at.
-    PrintReport runPrintJob(const CoverDocument &doc, bool useTopDiscLabel, int referenceDpi);
+    PrintReport runPrintJob(const CoverDocument &doc, DiscLabelPosition position, int referenceDpi);
     // Prints the calibration test page of `job`'s papers on plain paper.
-    PrintReport runCalibrationPage(const PrintJob &job, bool useTopDiscLabel);
+    PrintReport runCalibrationPage(const PrintJob &job, DiscLabelPosition position);
     // Prints `sheets` of `job`, in order.
     PrintReport run(const PrintJob &job, const QList<PrintSheet> &sheets);
 

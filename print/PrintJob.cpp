@@ -99,8 +99,23 @@ QString PrintJob::sheetName(SheetKind kind)
     return kind == SheetKind::Covers ? QStringLiteral("cover(s)") : QStringLiteral("disc label");
 }
 
+DiscLabelPosition PrintJob::discPosition(DiscLabelPosition chosen) const
+{
+    if (chosen == DiscLabelPosition::Both && !onLabelSheet(SheetKind::Disc))
+        return DiscLabelPosition::Top;
+    return chosen;
+}
+
+QList<QRect> PrintJob::labelOutlines(const LabelStock &row, const PageDevice &device)
+{
+    QList<QRect> rects;
+    for (const PlacedFace &label : discPageLayout(device, row, DiscLabelPosition::Both))
+        rects << label.rect;
+    return rects;
+}
+
 QList<PrintSheet> PrintJob::coverSheets(
-    const CoverDocument &doc, bool useTopDiscLabel, int referenceDpi) const
+    const CoverDocument &doc, DiscLabelPosition position, int referenceDpi) const
 {
     QList<PrintSheet> sheets;
     if (printCover && coversRow) {
@@ -132,17 +147,20 @@ QList<PrintSheet> PrintJob::coverSheets(
         DiscPageInput input;
         input.document = &doc;
         input.discRow = *discRow;
-        input.useTopDiscLabel = useTopDiscLabel;
+        input.position = discPosition(position);
         input.referenceDpi = referenceDpi;
         sheet.draw = [input](DeviceContext &dc, const PageDevice &device) {
-            return QList<PlacedFace>{drawDiscPage(dc, device, input)};
+            return drawDiscPage(dc, device, input);
         };
+        if (onLabelSheet(SheetKind::Disc))
+            sheet.labels
+                = [row = *discRow](const PageDevice &device) { return labelOutlines(row, device); };
         sheets << sheet;
     }
     return sheets;
 }
 
-QList<PrintSheet> PrintJob::calibrationSheets(bool useTopDiscLabel) const
+QList<PrintSheet> PrintJob::calibrationSheets(DiscLabelPosition position) const
 {
     QList<PrintSheet> sheets;
     if (coversRow) {
@@ -150,7 +168,8 @@ QList<PrintSheet> PrintJob::calibrationSheets(bool useTopDiscLabel) const
         sheet.kind = SheetKind::Covers;
         sheet.pageSize = pageSizeForPaperCode(coversRow->paperCodes[0]);
         sheet.landscape = coversPageIsLandscape(coverType);
-        const CalibrationSheet page{coverType, coversPaper, *coversRow, calibration, true};
+        const CalibrationSheet page{
+            coverType, coversPaper, *coversRow, calibration, DiscLabelPosition::Top};
         sheet.draw = [page](DeviceContext &dc, const PageDevice &device) {
             return drawCalibrationCoversPage(dc, device, page);
         };
@@ -160,9 +179,10 @@ QList<PrintSheet> PrintJob::calibrationSheets(bool useTopDiscLabel) const
         PrintSheet sheet;
         sheet.kind = SheetKind::Disc;
         sheet.pageSize = pageSizeForPaperCode(discRow->paperCodes[0]);
-        const CalibrationSheet page{coverType, discPaper, *discRow, calibration, useTopDiscLabel};
+        const CalibrationSheet page{
+            coverType, discPaper, *discRow, calibration, discPosition(position)};
         sheet.draw = [page](DeviceContext &dc, const PageDevice &device) {
-            return QList<PlacedFace>{drawCalibrationDiscPage(dc, device, page)};
+            return drawCalibrationDiscPage(dc, device, page);
         };
         sheets << sheet;
     }

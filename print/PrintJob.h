@@ -48,10 +48,17 @@ public:
     // The ticked sheets of `doc`, covers first, drawn by the page composer.
     // `doc` must outlive the sheets.
     QList<PrintSheet> coverSheets(
-        const CoverDocument &doc, bool useTopDiscLabel, int referenceDpi) const;
+        const CoverDocument &doc, DiscLabelPosition position, int referenceDpi) const;
     // The calibration test page: both sheets, on plain paper, no prompt.
-    QList<PrintSheet> calibrationSheets(bool useTopDiscLabel) const;
+    QList<PrintSheet> calibrationSheets(DiscLabelPosition position) const;
+
+    // The position the disc sheet is printed at: Both only on a label sheet,
+    // where the two labels lie apart; plain paper takes its top place.
+    DiscLabelPosition discPosition(DiscLabelPosition chosen) const;
 
     // "cover(s)" or "disc label", as the messages name a sheet.
     static QString sheetName(SheetKind kind);
+
+private:
+    static QList<QRect> labelOutlines(const LabelStock &row, const PageDevice &device);
 };

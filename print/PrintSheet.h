@@ -22,4 +22,7 @@ struct PrintSheet {
     QString prompt; // what to ask before the job; empty: printed without asking
     // Draws the page on a device whose origin is the printable area's corner.
     std::function<QList<PlacedFace>(DeviceContext &, const PageDevice &)> draw;
+    // The labels of a pre-cut sheet, for a preview to outline; empty for
+    // plain paper. Never printed.
+    std::function<QList<QRect>(const PageDevice &)> labels;
 };

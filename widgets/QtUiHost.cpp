@@ -70,6 +70,17 @@ UiHost::Answer QtUiHost::message(
     }
 }
 
+bool QtUiHost::noticeWithAction(
+    QWidget *parent, const QString &text, const QString &caption, const QString &actionText)
+{
+    QMessageBox box(QMessageBox::Information, caption, text, QMessageBox::Ok, parent);
+    QAbstractButton *action = box.addButton(actionText, QMessageBox::ActionRole);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+    return box.clickedButton() == action;
+}
+
 QString QtUiHost::saveFileName(
     QWidget *parent, const QString &caption, const QString &startPath, const QString &filter)
 {

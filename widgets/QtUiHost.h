@@ -14,6 +14,8 @@ public:
 
     Answer message(QWidget *parent, const QString &text, const QString &caption, Buttons buttons,
         Icon icon) override;
+    bool noticeWithAction(QWidget *parent, const QString &text, const QString &caption,
+        const QString &actionText) override;
     QString saveFileName(QWidget *parent, const QString &caption, const QString &startPath,
         const QString &filter) override;
     QString exportFileName(QWidget *parent, const QString &caption, const QString &proposedPath,

@@ -24,6 +24,13 @@ public:
         QWidget *parent, const QString &text, const QString &caption, Buttons buttons, Icon icon)
         = 0;
 
+    // A notice with OK and one more button that acts on what the notice
+    // tells of ("Open" for a file just written). True when the user chose
+    // that button; OK, Escape and the close box are false.
+    virtual bool noticeWithAction(
+        QWidget *parent, const QString &text, const QString &caption, const QString &actionText)
+        = 0;
+
     // Empty result: the user cancelled. `filter` is a Qt name filter such as
     // "Discora Files (*.zcv)".
     virtual QString saveFileName(

@@ -1,6 +1,7 @@
 #include "CPrintPaperDlg.h"
 
 #include "CPrinterAdjustDlg.h"
+#include "CSheetPreview.h"
 #include "PrintNotices.h"
 #include "document/UserSettings.h"
 #include "print/LabelStock.h"
@@ -22,6 +23,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QStandardPaths>
+#include <QUrl>
 
 using namespace DialogLook;
 
@@ -59,7 +61,9 @@ CPrintPaperDlg::CPrintPaperDlg(int32_t coverType, QWidget *parent)
     : QDialog(parent)
     , m_coverType(coverType)
 {
-    setUpDialog(*this, QStringLiteral("Print"), 255, 153);
+    // Grown from 255 x 153 units: the previews stand right of the choices,
+    // and "Both labels" needs a row of its own.
+    setUpDialog(*this, QStringLiteral("Print"), 486, 165);
     buildControls();
     fillForCoverType();
     loadSettings();
@@ -103,10 +107,21 @@ void CPrintPaperDlg::buildControls()
     m_top->setGeometry(units(95, 91, 110, 10));
     m_bottom = new QRadioButton(QStringLiteral("Use bottom disc label"), this);
     m_bottom->setGeometry(units(95, 101, 110, 10));
+    m_both = new QRadioButton(QStringLiteral("Both labels"), this);
+    m_both->setGeometry(units(95, 111, 110, 10));
+    m_both->setToolTip(
+        QStringLiteral("Print the disc on both labels of the sheet (label sheets only)."));
+
+    addHeading(this, QStringLiteral("Covers sheet:"), QRect(262, 6, 106, 9));
+    m_coversPreview = new CSheetPreview(this);
+    m_coversPreview->setGeometry(units(258, 17, 112, 144));
+    addHeading(this, QStringLiteral("Disc sheet:"), QRect(376, 6, 106, 9));
+    m_discPreview = new CSheetPreview(this);
+    m_discPreview->setGeometry(units(372, 17, 112, 144));
 
     m_adjust
         = new CFlatHoverButton(QStringLiteral("Click here to adjust label size && position"), this);
-    m_adjust->setGeometry(units(20, 118, 81, 31));
+    m_adjust->setGeometry(units(20, 130, 81, 31));
     m_adjust->setFont(linkFont());
     m_adjust->setTransparent(true, false);
     m_adjust->setColor(CFlatHoverButton::TextHover, QColor(0, 51, 254), false);
@@ -116,15 +131,15 @@ void CPrintPaperDlg::buildControls()
     connect(m_adjust, &CFlatHoverButton::clicked, this, &CPrintPaperDlg::openAdjustment);
 
     m_cancel = addDialogButton(
-        this, QStringLiteral("&Cancel"), Icons::cancel(), QRect(112, 114, 45, 37));
+        this, QStringLiteral("&Cancel"), Icons::cancel(), QRect(112, 126, 45, 37));
     connect(m_cancel, &CFlatHoverButton::clicked, this, &QDialog::reject);
     m_savePdf = addDialogButton(
-        this, QStringLiteral("Save as PDF\u2026"), Icons::savePdf(), QRect(161, 114, 45, 37));
+        this, QStringLiteral("Save as PDF\u2026"), Icons::savePdf(), QRect(161, 126, 45, 37));
     m_savePdf->setTooltipText(
         QStringLiteral("Write the pages printing would produce into a PDF file."));
     connect(m_savePdf, &CFlatHoverButton::clicked, this, &CPrintPaperDlg::saveAsPdf);
     m_print
-        = addDialogButton(this, QStringLiteral("&Print"), Icons::print(), QRect(210, 114, 45, 37));
+        = addDialogButton(this, QStringLiteral("&Print"), Icons::print(), QRect(210, 126, 45, 37));
     m_print->setDefault(true, false);
     connect(m_print, &CFlatHoverButton::clicked, this, &CPrintPaperDlg::accept);
 
@@ -132,13 +147,20 @@ void CPrintPaperDlg::buildControls()
     connect(m_discCheck, &QCheckBox::clicked, this, &CPrintPaperDlg::enableControls);
     // Any change of the disc paper, by the drop-down or the keyboard.
     connect(m_discList, &QComboBox::currentTextChanged, this, &CPrintPaperDlg::enableControls);
+    connect(m_coversList, &QComboBox::currentTextChanged, this, &CPrintPaperDlg::updatePreviews);
+    for (QRadioButton *position : {m_top, m_bottom, m_both})
+        connect(position, &QRadioButton::toggled, this, [this](bool on) {
+            if (on)
+                updatePreviews();
+        });
 
     setTabOrder(m_coversCheck, m_discCheck);
     setTabOrder(m_discCheck, m_coversList);
     setTabOrder(m_coversList, m_discList);
     setTabOrder(m_discList, m_top);
     setTabOrder(m_top, m_bottom);
-    setTabOrder(m_bottom, m_adjust);
+    setTabOrder(m_bottom, m_both);
+    setTabOrder(m_both, m_adjust);
     setTabOrder(m_adjust, m_cancel);
     setTabOrder(m_cancel, m_savePdf);
     setTabOrder(m_savePdf, m_print);
@@ -173,9 +195,12 @@ void CPrintPaperDlg::loadSettings()
     m_discCheck->setChecked(settings.printDisc != 0);
     m_coversList->setCurrentIndex(findByPrefix(m_coversList, settings.coversPaperFor(m_coverType)));
     m_discList->setCurrentIndex(findByPrefix(m_discList, settings.discPaperFor(m_coverType)));
-    // The position is not stored: the dialog always opens on the top label.
-    m_top->setChecked(true);
+    // Of the positions only Both is stored, and it stands for a label sheet
+    // only: otherwise the dialog opens on the top label.
+    const bool both = settings.bothDiscLabels != 0 && isLabelSheet(m_discList->currentText());
+    m_top->setChecked(!both);
     m_bottom->setChecked(false);
+    m_both->setChecked(both);
 }
 
 void CPrintPaperDlg::enableControls()
@@ -186,6 +211,38 @@ void CPrintPaperDlg::enableControls()
     const bool labelSheet = disc && m_discList->currentText() != kPlainPaper;
     m_top->setEnabled(labelSheet);
     m_bottom->setEnabled(labelSheet);
+    // The two places of plain paper overlap: Both is for pre-cut sheets.
+    m_both->setEnabled(disc && isLabelSheet(m_discList->currentText()));
+    updatePreviews();
+}
+
+DiscLabelPosition CPrintPaperDlg::chosenPosition() const
+{
+    if (m_both->isChecked())
+        return isLabelSheet(m_discList->currentText()) ? DiscLabelPosition::Both
+                                                       : DiscLabelPosition::Top;
+    // Also when the buttons are disabled: plain paper uses its top position.
+    return m_top->isChecked() ? DiscLabelPosition::Top : DiscLabelPosition::Bottom;
+}
+
+void CPrintPaperDlg::updatePreviews()
+{
+    // Built while the dialog's controls are made, before all of them are.
+    if (!m_coversPreview || !m_discPreview)
+        return;
+    std::optional<PrintSheet> covers;
+    std::optional<PrintSheet> disc;
+    if (m_document) {
+        // Both sheets, ticked or not: an unticked one is shown faded.
+        PrintJob job = PrintJob::forPapers(m_coverType, m_coversList->currentText(),
+            m_discList->currentText(), storedCalibration());
+        job.printCover = job.printDisc = true;
+        for (const PrintSheet &sheet :
+            job.coverSheets(*m_document, chosenPosition(), m_referenceDpi))
+            (sheet.kind == SheetKind::Covers ? covers : disc) = sheet;
+    }
+    m_coversPreview->setSheet(covers, m_coversCheck->isChecked());
+    m_discPreview->setSheet(disc, m_discCheck->isChecked());
 }
 
 void CPrintPaperDlg::setCover(
@@ -194,6 +251,7 @@ void CPrintPaperDlg::setCover(
     m_document = document;
     m_coverPath = coverPath;
     m_referenceDpi = referenceDpi;
+    updatePreviews();
 }
 
 QString CPrintPaperDlg::nothingTickedText()
@@ -210,9 +268,9 @@ bool CPrintPaperDlg::storeChoices()
             UiHost::Buttons::Ok, UiHost::Icon::Information);
         return false;
     }
-    // Also when the buttons are disabled: plain paper uses its top position.
-    m_useTopDiscLabel = m_top->isChecked();
+    m_position = chosenPosition();
     UserSettings settings;
+    settings.bothDiscLabels = m_both->isChecked() ? 1 : 0;
     settings.printDisc = m_discCheck->isChecked() ? 1 : 0;
     settings.printCover = m_coversCheck->isChecked() ? 1 : 0;
     if (m_coverType != Other)
@@ -256,7 +314,7 @@ void CPrintPaperDlg::saveAsPdf()
                                                 : QFileInfo(m_coverPath).completeBaseName();
     QString error;
     if (!writeSheetsPdf(
-            path, title, job.coverSheets(*m_document, m_useTopDiscLabel, m_referenceDpi), error)) {
+            path, title, job.coverSheets(*m_document, m_position, m_referenceDpi), error)) {
         UiHost::instance().message(this,
             QStringLiteral("The PDF could not be saved as \"%1\".\n\n%2")
                 .arg(QDir::toNativeSeparators(path), error),
@@ -264,14 +322,23 @@ void CPrintPaperDlg::saveAsPdf()
         return;
     }
     done(SavedAsPdf);
+    if (UiHost::instance().noticeWithAction(parentWidget(), pdfSavedText(path),
+            QStringLiteral("Save as PDF"), QStringLiteral("&Open")))
+        UiHost::instance().openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+}
+
+QString CPrintPaperDlg::pdfSavedText(const QString &path)
+{
+    return QStringLiteral("The PDF was saved as \"%1\".").arg(QDir::toNativeSeparators(path));
 }
 
 void CPrintPaperDlg::openAdjustment()
 {
     CPrinterAdjustDlg adjust(this);
     adjust.setTestPageSheets(
-        m_coverType, m_coversList->currentText(), m_discList->currentText(), m_top->isChecked());
+        m_coverType, m_coversList->currentText(), m_discList->currentText(), chosenPosition());
     UiHost::instance().execDialog(adjust);
+    updatePreviews(); // the calibration may have changed
     m_print->setFocus();
 }
 

@@ -149,13 +149,13 @@ void CPrinterAdjustDlg::loadSettings()
     m_directions[Down]->setChecked(settings.calibration.moveDiscUpDown == QLatin1String("1"));
 }
 
-void CPrinterAdjustDlg::setTestPageSheets(
-    int32_t coverType, const QString &coversPaper, const QString &discPaper, bool useTopDiscLabel)
+void CPrinterAdjustDlg::setTestPageSheets(int32_t coverType, const QString &coversPaper,
+    const QString &discPaper, DiscLabelPosition position)
 {
     m_coverType = coverType;
     m_coversPaper = coversPaper;
     m_discPaper = discPaper;
-    m_useTopDiscLabel = useTopDiscLabel;
+    m_position = position;
 }
 
 void CPrinterAdjustDlg::directionClicked(Direction clicked)
@@ -194,7 +194,7 @@ void CPrinterAdjustDlg::printTestPage()
     const std::shared_ptr<PrinterDevice> printer = printerDevice(this);
     InsertPaperPrompt prompt(this);
     PrintEngine engine(*printer, prompt, QStringLiteral("Calibration test page"));
-    const PrintReport report = engine.runCalibrationPage(job, m_useTopDiscLabel);
+    const PrintReport report = engine.runCalibrationPage(job, m_position);
     showPrintNotices(this, report.notices);
 }
 

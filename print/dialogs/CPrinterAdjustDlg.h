@@ -27,7 +27,7 @@ public:
 
     // What the test page shows: the papers chosen in the Print dialog.
     void setTestPageSheets(int32_t coverType, const QString &coversPaper, const QString &discPaper,
-        bool useTopDiscLabel);
+        DiscLabelPosition position);
 
     // "&OK": stores the six values and closes.
     void accept() override;
@@ -65,5 +65,5 @@ private:
     int32_t m_coverType = StandardCD;
     QString m_coversPaper = kPlainPaper;
     QString m_discPaper = kPlainPaper;
-    bool m_useTopDiscLabel = true;
+    DiscLabelPosition m_position = DiscLabelPosition::Top;
 };

@@ -32,14 +32,14 @@ bool PrintCommand::run()
     const int result = UiHost::instance().execDialog(dialog);
     if (result != QDialog::Accepted && result != CPrintPaperDlg::SavedAsPdf)
         return false;
-    m_useTopDiscLabel = dialog.useTopDiscLabel();
+    m_position = dialog.discLabelPosition();
     if (result == CPrintPaperDlg::SavedAsPdf)
         return true;
 
     const std::shared_ptr<PrinterDevice> printer = printerDevice(m_parent);
     InsertPaperPrompt prompt(m_parent);
     PrintEngine engine(*printer, prompt, PrintEngine::coverName(m_coverPath));
-    m_report = engine.runPrintJob(m_document, m_useTopDiscLabel, referenceDpiOf(m_parent));
+    m_report = engine.runPrintJob(m_document, m_position, referenceDpiOf(m_parent));
     showPrintNotices(m_parent, m_report->notices);
     return true;
 }

@@ -18,10 +18,10 @@ public:
     PrintCommand(QWidget *parent, const CoverDocument &document, const QString &coverPath);
 
     // True when the dialog was confirmed (printed or saved as PDF); then
-    // useTopDiscLabel() holds the disc-label choice.
+    // discLabelPosition() holds the disc-label choice.
     bool run();
 
-    bool useTopDiscLabel() const { return m_useTopDiscLabel; }
+    DiscLabelPosition discLabelPosition() const { return m_position; }
     // The print run, when there was one.
     const std::optional<PrintReport> &report() const { return m_report; }
 
@@ -29,6 +29,6 @@ private:
     QWidget *m_parent;
     const CoverDocument &m_document;
     QString m_coverPath;
-    bool m_useTopDiscLabel = true;
+    DiscLabelPosition m_position = DiscLabelPosition::Top;
     std::optional<PrintReport> m_report;
 };

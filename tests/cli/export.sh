@@ -38,6 +38,22 @@ check "two pages" "2" "$(pdfinfo "$work/cd.pdf" | awk '/^Pages:/ {print $2}')"
 pdfinfo -f 1 -l 2 "$work/cd.pdf" | grep -Eq "Page +1 size: +595 x 842 pts \(A4\)"; check "covers on A4" 0 $?
 pdfinfo -f 1 -l 2 "$work/cd.pdf" | grep -Eq "Page +2 size: +612 x 792 pts \(letter\)"; check "Avery disc on Letter" 0 $?
 
+"$exe" --export-pdf "$work/both.pdf" --disc-paper "Neato CD/DVD Labels (A4)" \
+  --both-disc-labels "$samples/standard-cd.zcv"
+check "both labels of a label sheet" 0 $?
+check "both labels on one disc page" "2" "$(pdfinfo "$work/both.pdf" | awk '/^Pages:/ {print $2}')"
+rm -f "$work/both.pdf"
+refused() { # what, options...: --both-disc-labels refused as a usage error
+  local what="$1"; shift
+  "$exe" --export-pdf "$work/both.pdf" --both-disc-labels "$@" "$samples/standard-cd.zcv" \
+    2>"$work/err"
+  check "both labels refused $what" 64 $?
+  grep -q -- "--both-disc-labels" "$work/err"; check "the refusal names the option ($what)" 0 $?
+  [ ! -e "$work/both.pdf" ]; check "no PDF when both labels are refused ($what)" 0 $?
+}
+refused "on plain paper" --disc-paper "Plain Paper"
+refused "beside the bottom label" --bottom-disc-label --disc-paper "Neato CD/DVD Labels (A4)"
+
 "$exe" --export-pdf "$work/bad.pdf" --disc-paper "No Such Labels" "$samples/standard-cd.zcv" 2>"$work/err"
 check "unknown paper exits 2" 2 $?
 grep -q "No Such Labels" "$work/err"; check "unknown paper is named" 0 $?

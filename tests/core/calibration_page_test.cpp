@@ -80,7 +80,7 @@ Page testPage(int32_t type, const QString &disc, const Calibration &c, SheetKind
     PageDevice device = {kDpi, 0, 0})
 {
     const PrintJob job = PrintJob::forPapers(type, kPlainPaper, disc, c);
-    const QList<PrintSheet> sheets = job.calibrationSheets(true);
+    const QList<PrintSheet> sheets = job.calibrationSheets(DiscLabelPosition::Top);
     const PrintSheet &sheet = sheets.at(kind == SheetKind::Covers ? 0 : 1);
     const bool landscape = sheet.landscape;
     const QSize a4 = landscape ? QSize(1169, 827) : QSize(827, 1169);
@@ -117,7 +117,9 @@ TEST(CalibrationPage, TheDiscOutlineAndCrossMoveAndGrowByTheAdjustment)
         SCOPED_TRACE(c.what);
         const Page page = testPage(StandardCD, kNeato, c.c, SheetKind::Disc);
         const QRect expected
-            = discPageLayout({kDpi, 0, 0}, applyCalibration(neato, c.c), true).rect;
+            = discPageLayout({kDpi, 0, 0}, applyCalibration(neato, c.c), DiscLabelPosition::Top)
+                  .at(0)
+                  .rect;
         ASSERT_EQ(page.faces.size(), 1);
         EXPECT_EQ(page.faces[0].rect, expected); // the rectangle the print run computes
         const QRect outline = bounds(page.image, page.image.rect(), isRed);

@@ -218,7 +218,7 @@ TEST_F(FileExport, PdfPagesPutTheFacesWhereTheCatalogueSays)
     const QString out = freshDir(QStringLiteral("pdf")) + "/cd.pdf";
     PdfExportOptions options;
     options.discPaper = QStringLiteral("Avery 8960 CD/DVD Labels (Letter)");
-    options.useTopDiscLabel = false;
+    options.position = DiscLabelPosition::Bottom;
     const ExportRun run = pdf(sample("standard-cd.zcv"), out, options);
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     const QList<QImage> pages = rasterise(out, 100);

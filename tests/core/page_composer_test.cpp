@@ -42,12 +42,12 @@ TEST(Placement, CloserToTheEdgeThanThePrintableAreaMovesToItsEdge)
 TEST(Placement, BottomAveryLabel)
 {
     const LabelStock avery = baseLabelStock(StockRow::AveryLetter);
-    const PlacedFace bottom = discPageLayout({600, 0, 0}, avery, false);
+    const PlacedFace bottom = discPageLayout({600, 0, 0}, avery, DiscLabelPosition::Bottom).at(0);
     EXPECT_EQ(bottom.rect.top(), int(5.6875 * 600));
     EXPECT_EQ(bottom.rect.left(), int(1.9375 * 600));
     // Ends at trunc(3412.5 + 2791.8): one pixel more than the nominal height.
     EXPECT_EQ(bottom.rect.size(), QSize(2775, 2792));
-    const PlacedFace top = discPageLayout({600, 0, 0}, avery, true);
+    const PlacedFace top = discPageLayout({600, 0, 0}, avery, DiscLabelPosition::Top).at(0);
     EXPECT_EQ(top.rect.top(), int(0.6875 * 600));
 }
 
@@ -147,10 +147,11 @@ TEST(DiscPage, DrawsTheDiscCentredAndUsesTheStockRow)
     doc.dBGColor = 0x00FF0000;
     const LabelStock neato = baseLabelStock(StockRow::NeatoA4);
     PlacedFace placed;
-    const RenderedFace page
-        = renderOnCanvas(QSize(827, 1169), 100, QRect(), [&](DeviceContext &dc, const QRect &) {
-              placed = drawDiscPage(dc, {100, 0, 0}, {&doc, neato, false, 96});
-          });
+    const RenderedFace page = renderOnCanvas(
+        QSize(827, 1169), 100, QRect(), [&](DeviceContext &dc, const QRect &) {
+            placed
+                = drawDiscPage(dc, {100, 0, 0}, {&doc, neato, DiscLabelPosition::Bottom, 96}).at(0);
+        });
     EXPECT_EQ(doc.dCoverAlign, AlignLeft); // only read
     EXPECT_EQ(placed.rect, QRect(179, 606, 469, 468));
     EXPECT_EQ(page.boxes().last().format, AlignCenter);

@@ -141,7 +141,7 @@ TEST(PrintRun, SheetsPromptsOrientationsAndPapersByPaperAndCoverType)
         prompt.answers = c.answers;
         const CoverDocument doc = coverOf(c.type);
         const PrintReport report
-            = PrintEngine(printer, prompt, kCoverName).runPrintJob(doc, true, 96);
+            = PrintEngine(printer, prompt, kCoverName).runPrintJob(doc, DiscLabelPosition::Top, 96);
         EXPECT_EQ(report.outcome, PrintReport::Outcome::Ran);
         EXPECT_TRUE(report.notices.isEmpty());
         EXPECT_EQ(prompt.messages, c.prompts);
@@ -204,7 +204,8 @@ TEST(PrintRun, FacesArePlacedByTheRowAndThePrintersOffsets)
         prompt.answers = {true, true};
         const CoverDocument doc = coverOf(c.type);
         const PrintReport report
-            = PrintEngine(printer, prompt, kCoverName).runPrintJob(doc, c.top, 96);
+            = PrintEngine(printer, prompt, kCoverName)
+                  .runPrintJob(doc, c.top ? DiscLabelPosition::Top : DiscLabelPosition::Bottom, 96);
         const auto sheet = std::find_if(report.sheets.begin(), report.sheets.end(),
             [&](const SheetResult &s) { return s.kind == c.sheet; });
         ASSERT_NE(sheet, report.sheets.end());
@@ -260,7 +261,7 @@ TEST(PrintRun, AnUnfinishedOrRefusedJobIsReportedAndTheRunGoesOn)
         ScriptedPrompt prompt;
         const CoverDocument doc = coverOf(StandardCD);
         const PrintReport report
-            = PrintEngine(printer, prompt, kCoverName).runPrintJob(doc, true, 96);
+            = PrintEngine(printer, prompt, kCoverName).runPrintJob(doc, DiscLabelPosition::Top, 96);
         QString got;
         for (const SheetResult &sheet : report.sheets)
             got += sheet.status == Status::Printed ? 'P'
@@ -352,7 +353,7 @@ TEST(PrintRun, RefusalsComeBeforeThePrinterDialog)
             prompt.answers = {true};
         const CoverDocument doc = coverOf(c.type);
         const PrintReport report
-            = PrintEngine(printer, prompt, kCoverName).runPrintJob(doc, true, 96);
+            = PrintEngine(printer, prompt, kCoverName).runPrintJob(doc, DiscLabelPosition::Top, 96);
         EXPECT_EQ(report.outcome, c.outcome);
         EXPECT_EQ(printer.jobs.size(), c.jobs);
         if (c.notice.isEmpty()) {
@@ -386,7 +387,8 @@ TEST(PrintRun, PrintsWhatThePageComposerDrawsAndOnlyReadsTheCover)
     printer.keepPages = true;
     printer.physX = printer.physY = 20;
     ScriptedPrompt prompt;
-    const PrintReport report = PrintEngine(printer, prompt, kCoverName).runPrintJob(doc, true, 96);
+    const PrintReport report
+        = PrintEngine(printer, prompt, kCoverName).runPrintJob(doc, DiscLabelPosition::Top, 96);
     EXPECT_EQ(doc, before);
     ASSERT_EQ(printer.jobs.size(), 2);
 
@@ -401,7 +403,7 @@ TEST(PrintRun, PrintsWhatThePageComposerDrawsAndOnlyReadsTheCover)
     const QImage &disc = printer.jobs[1].page;
     const RenderedFace expectedDisc
         = renderOnCanvas(disc.size(), 100, QRect(), [&](DeviceContext &dc, const QRect &) {
-              drawDiscPage(dc, device, {&doc, row, true, 96});
+              drawDiscPage(dc, device, {&doc, row, DiscLabelPosition::Top, 96});
           });
     EXPECT_EQ(disc, expectedDisc.image);
     // The faces are really there: colours inside their rectangles.

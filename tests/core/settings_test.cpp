@@ -30,6 +30,7 @@ const QStringList kNamesInOrder = {
     "dvdSlimFormatDisc",
     "printDisc",
     "printCover",
+    "bothDiscLabels",
     "lastPath",
     "expandCoverMM",
     "expandDiscMM",
@@ -126,6 +127,7 @@ TEST_F(SettingsTest, ValuesSurviveASaveAndLoad)
     s.dwCHF = 0xFFFFFFFFu;
     s.cdSlimFormatDisc = "Neato CD/DVD Labels (A4)";
     s.printCover = 0;
+    s.bothDiscLabels = 1;
     s.lastPath = QStringLiteral("/tmp/caf\u00e9 = [x]; \"quoted\"");
     s.calibration.expandCoverMM = "-3mm";
     s.printerName = "Office/duplex";
@@ -135,6 +137,7 @@ TEST_F(SettingsTest, ValuesSurviveASaveAndLoad)
     EXPECT_EQ(loaded.dwCHF, 0xFFFFFFFFu);
     EXPECT_EQ(loaded.cdSlimFormatDisc, "Neato CD/DVD Labels (A4)");
     EXPECT_EQ(loaded.printCover, 0u);
+    EXPECT_EQ(loaded.bothDiscLabels, 1u);
     EXPECT_EQ(loaded.lastPath, s.lastPath);
     EXPECT_EQ(loaded.calibration.expandCoverMM, "-3mm");
     EXPECT_EQ(loaded.printerName, "Office/duplex");

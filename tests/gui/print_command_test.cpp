@@ -90,7 +90,7 @@ TEST_F(PrintCommandTest, PrintsTheChoicesWithAPromptBeforeEachSheet)
     const CoverDocument before = doc;
     PrintCommand command(nullptr, doc, QString());
     EXPECT_TRUE(command.run());
-    EXPECT_FALSE(command.useTopDiscLabel());
+    EXPECT_EQ(command.discLabelPosition(), DiscLabelPosition::Bottom);
     ASSERT_EQ(printer->jobs.size(), 1); // the covers were skipped
     ASSERT_TRUE(command.report().has_value());
     const SheetResult &disc = command.report()->sheets.at(1);
@@ -149,17 +149,22 @@ TEST_F(PrintCommandTest, SaveAsPdfWritesThePagesPrintingWouldProduceWithoutAPrin
         bool disc;
         int pages;
         bool written;
+        bool open; // "Open" in the notice that follows
     } cases[] = {
-        {"both sheets", coverPath, folder + "/both.pdf", true, 2, true},
-        {"covers only", QString(), folder + "/covers.pdf", false, 1, true},
-        {"into a missing folder", coverPath, folder + "/missing/x.pdf", true, 0, false},
-        {"cancelled", coverPath, QString(), true, 0, false},
+        {"both sheets", coverPath, folder + "/both.pdf", true, 2, true, true},
+        {"covers only", QString(), folder + "/covers.pdf", false, 1, true, false},
+        {"into a missing folder", coverPath, folder + "/missing/x.pdf", true, 0, false, false},
+        {"cancelled", coverPath, QString(), true, 0, false, false},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         host.fileRequests.clear();
         host.messages.clear();
+        host.actionTexts.clear();
+        host.openedUrls.clear();
         host.fileNames.push_back(c.answer);
+        if (c.written)
+            host.actionAnswers.push_back(c.open);
         if (!c.written && !c.answer.isEmpty())
             host.answers.push_back(UiHost::Answer::Ok);
         CPrintPaperDlg dlg(StandardCD);
@@ -180,10 +185,17 @@ TEST_F(PrintCommandTest, SaveAsPdfWritesThePagesPrintingWouldProduceWithoutAPrin
         const QByteArray pdf = readFile(c.answer);
         EXPECT_EQ(pdf.startsWith("%PDF"), c.written);
         EXPECT_EQ(pdf.count("/Type /Page\n"), c.pages);
-        EXPECT_EQ(host.messages.size(), !c.written && !c.answer.isEmpty() ? 1 : 0);
+        // A failure says why; a written file says where it is, offering to open it.
+        EXPECT_EQ(host.messages.size(), c.answer.isEmpty() ? 0 : 1);
         if (!host.messages.isEmpty()) {
             EXPECT_EQ(host.messages[0].caption, "Save as PDF");
         }
+        EXPECT_EQ(host.actionTexts, c.written ? QStringList{"&Open"} : QStringList{});
+        if (c.written) {
+            EXPECT_EQ(host.messages[0].text, CPrintPaperDlg::pdfSavedText(c.answer));
+        }
+        EXPECT_EQ(
+            host.openedUrls, c.open ? QList<QUrl>{QUrl::fromLocalFile(c.answer)} : QList<QUrl>{});
         UserSettings s;
         s.printDisc = 1;
         s.save();
@@ -205,7 +217,7 @@ TEST_F(PrintCommandTest, TheMainWindowsPrintButtonRunsTheCommand)
     clickControl(*window, MainDlgId::Print);
     EXPECT_EQ(
         host.dialogClasses, (QStringList{"CPrintPaperDlg", "CInsertPaperDlg", "CInsertPaperDlg"}));
-    EXPECT_FALSE(window->useTopDiscLabel);
+    EXPECT_EQ(window->discLabelPosition, DiscLabelPosition::Bottom);
     EXPECT_EQ(printer->jobs.size(), 2);
     EXPECT_FALSE(window->isModified());
 }

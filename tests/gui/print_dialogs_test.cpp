@@ -131,7 +131,7 @@ TEST_F(PrintDialogsTest, PrintStoresTheChoicesOfTheCoverTypeOnly)
     dlg.coversCheck()->click();
     dlg.printButton()->click();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_FALSE(dlg.useTopDiscLabel());
+    EXPECT_EQ(dlg.discLabelPosition(), DiscLabelPosition::Bottom);
     const UserSettings s;
     EXPECT_EQ(s.dvdSlimFormatDisc, kAvery);
     EXPECT_EQ(s.dvdSlimFormatCover, kPlainPaper);
@@ -300,7 +300,7 @@ TEST_F(PrintDialogsTest, TheTestPagePrintsTheFieldsWithoutStoringThem)
     printer->keepPages = true;
     setPrinterDeviceMaker([printer](QWidget *) { return printer; });
     CPrinterAdjustDlg dlg;
-    dlg.setTestPageSheets(StandardCD, kPlainPaper, kAvery, false);
+    dlg.setTestPageSheets(StandardCD, kPlainPaper, kAvery, DiscLabelPosition::Bottom);
     dlg.field(CPrinterAdjustDlg::MoveX)->setText("5");
     dlg.directionButton(CPrinterAdjustDlg::Right)->click();
     dlg.testPageButton()->click();
@@ -314,7 +314,7 @@ TEST_F(PrintDialogsTest, TheTestPagePrintsTheFieldsWithoutStoringThem)
     EXPECT_EQ(UserSettings().calibration.moveDiscMMX, "0");
     const LabelStock row
         = applyCalibration(baseLabelStock(StockRow::AveryLetter), dlg.enteredCalibration());
-    const QRect disc = discPageLayout({100, 0, 0}, row, false).rect;
+    const QRect disc = discPageLayout({100, 0, 0}, row, DiscLabelPosition::Bottom).at(0).rect;
     const QImage &page = printer->jobs[1].page;
     EXPECT_EQ(page.pixel(disc.left(), disc.center().y()), qRgb(255, 0, 0));
     EXPECT_EQ(page.pixel(disc.left() - 1, disc.center().y()), qRgb(255, 255, 255));

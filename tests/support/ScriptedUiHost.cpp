@@ -31,6 +31,18 @@ UiHost::Answer ScriptedUiHost::message(
     return a;
 }
 
+bool ScriptedUiHost::noticeWithAction(
+    QWidget *, const QString &text, const QString &caption, const QString &actionText)
+{
+    messages.append({text, caption, Buttons::Ok, Icon::Information});
+    actionTexts.append(actionText);
+    if (actionAnswers.empty())
+        return false;
+    const bool act = actionAnswers.front();
+    actionAnswers.pop_front();
+    return act;
+}
+
 QString ScriptedUiHost::nextFileName(
     bool save, const QString &caption, const QString &startPath, const QString &filter)
 {

@@ -56,6 +56,11 @@ public:
     std::deque<PrinterScript> printerDialogs;
 
     QList<Message> messages;
+    // Notices with an action button ("Open"), recorded as messages with the
+    // OK button; whether the action is chosen, in order. Without an answer
+    // a notice is answered with OK, in both modes.
+    std::deque<bool> actionAnswers;
+    QStringList actionTexts;
     QList<QColor> colorRequests; // the preselected colours, in order
     QList<FontChoice> fontRequests;
     struct HelpRequest {
@@ -69,6 +74,8 @@ public:
 
     Answer message(QWidget *parent, const QString &text, const QString &caption, Buttons buttons,
         Icon icon) override;
+    bool noticeWithAction(QWidget *parent, const QString &text, const QString &caption,
+        const QString &actionText) override;
     QString saveFileName(QWidget *parent, const QString &caption, const QString &startPath,
         const QString &filter) override;
     QString exportFileName(QWidget *parent, const QString &caption, const QString &proposedPath,
