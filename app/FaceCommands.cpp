@@ -72,10 +72,14 @@ void FaceCommands::dropPicture(Face view, const QString &name)
 {
     const QByteArray stored = QFile::encodeName(name);
     m_session.change(QStringLiteral("Drop Image"), [&](CoverDocument &d) {
+        // A new picture starts filling the face, centred.
         faceFields(d, view).picturePath = stored;
+        faceFields(d, view).placement = PicturePlacement::forNewPicture();
         // On the back of a DVD sheet it is also the one stretched picture.
-        if (view == Face::Back)
+        if (view == Face::Back) {
             d.sImagePath = stored;
+            d.sImagePlacement = PicturePlacement::forNewPicture();
+        }
     });
 }
 
@@ -102,8 +106,10 @@ void FaceCommands::choosePicture(Face view, QString &lastPath)
     settings.lastPath = chosen;
     settings.save();
     const QByteArray stored = QFile::encodeName(chosen);
-    m_session.change(QStringLiteral("Image"),
-        [&](CoverDocument &d) { faceFields(d, view).picturePath = stored; });
+    m_session.change(QStringLiteral("Image"), [&](CoverDocument &d) {
+        faceFields(d, view).picturePath = stored;
+        faceFields(d, view).placement = PicturePlacement::forNewPicture();
+    });
 }
 
 void FaceCommands::chooseSheetPictures(QString &lastPath)
@@ -114,10 +120,17 @@ void FaceCommands::chooseSheetPictures(QString &lastPath)
     QObject::connect(
         &dialog, &CImagesDlg::picturesChanged, &dialog, [this](const CImagesDlg::Pictures &p) {
             m_session.liveEdit([&](CoverDocument &d) {
+                // A picture the dialog changed starts filling its face.
+                const auto take
+                    = [](QByteArray &path, PicturePlacement &placement, const QByteArray &chosen) {
+                          if (path != chosen)
+                              placement = PicturePlacement::forNewPicture();
+                          path = chosen;
+                      };
                 d.CoverOption = p.coverOption;
-                d.bImagePath = p.backImagePath;
-                d.fImagePath = p.frontImagePath;
-                d.sImagePath = p.stretchImagePath;
+                take(d.bImagePath, d.bImagePlacement, p.backImagePath);
+                take(d.fImagePath, d.fImagePlacement, p.frontImagePath);
+                take(d.sImagePath, d.sImagePlacement, p.stretchImagePath);
             });
         });
     const CoverDocument &doc = m_session.document();

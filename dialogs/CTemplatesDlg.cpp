@@ -383,11 +383,14 @@ void CTemplatesDlg::applyTemplate(int row)
         pictures.CoverOption = StretchedImage;
         pictures.sImagePath = encodedPath(templatePath(name));
         pictures.dImagePath = disc;
+        pictures.sImagePlacement = pictures.dImagePlacement = PicturePlacement::forNewPicture();
     } else {
         pictures.sImagePath = QByteArray();
         pictures.bImagePath = encodedPath(templatePath(name));
         pictures.fImagePath = encodedPath(templatePath(siblingName(name, kFrontMarker)));
         pictures.dImagePath = disc;
+        pictures.fImagePlacement = pictures.bImagePlacement = pictures.dImagePlacement
+            = PicturePlacement::forNewPicture();
     }
     Q_EMIT templateApplied(pictures);
 }
@@ -441,6 +444,10 @@ void CTemplatesDlg::chooseTemplate(
     m_saved.sImagePath = doc.sImagePath;
     m_saved.dImagePath = doc.dImagePath;
     m_saved.CoverOption = doc.CoverOption;
+    m_saved.fImagePlacement = doc.fImagePlacement;
+    m_saved.bImagePlacement = doc.bImagePlacement;
+    m_saved.sImagePlacement = doc.sImagePlacement;
+    m_saved.dImagePlacement = doc.dImagePlacement;
     setVisible(templatesShown == kShownState);
 }
 

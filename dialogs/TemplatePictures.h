@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/PicturePlacement.h"
+
 #include <QByteArray>
 #include <cstdint>
 #include <optional>
@@ -15,6 +17,12 @@ struct TemplatePictures {
     std::optional<QByteArray> sImagePath;
     std::optional<QByteArray> dImagePath;
     std::optional<int32_t> CoverOption;
+    // Applied pictures start filling their faces; a Cancel brings back the
+    // placements the cover had.
+    std::optional<PicturePlacement> fImagePlacement;
+    std::optional<PicturePlacement> bImagePlacement;
+    std::optional<PicturePlacement> sImagePlacement;
+    std::optional<PicturePlacement> dImagePlacement;
 
     void applyTo(CoverDocument &doc) const;
     // Whether applyTo would change anything in `doc`.

@@ -7,6 +7,7 @@ template <typename Fields, typename Doc> Fields fieldsOf(Doc &d, Face face)
     switch (face) {
     case Face::Front:
         return {.picturePath = d.fImagePath,
+            .placement = d.fImagePlacement,
             .background = d.fBGColor,
             .border = d.fShowBorder,
             .alignment = d.fCoverAlign,
@@ -15,6 +16,7 @@ template <typename Fields, typename Doc> Fields fieldsOf(Doc &d, Face face)
             .pictureExtent = d.bFrontPrintOverSpines};
     case Face::Back:
         return {.picturePath = d.bImagePath,
+            .placement = d.bImagePlacement,
             .background = d.bBGColor,
             .border = d.bShowBorder,
             .alignment = d.bCoverAlign,
@@ -24,6 +26,7 @@ template <typename Fields, typename Doc> Fields fieldsOf(Doc &d, Face face)
     case Face::Disc: break;
     }
     return {.picturePath = d.dImagePath,
+        .placement = d.dImagePlacement,
         .background = d.dBGColor,
         .border = d.dShowBorder,
         .alignment = d.dCoverAlign,

@@ -10,6 +10,7 @@ template <bool IsConst> struct BasicFaceFields {
     template <typename T> using Ref = std::conditional_t<IsConst, const T &, T &>;
 
     Ref<QByteArray> picturePath;
+    Ref<PicturePlacement> placement;
     Ref<ColorRef> background;
     Ref<bool> border;
     Ref<int32_t> alignment;
