@@ -2,7 +2,7 @@
 
 #include "CEditGrid.h"
 #include "CGridCellEdit.h"
-#include "document/AudioFolderImport.h"
+#include "TrackListingImporter.h"
 #include "document/CoverTextCheck.h"
 #include "document/DisplayText.h"
 #include "document/TrackListing.h"
@@ -13,13 +13,14 @@
 #include "widgets/Icons.h"
 #include "widgets/UiHost.h"
 
-#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
-#include <QStandardPaths>
 
 namespace {
 
@@ -36,9 +37,6 @@ constexpr int kColumnTwips[] = {400, 4000, 1000};
 
 constexpr CTransparentStatic::ColorRef kHeadingColor = 0x663300;
 
-// Names in the unreadable-files message; the rest are counted.
-constexpr int kListedFiles = 15;
-
 QFont gridFont()
 {
     QFont f;
@@ -53,33 +51,14 @@ QRect below(int x, int y, int width, int height)
     return dialogUnitRect(x, y + kBandUnits, width, height);
 }
 
-QString importCaption()
+// A folder, a CUE sheet or a playlist dropped anywhere on the editor imports
+// it, as the Import button's menu does.
+QString droppedImport(const QMimeData *data)
 {
-    return QStringLiteral("Import Folder");
-}
-
-// Where the folder chooser starts: the last folder imported in this run,
-// else the music folder.
-QString &lastImportFolder()
-{
-    static QString folder;
-    return folder;
-}
-
-QString importStartFolder()
-{
-    if (!lastImportFolder().isEmpty())
-        return lastImportFolder();
-    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
-    return QDir(music).exists() ? music : QDir::homePath();
-}
-
-QString fileList(const QStringList &names)
-{
-    QStringList shown = names.mid(0, kListedFiles);
-    if (names.size() > kListedFiles)
-        shown << QStringLiteral("and %1 more").arg(names.size() - kListedFiles);
-    return shown.join(QLatin1Char('\n'));
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QString path = data->urls().first().toLocalFile();
+    return TrackListingImporter::canImport(path) ? path : QString();
 }
 
 } // namespace
@@ -156,11 +135,18 @@ void CTrackListingDlg::buildControls()
         QStringLiteral("Click here to insert a new track."));
     m_remove = tool(QStringLiteral("Remove Track"), Icons::removeTrack(), 78,
         QStringLiteral("Click here to remove the current track."));
-    m_import = tool(QStringLiteral("Import Folder\u2026"), Icons::importFolder(), 122,
-        QStringLiteral("Click here to fill the list from the audio files in a folder."));
+    m_import = tool(QStringLiteral("Import"), Icons::importFolder(), 122,
+        QStringLiteral("Click here to fill the list from a folder of audio files, a CUE sheet or "
+                       "a playlist."));
+    m_importer = new TrackListingImporter(this,
+        {[this] { return storedTrackCount(); },
+            [this](const QList<TrackRow> &rows, const QByteArray &spine) {
+                replaceRows(rows, spine);
+            }});
+    m_import->setMenu(m_importer->menu(), false);
+    setAcceptDrops(true);
     connect(m_insert, &CFlatHoverButton::clicked, this, &CTrackListingDlg::insertTrack);
     connect(m_remove, &CFlatHoverButton::clicked, this, &CTrackListingDlg::removeTrack);
-    connect(m_import, &CFlatHoverButton::clicked, this, &CTrackListingDlg::importFolder);
 
     setTabOrder(m_spineField, m_grid);
     setTabOrder(m_grid, m_ok);
@@ -253,72 +239,48 @@ void CTrackListingDlg::removeTrack()
     m_grid->setFocus();
 }
 
-bool CTrackListingDlg::gridHoldsTracks() const
+int CTrackListingDlg::storedTrackCount() const
 {
-    for (int row = 0; row < m_grid->rowCount(); ++row) {
+    for (int row = m_grid->rowCount() - 1; row >= 0; --row) {
         if (!m_grid->cellText(row, 2).trimmed().isEmpty()
             || !m_grid->cellText(row, 3).trimmed().isEmpty())
-            return true;
+            return row + 1;
     }
-    return false;
+    return 0;
 }
 
-void CTrackListingDlg::importFolder()
+void CTrackListingDlg::replaceRows(const QList<TrackRow> &rows, const QByteArray &spine)
 {
     m_grid->endEditing();
-    UiHost &host = UiHost::instance();
-    const QString folder = host.existingFolder(this, importCaption(), importStartFolder());
-    if (folder.isEmpty())
-        return;
-    lastImportFolder() = folder;
-
-    const AudioFolderImport found = AudioFolderImport::read(folder);
-    const QString shownFolder = QDir::toNativeSeparators(folder);
-    switch (found.status) {
-    case AudioFolderImport::Status::FolderUnreadable:
-        host.message(this, QStringLiteral("The folder \"%1\" cannot be read.").arg(shownFolder),
-            importCaption(), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
-        return;
-    case AudioFolderImport::Status::NoAudioFiles:
-        host.message(this,
-            QStringLiteral("There are no audio files in the folder \"%1\".\n\nTracks are read "
-                           "from MP3, FLAC, Ogg Vorbis, Opus, M4A (AAC) and WAV files.")
-                .arg(shownFolder),
-            importCaption(), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
-        return;
-    case AudioFolderImport::Status::Ok: break;
-    }
-    if (found.rows.isEmpty()) {
-        host.message(this,
-            QStringLiteral("None of the audio files in the folder could be read:\n\n%1")
-                .arg(fileList(found.unreadableFiles)),
-            importCaption(), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
-        return;
-    }
-    if (gridHoldsTracks()) {
-        const QString question
-            = QStringLiteral("Replace the tracks in the list with the %1 tracks of the folder?")
-                  .arg(found.rows.size());
-        if (host.message(
-                this, question, importCaption(), UiHost::Buttons::YesNo, UiHost::Icon::Question)
-            != UiHost::Answer::Yes)
-            return;
-    }
-
     m_grid->setRowCount(0);
-    m_grid->setRowCount(int(found.rows.size()));
-    for (int row = 0; row < found.rows.size(); ++row)
-        fillRow(row, found.rows[row]);
+    m_grid->setRowCount(int(rows.size()));
+    for (int row = 0; row < rows.size(); ++row)
+        fillRow(row, rows[row]);
     m_grid->setCurrentCell(0, 1);
-    if (m_spineField->text().isEmpty() && !found.spineText.isEmpty())
-        m_spineField->setText(displayText(found.spineText));
+    if (m_spineField->text().isEmpty() && !spine.isEmpty())
+        m_spineField->setText(displayText(spine));
+}
 
-    if (!found.unreadableFiles.isEmpty()) {
-        host.message(this,
-            QStringLiteral("These files could not be read and were left out:\n\n%1")
-                .arg(fileList(found.unreadableFiles)),
-            importCaption(), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
-    }
+void CTrackListingDlg::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedImport(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CTrackListingDlg::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!droppedImport(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CTrackListingDlg::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedImport(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_grid->endEditing();
+    m_importer->importPath(path);
 }
 
 QByteArray CTrackListingDlg::spineBytes() const

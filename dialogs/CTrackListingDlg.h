@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/TrackListing.h"
+
 #include <QByteArray>
 #include <QDialog>
 
@@ -8,6 +10,7 @@ class QLineEdit;
 class CEditGrid;
 class CFlatHoverButton;
 class CTransparentStatic;
+class TrackListingImporter;
 
 // "Edit Track Listing": the track listing and spine text of a CD cover's
 // back inlay, a grid of number, title and length per track. The caller
@@ -43,9 +46,12 @@ public:
     // Remove Track: removes the current row; the row that moves up into its
     // place becomes current.
     void removeTrack();
-    // Import Folder...: fills the grid from the audio files of a folder the
-    // user picks, after asking when the grid already holds tracks.
-    void importFolder();
+    // Tracks that OK would store: rows up to the last with a title or a
+    // length.
+    int storedTrackCount() const;
+    // An import's rows in place of every row; the spine text too when the
+    // field is empty.
+    void replaceRows(const QList<TrackRow> &rows, const QByteArray &spine);
     // Writes "1.", "2.", ... into the number column, unless a number cell
     // other than the last row's holds anything but digits and dots.
     void renumber();
@@ -59,16 +65,19 @@ public:
     CFlatHoverButton *insertButton() const { return m_insert; }
     CFlatHoverButton *removeButton() const { return m_remove; }
     CFlatHoverButton *importButton() const { return m_import; }
+    TrackListingImporter *importer() const { return m_importer; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildControls();
     void initialise();
     void fillRow(int row, const QList<QByteArray> &cells);
-    bool gridHoldsTracks() const;
     QByteArray spineBytes() const;
     bool refuseFileTag(const QByteArray &bytes, const QString &what);
     void openHelp();
@@ -88,4 +97,5 @@ private:
     CFlatHoverButton *m_insert = nullptr;
     CFlatHoverButton *m_remove = nullptr;
     CFlatHoverButton *m_import = nullptr;
+    TrackListingImporter *m_importer = nullptr;
 };

@@ -91,11 +91,22 @@ QString shared(const QList<FileTrack> &tracks, QString FileTrack::*field)
 
 bool AudioFolderImport::isAudioFileName(const QString &fileName)
 {
+    // What TagLib reads: MP3, FLAC, Ogg Vorbis, Opus, Speex, M4A/AAC, WAV,
+    // AIFF, WavPack, Monkey's Audio, Musepack, WMA/ASF and TrueAudio.
     static const QStringList suffixes = {QStringLiteral("mp3"), QStringLiteral("flac"),
-        QStringLiteral("ogg"), QStringLiteral("oga"), QStringLiteral("opus"), QStringLiteral("m4a"),
-        QStringLiteral("aac"), QStringLiteral("wav")};
+        QStringLiteral("ogg"), QStringLiteral("oga"), QStringLiteral("opus"), QStringLiteral("spx"),
+        QStringLiteral("m4a"), QStringLiteral("aac"), QStringLiteral("wav"), QStringLiteral("aif"),
+        QStringLiteral("aiff"), QStringLiteral("aifc"), QStringLiteral("wv"), QStringLiteral("ape"),
+        QStringLiteral("mpc"), QStringLiteral("mp+"), QStringLiteral("wma"), QStringLiteral("asf"),
+        QStringLiteral("tta")};
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     return dot > 0 && suffixes.contains(fileName.mid(dot + 1), Qt::CaseInsensitive);
+}
+
+QString AudioFolderImport::formatNames()
+{
+    return QStringLiteral("MP3, FLAC, Ogg Vorbis, Opus, Speex, M4A (AAC), WAV, AIFF, WavPack, "
+                          "Monkey's Audio (APE), Musepack, WMA and TrueAudio");
 }
 
 QString AudioFolderImport::lengthText(qint64 milliseconds)

@@ -7,8 +7,8 @@
 #include <QString>
 #include <QStringList>
 
-// The tracks of a folder of audio files (MP3, FLAC, Ogg Vorbis, Opus,
-// M4A/AAC, WAV) as track listing rows, read from their tags and audio
+// The tracks of a folder of audio files (the formats of formatNames()) as
+// track listing rows, read from their tags and audio
 // properties. Only the files directly in the folder are read.
 struct AudioFolderImport {
     enum class Status {
@@ -34,6 +34,8 @@ struct AudioFolderImport {
 
     // Whether a file name has one of the extensions read (any case).
     static bool isAudioFileName(const QString &fileName);
+    // The formats read, for messages.
+    static QString formatNames();
     // Milliseconds rounded to the nearest second: "3:05", "1:02:03".
     static QString lengthText(qint64 milliseconds);
     // The title a file without a title tag gets: its name without the

@@ -4,6 +4,7 @@
 // Grids are written as text: rows split by "|", cells by ",".
 #include "dialogs/CEditGrid.h"
 #include "dialogs/CTrackListingDlg.h"
+#include "dialogs/TrackListingImporter.h"
 #include "document/DisplayText.h"
 #include "document/TrackListing.h"
 #include "tests/support/AudioFiles.h"
@@ -15,6 +16,8 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -328,7 +331,7 @@ TEST_F(TrackListingDlgTest, ImportFillsTheGridAfterAskingWhenItHoldsTracks)
         auto dlg = open(listing(QString::fromUtf8(c.grid)), c.spine);
         host.folderNames = {folder};
         host.answers = c.answers;
-        dlg->importButton()->click();
+        dlg->importer()->menu()->actions().at(0)->trigger(); // "Folder…"
         EXPECT_TRUE(host.answers.empty());
         EXPECT_EQ(gridText(*dlg), c.gridAfter);
         EXPECT_EQ(dlg->spineField()->text(), c.spineAfter);
@@ -341,8 +344,80 @@ TEST_F(TrackListingDlgTest, ImportFillsTheGridAfterAskingWhenItHoldsTracks)
     host.messages.clear();
     auto dlg = open(listing(QStringLiteral("1.,Mine,")));
     host.folderNames = {freshDir(QStringLiteral("empty"))};
-    dlg->importButton()->click();
+    dlg->importer()->menu()->actions().at(0)->trigger();
     ASSERT_EQ(host.messages.size(), 1);
     EXPECT_TRUE(host.messages[0].text.startsWith(QLatin1String("There are no audio files")));
     EXPECT_EQ(gridText(*dlg), QStringLiteral("1.,Mine,"));
+}
+
+TEST_F(TrackListingDlgTest, CueSheetsAndPlaylistsImportFromTheMenuOrADrop)
+{
+    const QString folder = freshDir(QStringLiteral("lists"));
+    ASSERT_TRUE(writeWav(folder + QStringLiteral("/disc.wav"), 5));
+    writeFile(folder + QStringLiteral("/disc.cue"),
+        "PERFORMER \"Ann\"\r\nTITLE \"Dawn\"\r\nFILE \"disc.wav\" WAVE\r\n"
+        "TRACK 01 AUDIO\r\nTITLE \"One\"\r\nINDEX 01 00:00:00\r\n"
+        "TRACK 02 AUDIO\r\nTITLE \"Two [END]\"\r\nPERFORMER \"Bo\"\r\nINDEX 01 00:03:00\r\n");
+    writeFile(folder + QStringLiteral("/mix.m3u"), "#EXTINF:61,X - Y\ngone.mp3\n02 - Lost.mp3\n");
+    writeFile(folder + QStringLiteral("/empty.pls"), "[playlist]\n");
+    writeFile(folder + QStringLiteral("/notes.txt"), "x");
+    const QString fromCue = QStringLiteral("1.,One,0:03|2.,Bo - Two END,0:02");
+    using A = UiHost::Answer;
+    const struct {
+        const char *what, *grid, *file;
+        bool drop;
+        std::deque<A> answers;
+        QString gridAfter, spineAfter, question, notice;
+    } cases[] = {
+        {"a CUE sheet chosen from the menu fills an empty listing and the spine", "", "disc.cue",
+            false, {}, fromCue, "Ann - Dawn", {}, {}},
+        {"dropped on a listing of two tracks, it asks first", "1.,A,|2.,,|3.,C,|4.,,", "disc.cue",
+            true, {A::Yes}, fromCue, "Ann - Dawn", "Replace the 3 tracks in the listing?", {}},
+        {"No keeps the listing", "1.,A,", "mix.m3u", true, {A::No}, "1.,A,", "",
+            "Replace the track in the listing?", {}},
+        {"a playlist's missing file is named after the import", "", "mix.m3u", false, {},
+            "1.,X - Y,1:01|2.,Lost,", "", {}, "\"02 - Lost.mp3\" does not exist."},
+        {"an empty playlist says so and changes nothing", "1.,A,", "empty.pls", false, {}, "1.,A,",
+            "", {}, "\"empty.pls\" holds no tracks."},
+        {"a dropped file of another kind is not taken", "1.,A,", "notes.txt", true, {}, "1.,A,", "",
+            {}, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        host.messages.clear();
+        auto dlg = open(*c.grid ? listing(QString::fromUtf8(c.grid)) : QByteArray());
+        host.answers = c.answers;
+        const QString path = folder + QLatin1Char('/') + QLatin1String(c.file);
+        if (c.drop) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            const QPoint at = dlg->rect().center();
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(dlg.get(), &enter);
+            EXPECT_EQ(enter.isAccepted(), TrackListingImporter::canImport(path));
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(dlg.get(), &drop);
+        } else {
+            host.fileNames = {path};
+            dlg->importer()->menu()->actions().at(1)->trigger(); // "CUE Sheet or Playlist…"
+        }
+        EXPECT_TRUE(host.answers.empty());
+        EXPECT_EQ(gridText(*dlg), c.gridAfter);
+        EXPECT_EQ(dlg->spineField()->text(), c.spineAfter);
+        QStringList texts;
+        for (const auto &m : host.messages)
+            texts << m.text;
+        const QStringList expected = {c.question, c.notice};
+        ASSERT_EQ(texts.size(), qsizetype(expected.size() - expected.count(QString())));
+        if (!c.question.isEmpty()) {
+            EXPECT_EQ(texts.first(), c.question);
+        }
+        if (!c.notice.isEmpty()) {
+            EXPECT_TRUE(texts.last().endsWith(c.notice)) << texts.last().toStdString();
+        }
+        // An import is part of what OK stores.
+        dlg->accept();
+        EXPECT_EQ(displayTrackListing(dlg->trackText).count(QLatin1String("[DELIM]")),
+            c.gridAfter.count(QLatin1Char('|')) * 3 + 3);
+    }
 }
