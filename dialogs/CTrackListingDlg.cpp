@@ -3,8 +3,10 @@
 #include "CEditGrid.h"
 #include "CGridCellEdit.h"
 #include "TrackListingImporter.h"
+#include "document/AudioFolderImport.h"
 #include "document/CoverTextCheck.h"
 #include "document/DisplayText.h"
+#include "document/PastedTracks.h"
 #include "document/TrackListing.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/CTransparentStatic.h"
@@ -21,6 +23,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
+#include <QStyle>
 
 namespace {
 
@@ -113,7 +116,7 @@ void CTrackListingDlg::buildControls()
     m_tracksLabel->setTextColor(CTransparentStatic::ColorRef(0));
 
     m_grid = new CEditGrid(this);
-    m_grid->setGeometry(below(7, 45, 247, 162));
+    m_grid->setGeometry(below(7, 45, 247, 150));
     m_grid->setFont(gridFont());
     m_grid->horizontalHeader()->setFont(gridFont());
     m_grid->setHorizontalHeaderLabels(
@@ -123,6 +126,13 @@ void CTrackListingDlg::buildControls()
     const QFontMetrics metrics(gridFont());
     m_grid->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
     m_grid->horizontalHeader()->setFixedHeight(metrics.height() + 6);
+    connect(m_grid, &CEditGrid::rowsChanged, this, &CTrackListingDlg::rowsChanged);
+    connect(m_grid, &QTableWidget::itemChanged, this, &CTrackListingDlg::updateTotal);
+
+    m_total = new CTransparentStatic(QString(), this);
+    m_total->setGeometry(below(7, 197, 247, 9));
+    m_total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_total->setTextColor(CTransparentStatic::ColorRef(0));
 
     // The grid's tools, picture above caption as in the main window's tools.
     const auto tool = [&button](const QString &text, const QIcon &icon, int y, const QString &tip) {
@@ -138,6 +148,20 @@ void CTrackListingDlg::buildControls()
     m_import = tool(QStringLiteral("Import"), Icons::importFolder(), 122,
         QStringLiteral("Click here to fill the list from a folder of audio files, a CUE sheet or "
                        "a playlist."));
+    // Small buttons with a picture beside the caption, as OK and Cancel.
+    const auto mover = [&button, this](const QString &text, QStyle::StandardPixmap arrow, int y,
+                           const QString &tip) {
+        CFlatHoverButton *b
+            = button(text, style()->standardIcon(arrow), below(260, y, 58, 14), tip);
+        b->setFont(font());
+        return b;
+    };
+    m_moveUp = mover(QStringLiteral("Move Up"), QStyle::SP_ArrowUp, 165,
+        QStringLiteral("Click here to move the selected tracks up (Alt+Up)."));
+    m_moveDown = mover(QStringLiteral("Move Down"), QStyle::SP_ArrowDown, 182,
+        QStringLiteral("Click here to move the selected tracks down (Alt+Down)."));
+    connect(m_moveUp, &CFlatHoverButton::clicked, this, [this] { moveTracks(-1); });
+    connect(m_moveDown, &CFlatHoverButton::clicked, this, [this] { moveTracks(1); });
     m_importer = new TrackListingImporter(this,
         {[this] { return storedTrackCount(); },
             [this](const QList<TrackRow> &rows, const QByteArray &spine) {
@@ -154,6 +178,8 @@ void CTrackListingDlg::buildControls()
     setTabOrder(m_cancel, m_insert);
     setTabOrder(m_insert, m_remove);
     setTabOrder(m_remove, m_import);
+    setTabOrder(m_import, m_moveUp);
+    setTabOrder(m_moveUp, m_moveDown);
 }
 
 void CTrackListingDlg::setVisible(bool visible)
@@ -189,6 +215,7 @@ void CTrackListingDlg::initialise()
             fillRow(0, {});
     }
     m_grid->setCurrentCell(0, 1);
+    updateTotal();
 }
 
 void CTrackListingDlg::fillRow(int row, const QList<QByteArray> &cells)
@@ -210,6 +237,34 @@ void CTrackListingDlg::renumber()
         m_grid->setCellText(row, 1, QString::number(row + 1) + QLatin1Char('.'));
 }
 
+void CTrackListingDlg::rowsChanged()
+{
+    renumber();
+    updateTotal();
+}
+
+void CTrackListingDlg::moveTracks(int delta)
+{
+    m_grid->moveSelectedRows(delta);
+    m_grid->setFocus();
+}
+
+void CTrackListingDlg::updateTotal()
+{
+    qint64 seconds = 0;
+    int counted = 0;
+    for (int row = 0; row < m_grid->rowCount(); ++row) {
+        const qint64 length = PastedTracks::lengthSeconds(m_grid->cellText(row, 3));
+        if (length >= 0) {
+            seconds += length;
+            ++counted;
+        }
+    }
+    m_total->setText(counted == 0
+            ? QString()
+            : QStringLiteral("Total time: %1").arg(AudioFolderImport::lengthText(seconds * 1000)));
+}
+
 void CTrackListingDlg::insertTrack()
 {
     m_grid->endEditing();
@@ -219,7 +274,7 @@ void CTrackListingDlg::insertTrack()
         row = rows;
     m_grid->insertEmptyRow(row);
     fillRow(row, {});
-    renumber();
+    rowsChanged();
     m_grid->setCurrentCell(row, qMax(m_grid->currentColumn(), 1));
     m_grid->setFocus();
 }
@@ -232,7 +287,7 @@ void CTrackListingDlg::removeTrack()
         return;
     const int column = qMax(m_grid->currentColumn(), 1);
     m_grid->removeRow(row);
-    renumber();
+    rowsChanged();
     const int rows = m_grid->rowCount();
     if (rows > 0)
         m_grid->setCurrentCell(qMin(row, rows - 1), column);
@@ -257,6 +312,7 @@ void CTrackListingDlg::replaceRows(const QList<TrackRow> &rows, const QByteArray
     for (int row = 0; row < rows.size(); ++row)
         fillRow(row, rows[row]);
     m_grid->setCurrentCell(0, 1);
+    updateTotal();
     if (m_spineField->text().isEmpty() && !spine.isEmpty())
         m_spineField->setText(displayText(spine));
 }
@@ -315,8 +371,17 @@ void CTrackListingDlg::accept()
     }
 
     static const char *const cellNames[] = {"number", "title", "length"};
+    // Rows after the last track are not stored: those that only hold their
+    // own number are the grid's room for typing, not tracks.
+    int stored = m_grid->rowCount();
+    while (stored > 0 && !m_grid->rowHasContent(stored - 1)) {
+        const QString number = m_grid->cellText(stored - 1, 1).trimmed();
+        if (!number.isEmpty() && number != QString::number(stored) + QLatin1Char('.'))
+            break;
+        --stored;
+    }
     QList<TrackRow> rows;
-    for (int row = 0; row < m_grid->rowCount(); ++row) {
+    for (int row = 0; row < stored; ++row) {
         TrackRow cells;
         for (int column = 1; column <= 3; ++column) {
             const QByteArray bytes = m_grid->cellBytes(row, column);

@@ -37,7 +37,8 @@ public:
 
     // OK: refuses a text that holds one of the cover file's tags (a message
     // names the text, which is selected for changing); otherwise stores
-    // the grid and the spine field into the members and closes.
+    // the grid (without the empty rows after the last track) and the
+    // spine field into the members and closes.
     void accept() override;
 
     // Insert Track: a new row at the current row, or after it when it is
@@ -52,6 +53,8 @@ public:
     // An import's rows in place of every row; the spine text too when the
     // field is empty.
     void replaceRows(const QList<TrackRow> &rows, const QByteArray &spine);
+    // Move Up (-1) and Move Down (1): the selected rows, then renumbers.
+    void moveTracks(int delta);
     // Writes "1.", "2.", ... into the number column, unless a number cell
     // other than the last row's holds anything but digits and dots.
     void renumber();
@@ -65,6 +68,11 @@ public:
     CFlatHoverButton *insertButton() const { return m_insert; }
     CFlatHoverButton *removeButton() const { return m_remove; }
     CFlatHoverButton *importButton() const { return m_import; }
+    CFlatHoverButton *moveUpButton() const { return m_moveUp; }
+    CFlatHoverButton *moveDownButton() const { return m_moveDown; }
+    // "Total time: 43:12" under the grid, the sum of the lengths that read
+    // as m:ss or h:mm:ss; empty when there is none.
+    CTransparentStatic *totalLabel() const { return m_total; }
     TrackListingImporter *importer() const { return m_importer; }
 
 protected:
@@ -78,6 +86,8 @@ private:
     void buildControls();
     void initialise();
     void fillRow(int row, const QList<QByteArray> &cells);
+    void rowsChanged();
+    void updateTotal();
     QByteArray spineBytes() const;
     bool refuseFileTag(const QByteArray &bytes, const QString &what);
     void openHelp();
@@ -97,5 +107,8 @@ private:
     CFlatHoverButton *m_insert = nullptr;
     CFlatHoverButton *m_remove = nullptr;
     CFlatHoverButton *m_import = nullptr;
+    CFlatHoverButton *m_moveUp = nullptr;
+    CFlatHoverButton *m_moveDown = nullptr;
+    CTransparentStatic *m_total = nullptr;
     TrackListingImporter *m_importer = nullptr;
 };

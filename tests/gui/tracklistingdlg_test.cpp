@@ -14,6 +14,7 @@
 #include "widgets/CTransparentStatic.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -84,6 +85,23 @@ protected:
         QApplication::processEvents();
     }
 
+    // A key with modifiers and the text it types.
+    static void key(
+        int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString &text = QString())
+    {
+        for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+            QKeyEvent event(type, key, modifiers, text);
+            if (QWidget *target = QApplication::focusWidget())
+                QApplication::sendEvent(target, &event);
+        }
+        QApplication::processEvents();
+    }
+
+    static QString cellAt(const CEditGrid &grid)
+    {
+        return QStringLiteral("%1,%2").arg(grid.currentRow()).arg(grid.currentColumn());
+    }
+
     ScriptedUiHost host{ScriptedUiHost::AnswerNoticesWithOk};
 };
 
@@ -148,14 +166,16 @@ TEST_F(TrackListingDlgTest, InsertAndRemoveFollowTheCurrentRowAndRenumber)
 
 TEST_F(TrackListingDlgTest, OkReturnsEveryRowInTheFileEncoding)
 {
-    auto dlg = open(listing(QStringLiteral("1.,Intro,3:45")));
+    auto dlg = open(listing(QStringLiteral("1.,Intro,3:45|2.,Outro,1:00|3.,,")));
+    dlg->grid()->setCurrentCell(1, 2);
     dlg->insertButton()->click();
     dlg->grid()->setCellText(1, 1, QString());
     dlg->okButton()->click();
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
     EXPECT_EQ(dlg->trackText,
         QByteArray("[DELIM]1.[/DELIM][DELIM]Intro[/DELIM][DELIM]3:45[/DELIM]\n\r"
-                   "[DELIM][/DELIM][DELIM][/DELIM][DELIM][/DELIM]\n\r"));
+                   "[DELIM][/DELIM][DELIM][/DELIM][DELIM][/DELIM]\n\r"
+                   "[DELIM]3.[/DELIM][DELIM]Outro[/DELIM][DELIM]1:00[/DELIM]\n\r"));
 
     // Bytes that were not edited come back as they were.
     dlg = open("[DELIM]1.[/DELIM][DELIM]Caf\xe9[/DELIM][DELIM]x[/DELIM]", "Gro\xdf");
@@ -223,8 +243,10 @@ TEST_F(TrackListingDlgTest, EnterAndEscapeWhileEditingNeverCloseTheDialog)
     ASSERT_TRUE(grid->isEditing() && editor());
     EXPECT_EQ(editor()->selectedText(), QStringLiteral("Intro"));
     editor()->setText(QStringLiteral("Typed"));
-    press(Qt::Key_Return); // ends it
+    press(Qt::Key_Return); // ends it and moves to a new row below
     EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(gridText(*dlg), QStringLiteral("1.,Typed,3:45|2.,,"));
+    EXPECT_EQ(grid->currentRow(), 1);
     press(Qt::Key_Enter);
     ASSERT_TRUE(grid->isEditing() && editor());
     editor()->setText(QStringLiteral("Dropped"));
@@ -240,7 +262,7 @@ TEST_F(TrackListingDlgTest, EnterAndEscapeWhileEditingNeverCloseTheDialog)
     press(Qt::Key_F1); // help, also while a cell is edited
     editor()->setText(QStringLiteral("Two\nlines"));
     dlg->okButton()->click();
-    EXPECT_EQ(dlg->trackText, listing(QStringLiteral("1.,Two lines,3:45")));
+    EXPECT_EQ(dlg->trackText, listing(QStringLiteral("1.,Typed,3:45|2.,Two lines,")));
 
     ASSERT_EQ(host.helpRequests.size(), 1);
     EXPECT_EQ(host.helpRequests[0].topic, QStringLiteral("tracklisting"));
@@ -420,4 +442,126 @@ TEST_F(TrackListingDlgTest, CueSheetsAndPlaylistsImportFromTheMenuOrADrop)
         EXPECT_EQ(displayTrackListing(dlg->trackText).count(QLatin1String("[DELIM]")),
             c.gridAfter.count(QLatin1Char('|')) * 3 + 3);
     }
+}
+
+TEST_F(TrackListingDlgTest, TheGridTypesLikeASpreadsheet)
+{
+    auto dlg = open(listing(QStringLiteral("1.,A,1:00|2.,B,")));
+    CEditGrid *grid = dlg->grid();
+    grid->setFocus();
+    grid->setCurrentCell(0, 1);
+    // Tab walks titles and lengths and adds a row past a last row in use;
+    // it leaves the grid after an empty last row or before the first title.
+    const struct {
+        int key;
+        const char *at;
+    } walk[] = {{Qt::Key_Tab, "0,2"}, {Qt::Key_Tab, "0,3"}, {Qt::Key_Tab, "1,2"},
+        {Qt::Key_Backtab, "0,3"}, {Qt::Key_Backtab, "0,2"}, {Qt::Key_Tab, "0,3"},
+        {Qt::Key_Tab, "1,2"}, {Qt::Key_Tab, "1,3"}, {Qt::Key_Tab, "2,2"}, {Qt::Key_Tab, "2,3"}};
+    for (const auto &step : walk) {
+        key(step.key, step.key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        EXPECT_EQ(cellAt(*grid), QLatin1String(step.at));
+    }
+    EXPECT_EQ(gridText(*dlg), QStringLiteral("1.,A,1:00|2.,B,|3.,,"));
+    key(Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), grid);
+
+    // Typing on a cell edits it from the key typed; Enter stores and moves down.
+    grid->setFocus();
+    grid->setCurrentCell(1, 3);
+    key(Qt::Key_4, Qt::NoModifier, QStringLiteral("4"));
+    ASSERT_TRUE(grid->isEditing());
+    key(Qt::Key_Colon, Qt::NoModifier, QStringLiteral(":"));
+    key(Qt::Key_1, Qt::NoModifier, QStringLiteral("1"));
+    key(Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
+    key(Qt::Key_Return);
+    EXPECT_FALSE(grid->isEditing());
+    EXPECT_EQ(cellAt(*grid), QStringLiteral("2,3"));
+    EXPECT_EQ(dlg->totalLabel()->text(), QStringLiteral("Total time: 5:15"));
+
+    // Delete clears the selected cells.
+    grid->setCurrentCell(0, 2);
+    grid->selectionModel()->select(
+        QItemSelection(grid->model()->index(0, 2), grid->model()->index(1, 3)),
+        QItemSelectionModel::ClearAndSelect);
+    key(Qt::Key_Delete);
+    EXPECT_EQ(gridText(*dlg), QStringLiteral("1.,,|2.,,|3.,,"));
+    EXPECT_EQ(dlg->totalLabel()->text(), QString());
+}
+
+TEST_F(TrackListingDlgTest, EmptyRowsAfterTheLastTrackAreNotStored)
+{
+    const struct {
+        const char *what, *grid, *stored;
+    } cases[] = {
+        {"the numbered rows of an empty listing", "", ""},
+        {"a row typed in the middle keeps those above it", "1.,,|2.,,|3.,X,|4.,,|5.,,",
+            "1.,,|2.,,|3.,X,"},
+        {"a number of one's own is something typed", "1.,A,|B1,,|3.,,", "1.,A,|B1,,"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        auto dlg = open(*c.grid ? listing(QString::fromUtf8(c.grid)) : QByteArray());
+        dlg->accept();
+        EXPECT_EQ(dlg->trackText, *c.stored ? listing(QString::fromUtf8(c.stored)) : QByteArray());
+    }
+}
+
+TEST_F(TrackListingDlgTest, SelectedRowsMoveUpAndDown)
+{
+    const QString four = QStringLiteral("1.,A,|2.,B,|3.,C,|4.,D,");
+    const struct {
+        const char *what;
+        QList<int> rows;
+        int delta;
+        bool keys;
+        const char *after;
+    } cases[] = {
+        {"two rows up by the button", {1, 2}, -1, false, "1.,B,|2.,C,|3.,A,|4.,D,"},
+        {"rows apart down by Alt+Down", {0, 2}, 1, true, "1.,B,|2.,A,|3.,D,|4.,C,"},
+        {"nothing moves past the top", {0, 1}, -1, true, "1.,A,|2.,B,|3.,C,|4.,D,"},
+        {"nor past the bottom", {3}, 1, false, "1.,A,|2.,B,|3.,C,|4.,D,"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        auto dlg = open(listing(four));
+        CEditGrid *grid = dlg->grid();
+        grid->setFocus();
+        grid->setCurrentCell(c.rows.first(), 2);
+        QItemSelection selection;
+        for (int row : c.rows)
+            selection.select(grid->model()->index(row, 2), grid->model()->index(row, 2));
+        grid->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+        if (c.keys)
+            key(c.delta < 0 ? Qt::Key_Up : Qt::Key_Down, Qt::AltModifier);
+        else
+            (c.delta < 0 ? dlg->moveUpButton() : dlg->moveDownButton())->click();
+        EXPECT_EQ(gridText(*dlg), QLatin1String(c.after));
+        if (gridText(*dlg) != four) {
+            QList<int> moved;
+            for (int row : c.rows)
+                moved << row + c.delta;
+            EXPECT_EQ(grid->selectedRowList(), moved);
+        }
+    }
+}
+
+TEST_F(TrackListingDlgTest, PastedLinesBecomeRows)
+{
+    auto dlg = open(listing(QStringLiteral("1.,Keep,1:00|2.,Old,")));
+    CEditGrid *grid = dlg->grid();
+    grid->setFocus();
+    grid->setCurrentCell(1, 2);
+    QApplication::clipboard()->setText(
+        QStringLiteral("3. First 4:05\n04 - Second (0:55)\nThird\t1:00:00\n"));
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(gridText(*dlg),
+        QStringLiteral("1.,Keep,1:00|2.,First,4:05|3.,Second,0:55|4.,Third,1:00:00"));
+    EXPECT_EQ(cellAt(*grid), QStringLiteral("3,2"));
+    EXPECT_EQ(dlg->totalLabel()->text(), QStringLiteral("Total time: 1:06:00"));
+
+    // One line goes into the cell.
+    QApplication::clipboard()->setText(QStringLiteral("Just this\n"));
+    key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(grid->cellText(3, 2), QStringLiteral("Just this"));
 }
