@@ -1,5 +1,6 @@
 #include "TrackListingImporter.h"
 
+#include "ImportRunner.h"
 #include "document/AudioFolderImport.h"
 #include "document/DisplayText.h"
 #include "document/TrackImport.h"
@@ -14,6 +15,9 @@ namespace {
 
 // Names in a list of files; the rest are counted.
 constexpr int kListed = 15;
+// More audio files than this in a folder ask first: they take a while to
+// read, and are seldom one disc.
+constexpr int kAskAbove = 500;
 
 QString folderCaption()
 {
@@ -56,6 +60,7 @@ TrackListingImporter::TrackListingImporter(QWidget *owner, Listing listing)
     , m_owner(owner)
     , m_listing(std::move(listing))
 {
+    m_runner = new ImportRunner(owner, QStringLiteral("Import Tracks"));
     m_menu = new QMenu(owner);
     connect(m_menu->addAction(QStringLiteral("Folder\u2026")), &QAction::triggered, this,
         &TrackListingImporter::importFolder);
@@ -71,7 +76,7 @@ bool TrackListingImporter::canImport(const QString &path)
 
 bool TrackListingImporter::importPath(const QString &path)
 {
-    if (!canImport(path))
+    if (!canImport(path) || m_runner->isRunning())
         return false;
     lastImportFolder() = QFileInfo(path).isDir() ? path : QFileInfo(path).absolutePath();
     if (QFileInfo(path).isDir())
@@ -83,6 +88,8 @@ bool TrackListingImporter::importPath(const QString &path)
 
 void TrackListingImporter::importFolder()
 {
+    if (m_runner->isRunning())
+        return;
     const QString folder
         = UiHost::instance().existingFolder(m_owner, folderCaption(), importStartFolder());
     if (folder.isEmpty())
@@ -93,6 +100,8 @@ void TrackListingImporter::importFolder()
 
 void TrackListingImporter::importListFile()
 {
+    if (m_runner->isRunning())
+        return;
     const QString path
         = UiHost::instance().openFileName(m_owner, listCaption(), importStartFolder(),
             QStringLiteral("CUE Sheets and Playlists (*.cue *.m3u *.m3u8 *.pls *.xspf)"));
@@ -127,9 +136,25 @@ bool TrackListingImporter::replaceAfterAsking(
 
 void TrackListingImporter::fromFolder(const QString &folder)
 {
-    const AudioFolderImport found = AudioFolderImport::read(folder);
     const QString shownFolder = QDir::toNativeSeparators(folder);
+    const qsizetype count = AudioFolderImport::audioFileNames(folder).size();
+    if (count > kAskAbove
+        && UiHost::instance().message(m_owner,
+               QStringLiteral("The folder \"%1\" holds %2 audio files. Reading them all takes a "
+                              "while. Read them?")
+                   .arg(shownFolder)
+                   .arg(count),
+               folderCaption(), UiHost::Buttons::YesNo, UiHost::Icon::Question)
+            != UiHost::Answer::Yes)
+        return;
+    AudioFolderImport found;
+    const bool read = m_runner->run([&found, &folder](const ImportRunner::Progress &progress) {
+        found = AudioFolderImport::read(folder, progress);
+    });
+    if (!read)
+        return;
     switch (found.status) {
+    case AudioFolderImport::Status::Cancelled: return;
     case AudioFolderImport::Status::FolderUnreadable:
         tell(QStringLiteral("The folder \"%1\" cannot be read.").arg(shownFolder), folderCaption());
         return;
@@ -158,7 +183,12 @@ void TrackListingImporter::fromFolder(const QString &folder)
 
 void TrackListingImporter::fromListFile(const QString &path)
 {
-    const TrackImport found = TrackImport::readFile(path);
+    TrackImport found;
+    const bool read = m_runner->run([&found, &path](const ImportRunner::Progress &progress) {
+        found = TrackImport::readFile(path, progress);
+    });
+    if (!read || found.cancelled)
+        return;
     if (!found.ok) {
         tell(QStringLiteral("No tracks could be read:\n\n%1").arg(listed(found.problems)),
             listCaption());

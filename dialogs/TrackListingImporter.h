@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 
+class ImportRunner;
 class QMenu;
 class QWidget;
 
@@ -13,7 +14,9 @@ class QWidget;
 // CUE sheet or a playlist, asked for through the Import button's menu or
 // dropped on the editor. An import replaces the rows, after asking when the
 // listing already holds tracks; every question and message goes through
-// UiHost.
+// UiHost. A folder of more than 500 audio files asks first; the files are
+// read off the window's thread (ImportRunner), and a cancelled import keeps
+// nothing.
 class TrackListingImporter : public QObject {
     Q_OBJECT
 public:
@@ -27,6 +30,8 @@ public:
 
     // "Folder…", "CUE Sheet or Playlist…".
     QMenu *menu() const { return m_menu; }
+    // Reads the audio files off the window's thread, with progress.
+    ImportRunner *runner() const { return m_runner; }
 
     void importFolder();
     void importListFile();
@@ -43,4 +48,5 @@ private:
     QWidget *m_owner;
     Listing m_listing;
     QMenu *m_menu = nullptr;
+    ImportRunner *m_runner = nullptr;
 };

@@ -178,15 +178,8 @@ QString AudioFolderImport::cellText(const QString &tagText)
     return withoutFileTags(line.trimmed());
 }
 
-AudioFolderImport AudioFolderImport::read(const QString &folder)
+QStringList AudioFolderImport::audioFileNames(const QString &folder)
 {
-    AudioFolderImport result;
-    const QFileInfo folderInfo(folder);
-    if (!folderInfo.isDir() || !folderInfo.isReadable() || !folderInfo.isExecutable()) {
-        result.status = Status::FolderUnreadable;
-        return result;
-    }
-
     // Hidden files are left out: they are the desktop's and other
     // programs' companions ("._01.mp3"), not tracks.
     QStringList names;
@@ -195,13 +188,32 @@ AudioFolderImport AudioFolderImport::read(const QString &folder)
         if (isAudioFileName(name))
             names << name;
     }
-    if (names.isEmpty() && result.unreadableFiles.isEmpty()) {
+    return names;
+}
+
+AudioFolderImport AudioFolderImport::read(const QString &folder, const Progress &progress)
+{
+    AudioFolderImport result;
+    const QFileInfo folderInfo(folder);
+    if (!folderInfo.isDir() || !folderInfo.isReadable() || !folderInfo.isExecutable()) {
+        result.status = Status::FolderUnreadable;
+        return result;
+    }
+
+    const QStringList names = audioFileNames(folder);
+    const QDir dir(folder);
+    if (names.isEmpty()) {
         result.status = Status::NoAudioFiles;
         return result;
     }
 
     QList<FileTrack> tracks;
-    for (const QString &name : std::as_const(names)) {
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString &name = names[i];
+        if (progress && !progress(int(i), int(names.size()), dir.filePath(name))) {
+            result.status = Status::Cancelled;
+            return result;
+        }
         FileTrack track;
         track.fileName = name;
         if (readFile(dir.filePath(name), track))

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // The tracks of a folder of audio files (the formats of formatNames()) as
 // track listing rows, read from their tags and audio
@@ -15,6 +16,7 @@ struct AudioFolderImport {
         Ok, // `rows` may still be empty when no file could be read
         NoAudioFiles,
         FolderUnreadable,
+        Cancelled, // the progress callback stopped the reading; nothing kept
     };
     Status status = Status::Ok;
     // Number "1.", "2.", ..., title, length ("m:ss", "h:mm:ss" from an
@@ -30,7 +32,12 @@ struct AudioFolderImport {
     // AAC from M4A files only.)
     QStringList unreadableFiles;
 
-    static AudioFolderImport read(const QString &folder);
+    // Called before each file with the files read so far, their number and
+    // the file's path; false stops the reading.
+    using Progress = std::function<bool(int done, int total, const QString &file)>;
+    static AudioFolderImport read(const QString &folder, const Progress &progress = {});
+    // The audio files directly in the folder, by name (hidden ones left out).
+    static QStringList audioFileNames(const QString &folder);
 
     // Whether a file name has one of the extensions read (any case).
     static bool isAudioFileName(const QString &fileName);

@@ -12,13 +12,13 @@
 #include <QStringDecoder>
 #include <QUrl>
 
-TrackImport TrackImport::readFile(const QString &path)
+TrackImport TrackImport::readFile(const QString &path, const Progress &progress)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     TrackImport result
         = suffix == QLatin1String("cue") ? CueSheet::read(path) : PlaylistReader::read(path);
     if (result.ok)
-        result.readAudioFiles();
+        result.readAudioFiles(progress);
     return result;
 }
 

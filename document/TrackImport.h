@@ -36,9 +36,14 @@ struct TrackImport {
     // One message per thing that went wrong, each naming what it is about.
     QStringList problems;
 
+    // Called before each file is read with the files read so far, their
+    // number and the file's name; false stops reading (the import is then
+    // abandoned: `cancelled` is set).
+    using Progress = std::function<bool(int done, int total, const QString &file)>;
+
     // Reads a CUE sheet or playlist by its extension (.cue, .m3u, .m3u8,
     // .pls, .xspf) and then the audio files it names.
-    static TrackImport readFile(const QString &path);
+    static TrackImport readFile(const QString &path, const Progress &progress = {});
     static bool isImportFileName(const QString &fileName);
     // The text of a CUE sheet or playlist: UTF-8 (a byte order mark
     // dropped) when valid, else Windows-1252.
@@ -49,10 +54,6 @@ struct TrackImport {
     // backslashes taken as separators; "file:" URLs become paths.
     static QString resolvePath(const QString &folder, const QString &entry);
 
-    // Called before each file is read with the files read so far, their
-    // number and the file's name; false stops reading (the import is then
-    // abandoned: `cancelled` is set).
-    using Progress = std::function<bool(int done, int total, const QString &file)>;
     // The audio files the tracks need read, each once.
     QStringList filesToRead() const;
     // Reads them and fills in titles, performers and lengths; a file that

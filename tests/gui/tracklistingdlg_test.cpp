@@ -4,6 +4,7 @@
 // Grids are written as text: rows split by "|", cells by ",".
 #include "dialogs/CEditGrid.h"
 #include "dialogs/CTrackListingDlg.h"
+#include "dialogs/ImportRunner.h"
 #include "dialogs/TrackListingImporter.h"
 #include "document/DisplayText.h"
 #include "document/TrackListing.h"
@@ -564,4 +565,61 @@ TEST_F(TrackListingDlgTest, PastedLinesBecomeRows)
     QApplication::clipboard()->setText(QStringLiteral("Just this\n"));
     key(Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(grid->cellText(3, 2), QStringLiteral("Just this"));
+}
+
+TEST_F(TrackListingDlgTest, AnImportCancelledHalfWayKeepsNothing)
+{
+    const QString folder = freshDir(QStringLiteral("cancel"));
+    QByteArray list;
+    for (int i = 1; i <= 12; ++i) {
+        const QString name = QStringLiteral("%1 Song.wav").arg(i, 2, 10, QLatin1Char('0'));
+        ASSERT_TRUE(writeWav(folder + QLatin1Char('/') + name, 0.1));
+        list += name.toUtf8() + '\n';
+    }
+    writeFile(folder + QStringLiteral("/all.m3u"), list);
+    for (const bool playlist : {false, true}) {
+        SCOPED_TRACE(playlist ? "playlist" : "folder");
+        host.messages.clear();
+        auto dlg = open(listing(QStringLiteral("1.,Mine,")));
+        ImportRunner *runner = dlg->importer()->runner();
+        QList<int> seen;
+        QObject::connect(runner, &ImportRunner::progressed, runner,
+            [&seen, runner](int done, int total, const QString &) {
+                seen << done;
+                if (done == total / 2)
+                    runner->cancel();
+            });
+        if (playlist) {
+            host.fileNames = {folder + QStringLiteral("/all.m3u")};
+            dlg->importer()->menu()->actions().at(1)->trigger();
+        } else {
+            host.folderNames = {folder};
+            dlg->importer()->menu()->actions().at(0)->trigger();
+        }
+        EXPECT_EQ(seen, (QList<int>{0, 1, 2, 3, 4, 5, 6}));
+        EXPECT_FALSE(runner->isRunning());
+        EXPECT_TRUE(host.messages.isEmpty());
+        EXPECT_EQ(gridText(*dlg), QStringLiteral("1.,Mine,"));
+    }
+
+    // Not cancelled, the same import asks and replaces.
+    auto dlg = open(listing(QStringLiteral("1.,Mine,")));
+    host.folderNames = {folder};
+    host.answers = {UiHost::Answer::Yes};
+    dlg->importer()->menu()->actions().at(0)->trigger();
+    EXPECT_EQ(dlg->grid()->rowCount(), 12);
+}
+
+TEST_F(TrackListingDlgTest, AFolderOfMoreThan500AudioFilesAsksFirst)
+{
+    const QString folder = freshDir(QStringLiteral("many"));
+    for (int i = 0; i < 501; ++i)
+        writeFile(folder + QStringLiteral("/%1.flac").arg(i), "fLaC");
+    auto dlg = open({});
+    host.folderNames = {folder};
+    host.answers = {UiHost::Answer::No};
+    dlg->importer()->menu()->actions().at(0)->trigger();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_TRUE(host.messages[0].text.contains(QLatin1String("holds 501 audio files")));
+    EXPECT_EQ(gridText(*dlg), QStringLiteral("1.,,|2.,,|3.,,|4.,,|5.,,|6.,,|7.,,|8.,,"));
 }
