@@ -78,7 +78,8 @@ void CTrackListingDlg::buildControls()
     m_logo = DialogLook::addLogo(this, QRect(4, 3, 46, 41));
 
     m_heading = new CTransparentStatic(
-        QStringLiteral("Type the tracks of your CD, or import them from a folder of audio files:"),
+        QStringLiteral("Type the tracks of your CD, or import them from a folder, a CUE sheet, a "
+                       "playlist or the disc itself:"),
         this);
     m_heading->setGeometry(dialogUnitRect(56, 8, 190, 22));
     m_heading->setFont(DialogLook::headingFont());

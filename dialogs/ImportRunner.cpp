@@ -44,6 +44,12 @@ void ImportRunner::report(int done, int total, const QString &file)
         return;
     m_dialog->setRange(0, qMax(total, 1));
     m_dialog->setValue(done);
+    // A job without files to count (a disc) shows a busy bar.
+    if (total == 0) {
+        m_dialog->setRange(0, 0);
+        m_dialog->setLabelText(QStringLiteral("Reading\u2026"));
+        return;
+    }
     m_dialog->setLabelText(QStringLiteral("Reading %1 of %2 files\u2026\n%3")
                                .arg(qMin(done + 1, total))
                                .arg(total)

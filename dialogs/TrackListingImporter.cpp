@@ -1,6 +1,7 @@
 #include "TrackListingImporter.h"
 
 #include "ImportRunner.h"
+#include "document/AudioCdReader.h"
 #include "document/AudioFolderImport.h"
 #include "document/DisplayText.h"
 #include "document/TrackImport.h"
@@ -66,6 +67,8 @@ TrackListingImporter::TrackListingImporter(QWidget *owner, Listing listing)
         &TrackListingImporter::importFolder);
     connect(m_menu->addAction(QStringLiteral("CUE Sheet or Playlist\u2026")), &QAction::triggered,
         this, &TrackListingImporter::importListFile);
+    connect(m_menu->addAction(QStringLiteral("Audio CD")), &QAction::triggered, this,
+        &TrackListingImporter::importAudioCd);
 }
 
 bool TrackListingImporter::canImport(const QString &path)
@@ -201,4 +204,22 @@ void TrackListingImporter::fromListFile(const QString &path)
                  .arg(listed(found.problems)),
             listCaption());
     }
+}
+
+void TrackListingImporter::importAudioCd()
+{
+    if (m_runner->isRunning())
+        return;
+    // A drive may take seconds to spin up and read the disc's contents.
+    TrackImport found;
+    const QString source = m_cdSource;
+    if (!m_runner->run([&found, &source](const ImportRunner::Progress &) {
+            found = AudioCdReader::read(source);
+        }))
+        return;
+    if (!found.ok) {
+        tell(found.problems.join(QLatin1Char('\n')), QStringLiteral("Import Audio CD"));
+        return;
+    }
+    replaceAfterAsking(found.rows(), storedText(found.spineText()));
 }

@@ -28,13 +28,19 @@ public:
     };
     TrackListingImporter(QWidget *owner, Listing listing);
 
-    // "Folder…", "CUE Sheet or Playlist…".
+    // "Folder…", "CUE Sheet or Playlist…", "Audio CD".
     QMenu *menu() const { return m_menu; }
     // Reads the audio files off the window's thread, with progress.
     ImportRunner *runner() const { return m_runner; }
 
     void importFolder();
     void importListFile();
+    // The disc in the default drive: titles from its CD-TEXT, lengths from
+    // its table of contents.
+    void importAudioCd();
+    // Where importAudioCd reads: empty for the default drive, else a device
+    // or a disc image (for tests).
+    void setCdSource(const QString &source) { m_cdSource = source; }
     // A dropped folder, CUE sheet or playlist; false for anything else.
     bool importPath(const QString &path);
     static bool canImport(const QString &path);
@@ -49,4 +55,5 @@ private:
     Listing m_listing;
     QMenu *m_menu = nullptr;
     ImportRunner *m_runner = nullptr;
+    QString m_cdSource;
 };

@@ -623,3 +623,25 @@ TEST_F(TrackListingDlgTest, AFolderOfMoreThan500AudioFilesAsksFirst)
     EXPECT_TRUE(host.messages[0].text.contains(QLatin1String("holds 501 audio files")));
     EXPECT_EQ(gridText(*dlg), QStringLiteral("1.,,|2.,,|3.,,|4.,,|5.,,|6.,,|7.,,|8.,,"));
 }
+
+TEST_F(TrackListingDlgTest, AnAudioCdFillsTheListingFromItsContentsAndCdText)
+{
+    const QString dir = freshDir(QStringLiteral("audiocd"));
+    writeFile(dir + QStringLiteral("/disc.bin"), QByteArray(4 * 75 * 2352, '\0'));
+    writeFile(dir + QStringLiteral("/disc.cue"),
+        "PERFORMER \"Ann\"\nTITLE \"Dawn\"\nFILE \"disc.bin\" BINARY\n  TRACK 01 AUDIO\n"
+        "    TITLE \"One\"\n    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    INDEX 01 00:01:00\n");
+    auto dlg = open(listing(QStringLiteral("1.,Mine,")));
+    dlg->importer()->setCdSource(dir + QStringLiteral("/disc.cue"));
+    host.answers = {UiHost::Answer::Yes};
+    dlg->importer()->menu()->actions().at(2)->trigger(); // "Audio CD"
+    EXPECT_EQ(gridText(*dlg), QStringLiteral("1.,One,0:01|2.,Track 02,0:03"));
+    EXPECT_EQ(dlg->spineField()->text(), QStringLiteral("Ann - Dawn"));
+
+    host.messages.clear();
+    dlg->importer()->setCdSource(dir + QStringLiteral("/none.cue"));
+    dlg->importer()->menu()->actions().at(2)->trigger();
+    ASSERT_EQ(host.messages.size(), 1);
+    EXPECT_TRUE(host.messages[0].text.contains(QLatin1String("cannot be opened as a CD")));
+    EXPECT_EQ(gridText(*dlg), QStringLiteral("1.,One,0:01|2.,Track 02,0:03"));
+}
