@@ -5,6 +5,7 @@
 #include "document/DisplayText.h"
 #include "tests/support/TestSupport.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -81,4 +82,15 @@ TEST(AudioCd, WhatIsNoAudioDiscSaysSo)
         EXPECT_TRUE(cd.problems[0].contains(QLatin1String(message)))
             << cd.problems[0].toStdString();
     }
+}
+
+TEST(AudioCd, NoDriveSaysSo)
+{
+    for (const char *device : {"/dev/sr0", "/dev/cdrom", "/dev/sr1"}) {
+        if (QFile::exists(QLatin1String(device)))
+            GTEST_SKIP() << "this machine has a CD drive";
+    }
+    const TrackImport cd = AudioCdReader::read();
+    EXPECT_FALSE(cd.ok);
+    EXPECT_EQ(cd.problems, QStringList{QStringLiteral("No CD drive was found.")});
 }
