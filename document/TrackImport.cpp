@@ -56,7 +56,15 @@ QString TrackImport::resolvePath(const QString &folder, const QString &entry)
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (path.isEmpty())
         return {};
-    return QDir::cleanPath(QDir(folder).absoluteFilePath(path));
+    const QString resolved = QDir::cleanPath(QDir(folder).absoluteFilePath(path));
+    // Sheets and lists written elsewhere name their files by paths of that
+    // machine ("C:\Music\Album\01.flac"); the file is often beside the list.
+    if (!QFileInfo::exists(resolved)) {
+        const QString beside = QDir(folder).filePath(path.section(QLatin1Char('/'), -1));
+        if (QFileInfo::exists(beside))
+            return beside;
+    }
+    return resolved;
 }
 
 QStringList TrackImport::filesToRead() const

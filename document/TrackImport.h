@@ -51,7 +51,9 @@ struct TrackImport {
     // What a file that cannot be read gives: ok false and the reason.
     static TrackImport unreadable(const QString &path, const QString &why);
     // A path in a CUE sheet or playlist, relative to its folder, with
-    // backslashes taken as separators; "file:" URLs become paths.
+    // backslashes taken as separators; "file:" URLs become paths. A path
+    // that leads nowhere while a file of its name lies beside the list
+    // means that file.
     static QString resolvePath(const QString &folder, const QString &entry);
 
     // The audio files the tracks need read, each once.
