@@ -4,9 +4,14 @@
 #include <QTableWidget>
 
 // The track grid: a header row, an invisible column 0 and free-text cells
-// edited in place. A click or Enter begins editing a cell; Enter or moving
-// the focus away ends it, Escape drops the edit. While the grid has the
-// focus, Enter and Escape are its own and never reach the dialog's buttons.
+// (1 number, 2 title, 3 length) edited in place. A click, Enter or typing
+// begins editing a cell (typing with the key typed); Enter ends it and moves
+// down, Tab and Shift+Tab move title, length, next row's title (the numbers
+// are the renumbering's), Escape drops the edit. Moving on past a last row
+// that holds a title or a length adds a row. Delete clears the selected
+// cells, Alt+Up and Alt+Down move the selected rows, a paste of several
+// lines fills a row a line. While the grid has the focus, Enter and Escape
+// are its own and never reach the dialog's buttons.
 //
 // Cells hold the document's bytes beside the text they show, so a cell that
 // was not edited gives back exactly the bytes it was given.
@@ -32,10 +37,30 @@ public:
     // Stores what the editor holds and closes it.
     void endEditing();
 
+    // A title or a length in the row.
+    bool rowHasContent(int row) const;
+    // The rows with a selected cell, in order; the current row when none.
+    QList<int> selectedRowList() const;
+    // Moves the selected rows one up (-1) or down (1), when there is room.
+    void moveSelectedRows(int delta);
+    void clearSelectedCells();
+    // Several lines or tabs: rows from the current row on, added as needed;
+    // else the text goes into the current cell.
+    void pasteText(const QString &text);
+
+Q_SIGNALS:
+    // The grid added, moved or filled rows itself.
+    void rowsChanged();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     QTableWidgetItem *itemAt(int row, int column);
+    // The row below `row`: a new one after a last row with content; -1 when
+    // there is none.
+    int rowBelow(int row);
+    void swapRows(int a, int b);
 };

@@ -2,9 +2,11 @@
 
 #include "CEditGrid.h"
 #include "CGridCellEdit.h"
+#include "TrackListingImporter.h"
 #include "document/AudioFolderImport.h"
 #include "document/CoverTextCheck.h"
 #include "document/DisplayText.h"
+#include "document/PastedTracks.h"
 #include "document/TrackListing.h"
 #include "widgets/CFlatHoverButton.h"
 #include "widgets/CTransparentStatic.h"
@@ -13,13 +15,15 @@
 #include "widgets/Icons.h"
 #include "widgets/UiHost.h"
 
-#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
-#include <QStandardPaths>
+#include <QStyle>
 
 namespace {
 
@@ -36,9 +40,6 @@ constexpr int kColumnTwips[] = {400, 4000, 1000};
 
 constexpr CTransparentStatic::ColorRef kHeadingColor = 0x663300;
 
-// Names in the unreadable-files message; the rest are counted.
-constexpr int kListedFiles = 15;
-
 QFont gridFont()
 {
     QFont f;
@@ -53,33 +54,14 @@ QRect below(int x, int y, int width, int height)
     return dialogUnitRect(x, y + kBandUnits, width, height);
 }
 
-QString importCaption()
+// A folder, a CUE sheet or a playlist dropped anywhere on the editor imports
+// it, as the Import button's menu does.
+QString droppedImport(const QMimeData *data)
 {
-    return QStringLiteral("Import Folder");
-}
-
-// Where the folder chooser starts: the last folder imported in this run,
-// else the music folder.
-QString &lastImportFolder()
-{
-    static QString folder;
-    return folder;
-}
-
-QString importStartFolder()
-{
-    if (!lastImportFolder().isEmpty())
-        return lastImportFolder();
-    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
-    return QDir(music).exists() ? music : QDir::homePath();
-}
-
-QString fileList(const QStringList &names)
-{
-    QStringList shown = names.mid(0, kListedFiles);
-    if (names.size() > kListedFiles)
-        shown << QStringLiteral("and %1 more").arg(names.size() - kListedFiles);
-    return shown.join(QLatin1Char('\n'));
+    if (!data || !data->hasUrls() || data->urls().size() != 1)
+        return {};
+    const QString path = data->urls().first().toLocalFile();
+    return TrackListingImporter::canImport(path) ? path : QString();
 }
 
 } // namespace
@@ -96,7 +78,8 @@ void CTrackListingDlg::buildControls()
     m_logo = DialogLook::addLogo(this, QRect(4, 3, 46, 41));
 
     m_heading = new CTransparentStatic(
-        QStringLiteral("Type the tracks of your CD, or import them from a folder of audio files:"),
+        QStringLiteral("Type the tracks of your CD, or import them from a folder, a CUE sheet, a "
+                       "playlist or the disc itself:"),
         this);
     m_heading->setGeometry(dialogUnitRect(56, 8, 190, 22));
     m_heading->setFont(DialogLook::headingFont());
@@ -134,7 +117,7 @@ void CTrackListingDlg::buildControls()
     m_tracksLabel->setTextColor(CTransparentStatic::ColorRef(0));
 
     m_grid = new CEditGrid(this);
-    m_grid->setGeometry(below(7, 45, 247, 162));
+    m_grid->setGeometry(below(7, 45, 247, 150));
     m_grid->setFont(gridFont());
     m_grid->horizontalHeader()->setFont(gridFont());
     m_grid->setHorizontalHeaderLabels(
@@ -144,6 +127,13 @@ void CTrackListingDlg::buildControls()
     const QFontMetrics metrics(gridFont());
     m_grid->verticalHeader()->setDefaultSectionSize(metrics.height() + 6);
     m_grid->horizontalHeader()->setFixedHeight(metrics.height() + 6);
+    connect(m_grid, &CEditGrid::rowsChanged, this, &CTrackListingDlg::rowsChanged);
+    connect(m_grid, &QTableWidget::itemChanged, this, &CTrackListingDlg::updateTotal);
+
+    m_total = new CTransparentStatic(QString(), this);
+    m_total->setGeometry(below(7, 197, 247, 9));
+    m_total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_total->setTextColor(CTransparentStatic::ColorRef(0));
 
     // The grid's tools, picture above caption as in the main window's tools.
     const auto tool = [&button](const QString &text, const QIcon &icon, int y, const QString &tip) {
@@ -156,11 +146,32 @@ void CTrackListingDlg::buildControls()
         QStringLiteral("Click here to insert a new track."));
     m_remove = tool(QStringLiteral("Remove Track"), Icons::removeTrack(), 78,
         QStringLiteral("Click here to remove the current track."));
-    m_import = tool(QStringLiteral("Import Folder\u2026"), Icons::importFolder(), 122,
-        QStringLiteral("Click here to fill the list from the audio files in a folder."));
+    m_import = tool(QStringLiteral("Import"), Icons::importFolder(), 122,
+        QStringLiteral("Click here to fill the list from a folder of audio files, a CUE sheet or "
+                       "a playlist."));
+    // Small buttons with a picture beside the caption, as OK and Cancel.
+    const auto mover = [&button, this](const QString &text, QStyle::StandardPixmap arrow, int y,
+                           const QString &tip) {
+        CFlatHoverButton *b
+            = button(text, style()->standardIcon(arrow), below(260, y, 58, 14), tip);
+        b->setFont(font());
+        return b;
+    };
+    m_moveUp = mover(QStringLiteral("Move Up"), QStyle::SP_ArrowUp, 165,
+        QStringLiteral("Click here to move the selected tracks up (Alt+Up)."));
+    m_moveDown = mover(QStringLiteral("Move Down"), QStyle::SP_ArrowDown, 182,
+        QStringLiteral("Click here to move the selected tracks down (Alt+Down)."));
+    connect(m_moveUp, &CFlatHoverButton::clicked, this, [this] { moveTracks(-1); });
+    connect(m_moveDown, &CFlatHoverButton::clicked, this, [this] { moveTracks(1); });
+    m_importer = new TrackListingImporter(this,
+        {[this] { return storedTrackCount(); },
+            [this](const QList<TrackRow> &rows, const QByteArray &spine) {
+                replaceRows(rows, spine);
+            }});
+    m_import->setMenu(m_importer->menu(), false);
+    setAcceptDrops(true);
     connect(m_insert, &CFlatHoverButton::clicked, this, &CTrackListingDlg::insertTrack);
     connect(m_remove, &CFlatHoverButton::clicked, this, &CTrackListingDlg::removeTrack);
-    connect(m_import, &CFlatHoverButton::clicked, this, &CTrackListingDlg::importFolder);
 
     setTabOrder(m_spineField, m_grid);
     setTabOrder(m_grid, m_ok);
@@ -168,6 +179,8 @@ void CTrackListingDlg::buildControls()
     setTabOrder(m_cancel, m_insert);
     setTabOrder(m_insert, m_remove);
     setTabOrder(m_remove, m_import);
+    setTabOrder(m_import, m_moveUp);
+    setTabOrder(m_moveUp, m_moveDown);
 }
 
 void CTrackListingDlg::setVisible(bool visible)
@@ -203,6 +216,7 @@ void CTrackListingDlg::initialise()
             fillRow(0, {});
     }
     m_grid->setCurrentCell(0, 1);
+    updateTotal();
 }
 
 void CTrackListingDlg::fillRow(int row, const QList<QByteArray> &cells)
@@ -224,6 +238,34 @@ void CTrackListingDlg::renumber()
         m_grid->setCellText(row, 1, QString::number(row + 1) + QLatin1Char('.'));
 }
 
+void CTrackListingDlg::rowsChanged()
+{
+    renumber();
+    updateTotal();
+}
+
+void CTrackListingDlg::moveTracks(int delta)
+{
+    m_grid->moveSelectedRows(delta);
+    m_grid->setFocus();
+}
+
+void CTrackListingDlg::updateTotal()
+{
+    qint64 seconds = 0;
+    int counted = 0;
+    for (int row = 0; row < m_grid->rowCount(); ++row) {
+        const qint64 length = PastedTracks::lengthSeconds(m_grid->cellText(row, 3));
+        if (length >= 0) {
+            seconds += length;
+            ++counted;
+        }
+    }
+    m_total->setText(counted == 0
+            ? QString()
+            : QStringLiteral("Total time: %1").arg(AudioFolderImport::lengthText(seconds * 1000)));
+}
+
 void CTrackListingDlg::insertTrack()
 {
     m_grid->endEditing();
@@ -233,7 +275,7 @@ void CTrackListingDlg::insertTrack()
         row = rows;
     m_grid->insertEmptyRow(row);
     fillRow(row, {});
-    renumber();
+    rowsChanged();
     m_grid->setCurrentCell(row, qMax(m_grid->currentColumn(), 1));
     m_grid->setFocus();
 }
@@ -246,79 +288,56 @@ void CTrackListingDlg::removeTrack()
         return;
     const int column = qMax(m_grid->currentColumn(), 1);
     m_grid->removeRow(row);
-    renumber();
+    rowsChanged();
     const int rows = m_grid->rowCount();
     if (rows > 0)
         m_grid->setCurrentCell(qMin(row, rows - 1), column);
     m_grid->setFocus();
 }
 
-bool CTrackListingDlg::gridHoldsTracks() const
+int CTrackListingDlg::storedTrackCount() const
 {
-    for (int row = 0; row < m_grid->rowCount(); ++row) {
+    for (int row = m_grid->rowCount() - 1; row >= 0; --row) {
         if (!m_grid->cellText(row, 2).trimmed().isEmpty()
             || !m_grid->cellText(row, 3).trimmed().isEmpty())
-            return true;
+            return row + 1;
     }
-    return false;
+    return 0;
 }
 
-void CTrackListingDlg::importFolder()
+void CTrackListingDlg::replaceRows(const QList<TrackRow> &rows, const QByteArray &spine)
 {
     m_grid->endEditing();
-    UiHost &host = UiHost::instance();
-    const QString folder = host.existingFolder(this, importCaption(), importStartFolder());
-    if (folder.isEmpty())
-        return;
-    lastImportFolder() = folder;
-
-    const AudioFolderImport found = AudioFolderImport::read(folder);
-    const QString shownFolder = QDir::toNativeSeparators(folder);
-    switch (found.status) {
-    case AudioFolderImport::Status::FolderUnreadable:
-        host.message(this, QStringLiteral("The folder \"%1\" cannot be read.").arg(shownFolder),
-            importCaption(), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
-        return;
-    case AudioFolderImport::Status::NoAudioFiles:
-        host.message(this,
-            QStringLiteral("There are no audio files in the folder \"%1\".\n\nTracks are read "
-                           "from MP3, FLAC, Ogg Vorbis, Opus, M4A (AAC) and WAV files.")
-                .arg(shownFolder),
-            importCaption(), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
-        return;
-    case AudioFolderImport::Status::Ok: break;
-    }
-    if (found.rows.isEmpty()) {
-        host.message(this,
-            QStringLiteral("None of the audio files in the folder could be read:\n\n%1")
-                .arg(fileList(found.unreadableFiles)),
-            importCaption(), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
-        return;
-    }
-    if (gridHoldsTracks()) {
-        const QString question
-            = QStringLiteral("Replace the tracks in the list with the %1 tracks of the folder?")
-                  .arg(found.rows.size());
-        if (host.message(
-                this, question, importCaption(), UiHost::Buttons::YesNo, UiHost::Icon::Question)
-            != UiHost::Answer::Yes)
-            return;
-    }
-
     m_grid->setRowCount(0);
-    m_grid->setRowCount(int(found.rows.size()));
-    for (int row = 0; row < found.rows.size(); ++row)
-        fillRow(row, found.rows[row]);
+    m_grid->setRowCount(int(rows.size()));
+    for (int row = 0; row < rows.size(); ++row)
+        fillRow(row, rows[row]);
     m_grid->setCurrentCell(0, 1);
-    if (m_spineField->text().isEmpty() && !found.spineText.isEmpty())
-        m_spineField->setText(displayText(found.spineText));
+    updateTotal();
+    if (m_spineField->text().isEmpty() && !spine.isEmpty())
+        m_spineField->setText(displayText(spine));
+}
 
-    if (!found.unreadableFiles.isEmpty()) {
-        host.message(this,
-            QStringLiteral("These files could not be read and were left out:\n\n%1")
-                .arg(fileList(found.unreadableFiles)),
-            importCaption(), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
-    }
+void CTrackListingDlg::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedImport(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CTrackListingDlg::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!droppedImport(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CTrackListingDlg::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedImport(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_grid->endEditing();
+    m_importer->importPath(path);
 }
 
 QByteArray CTrackListingDlg::spineBytes() const
@@ -353,8 +372,17 @@ void CTrackListingDlg::accept()
     }
 
     static const char *const cellNames[] = {"number", "title", "length"};
+    // Rows after the last track are not stored: those that only hold their
+    // own number are the grid's room for typing, not tracks.
+    int stored = m_grid->rowCount();
+    while (stored > 0 && !m_grid->rowHasContent(stored - 1)) {
+        const QString number = m_grid->cellText(stored - 1, 1).trimmed();
+        if (!number.isEmpty() && number != QString::number(stored) + QLatin1Char('.'))
+            break;
+        --stored;
+    }
     QList<TrackRow> rows;
-    for (int row = 0; row < m_grid->rowCount(); ++row) {
+    for (int row = 0; row < stored; ++row) {
         TrackRow cells;
         for (int column = 1; column <= 3; ++column) {
             const QByteArray bytes = m_grid->cellBytes(row, column);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/TrackListing.h"
+
 #include <QByteArray>
 #include <QDialog>
 
@@ -8,6 +10,7 @@ class QLineEdit;
 class CEditGrid;
 class CFlatHoverButton;
 class CTransparentStatic;
+class TrackListingImporter;
 
 // "Edit Track Listing": the track listing and spine text of a CD cover's
 // back inlay, a grid of number, title and length per track. The caller
@@ -34,7 +37,8 @@ public:
 
     // OK: refuses a text that holds one of the cover file's tags (a message
     // names the text, which is selected for changing); otherwise stores
-    // the grid and the spine field into the members and closes.
+    // the grid (without the empty rows after the last track) and the
+    // spine field into the members and closes.
     void accept() override;
 
     // Insert Track: a new row at the current row, or after it when it is
@@ -43,9 +47,14 @@ public:
     // Remove Track: removes the current row; the row that moves up into its
     // place becomes current.
     void removeTrack();
-    // Import Folder...: fills the grid from the audio files of a folder the
-    // user picks, after asking when the grid already holds tracks.
-    void importFolder();
+    // Tracks that OK would store: rows up to the last with a title or a
+    // length.
+    int storedTrackCount() const;
+    // An import's rows in place of every row; the spine text too when the
+    // field is empty.
+    void replaceRows(const QList<TrackRow> &rows, const QByteArray &spine);
+    // Move Up (-1) and Move Down (1): the selected rows, then renumbers.
+    void moveTracks(int delta);
     // Writes "1.", "2.", ... into the number column, unless a number cell
     // other than the last row's holds anything but digits and dots.
     void renumber();
@@ -59,16 +68,26 @@ public:
     CFlatHoverButton *insertButton() const { return m_insert; }
     CFlatHoverButton *removeButton() const { return m_remove; }
     CFlatHoverButton *importButton() const { return m_import; }
+    CFlatHoverButton *moveUpButton() const { return m_moveUp; }
+    CFlatHoverButton *moveDownButton() const { return m_moveDown; }
+    // "Total time: 43:12" under the grid, the sum of the lengths that read
+    // as m:ss or h:mm:ss; empty when there is none.
+    CTransparentStatic *totalLabel() const { return m_total; }
+    TrackListingImporter *importer() const { return m_importer; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildControls();
     void initialise();
     void fillRow(int row, const QList<QByteArray> &cells);
-    bool gridHoldsTracks() const;
+    void rowsChanged();
+    void updateTotal();
     QByteArray spineBytes() const;
     bool refuseFileTag(const QByteArray &bytes, const QString &what);
     void openHelp();
@@ -88,4 +107,8 @@ private:
     CFlatHoverButton *m_insert = nullptr;
     CFlatHoverButton *m_remove = nullptr;
     CFlatHoverButton *m_import = nullptr;
+    CFlatHoverButton *m_moveUp = nullptr;
+    CFlatHoverButton *m_moveDown = nullptr;
+    CTransparentStatic *m_total = nullptr;
+    TrackListingImporter *m_importer = nullptr;
 };

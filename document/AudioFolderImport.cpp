@@ -91,11 +91,22 @@ QString shared(const QList<FileTrack> &tracks, QString FileTrack::*field)
 
 bool AudioFolderImport::isAudioFileName(const QString &fileName)
 {
+    // What TagLib reads: MP3, FLAC, Ogg Vorbis, Opus, Speex, M4A/AAC, WAV,
+    // AIFF, WavPack, Monkey's Audio, Musepack, WMA/ASF and TrueAudio.
     static const QStringList suffixes = {QStringLiteral("mp3"), QStringLiteral("flac"),
-        QStringLiteral("ogg"), QStringLiteral("oga"), QStringLiteral("opus"), QStringLiteral("m4a"),
-        QStringLiteral("aac"), QStringLiteral("wav")};
+        QStringLiteral("ogg"), QStringLiteral("oga"), QStringLiteral("opus"), QStringLiteral("spx"),
+        QStringLiteral("m4a"), QStringLiteral("aac"), QStringLiteral("wav"), QStringLiteral("aif"),
+        QStringLiteral("aiff"), QStringLiteral("aifc"), QStringLiteral("wv"), QStringLiteral("ape"),
+        QStringLiteral("mpc"), QStringLiteral("mp+"), QStringLiteral("wma"), QStringLiteral("asf"),
+        QStringLiteral("tta")};
     const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
     return dot > 0 && suffixes.contains(fileName.mid(dot + 1), Qt::CaseInsensitive);
+}
+
+QString AudioFolderImport::formatNames()
+{
+    return QStringLiteral("MP3, FLAC, Ogg Vorbis, Opus, Speex, M4A (AAC), WAV, AIFF, WavPack, "
+                          "Monkey's Audio (APE), Musepack, WMA and TrueAudio");
 }
 
 QString AudioFolderImport::lengthText(qint64 milliseconds)
@@ -167,15 +178,8 @@ QString AudioFolderImport::cellText(const QString &tagText)
     return withoutFileTags(line.trimmed());
 }
 
-AudioFolderImport AudioFolderImport::read(const QString &folder)
+QStringList AudioFolderImport::audioFileNames(const QString &folder)
 {
-    AudioFolderImport result;
-    const QFileInfo folderInfo(folder);
-    if (!folderInfo.isDir() || !folderInfo.isReadable() || !folderInfo.isExecutable()) {
-        result.status = Status::FolderUnreadable;
-        return result;
-    }
-
     // Hidden files are left out: they are the desktop's and other
     // programs' companions ("._01.mp3"), not tracks.
     QStringList names;
@@ -184,13 +188,32 @@ AudioFolderImport AudioFolderImport::read(const QString &folder)
         if (isAudioFileName(name))
             names << name;
     }
-    if (names.isEmpty() && result.unreadableFiles.isEmpty()) {
+    return names;
+}
+
+AudioFolderImport AudioFolderImport::read(const QString &folder, const Progress &progress)
+{
+    AudioFolderImport result;
+    const QFileInfo folderInfo(folder);
+    if (!folderInfo.isDir() || !folderInfo.isReadable() || !folderInfo.isExecutable()) {
+        result.status = Status::FolderUnreadable;
+        return result;
+    }
+
+    const QStringList names = audioFileNames(folder);
+    const QDir dir(folder);
+    if (names.isEmpty()) {
         result.status = Status::NoAudioFiles;
         return result;
     }
 
     QList<FileTrack> tracks;
-    for (const QString &name : std::as_const(names)) {
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString &name = names[i];
+        if (progress && !progress(int(i), int(names.size()), dir.filePath(name))) {
+            result.status = Status::Cancelled;
+            return result;
+        }
         FileTrack track;
         track.fileName = name;
         if (readFile(dir.filePath(name), track))

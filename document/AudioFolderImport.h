@@ -6,15 +6,17 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
-// The tracks of a folder of audio files (MP3, FLAC, Ogg Vorbis, Opus,
-// M4A/AAC, WAV) as track listing rows, read from their tags and audio
+// The tracks of a folder of audio files (the formats of formatNames()) as
+// track listing rows, read from their tags and audio
 // properties. Only the files directly in the folder are read.
 struct AudioFolderImport {
     enum class Status {
         Ok, // `rows` may still be empty when no file could be read
         NoAudioFiles,
         FolderUnreadable,
+        Cancelled, // the progress callback stopped the reading; nothing kept
     };
     Status status = Status::Ok;
     // Number "1.", "2.", ..., title, length ("m:ss", "h:mm:ss" from an
@@ -30,10 +32,17 @@ struct AudioFolderImport {
     // AAC from M4A files only.)
     QStringList unreadableFiles;
 
-    static AudioFolderImport read(const QString &folder);
+    // Called before each file with the files read so far, their number and
+    // the file's path; false stops the reading.
+    using Progress = std::function<bool(int done, int total, const QString &file)>;
+    static AudioFolderImport read(const QString &folder, const Progress &progress = {});
+    // The audio files directly in the folder, by name (hidden ones left out).
+    static QStringList audioFileNames(const QString &folder);
 
     // Whether a file name has one of the extensions read (any case).
     static bool isAudioFileName(const QString &fileName);
+    // The formats read, for messages.
+    static QString formatNames();
     // Milliseconds rounded to the nearest second: "3:05", "1:02:03".
     static QString lengthText(qint64 milliseconds);
     // The title a file without a title tag gets: its name without the

@@ -191,3 +191,13 @@ TEST(CoverTextCheck, TagsAreFoundAndLoseTheirBracketsUntilNoneIsLeft)
         EXPECT_FALSE(coverFileTagOrMarkerIn(storedText(result)).found()) << text;
     }
 }
+
+TEST(AudioFolderImport, EveryFormatTagLibReadsIsAnAudioFile)
+{
+    const std::pair<const char *, bool> names[] = {{"a.MP3", true}, {"a.flac", true},
+        {"a.aiff", true}, {"a.AIF", true}, {"a.wv", true}, {"a.ape", true}, {"a.mpc", true},
+        {"a.wma", true}, {"a.asf", true}, {"a.tta", true}, {"a.spx", true}, {"a.opus", true},
+        {"a.cue", false}, {"a.m3u", false}, {"a.txt", false}, {".flac", false}, {"flac", false}};
+    for (const auto &[name, audio] : names)
+        EXPECT_EQ(AudioFolderImport::isAudioFileName(QString::fromLatin1(name)), audio) << name;
+}
