@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int kExitFailure = 2;
 // Fonts are taken at this screen resolution when no screen is at hand.
 constexpr int kReferenceDpi = 96;
 
@@ -25,7 +24,7 @@ int fail(QTextStream &err, const QString &message)
 {
     err << "discora: " << message << "\n";
     err.flush();
-    return kExitFailure;
+    return kExportFailureExit;
 }
 
 // Reads the cover for an export; false with the exit code set when it
