@@ -46,7 +46,7 @@ cmake --install "$build" --prefix "$tmp/prefix" >/dev/null 2>&1; check "cmake --
 for f in bin/discora share/applications/discora.desktop share/mime/packages/discora.xml \
   share/icons/hicolor/scalable/apps/discora.svg share/icons/hicolor/256x256/apps/discora.png \
   share/metainfo/example.tessaly.discora.metainfo.xml share/discora/freeimage-license.txt \
-  share/thumbnailers/discora.thumbnailer; do
+  share/thumbnailers/discora.thumbnailer share/man/man1/discora.1.gz; do
   [ -s "$tmp/prefix/$f" ]; check "installed $f" 0 $?
 done
 grep -q 'FreeImage Public License - Version 1.0' "$tmp/prefix/share/discora/freeimage-license.txt"
