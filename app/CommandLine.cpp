@@ -2,6 +2,7 @@
 
 #include "app/CCoverApp.h"
 #include "document/CoverInfo.h"
+#include "print/CoverThumbnail.h"
 #include "print/FileExport.h"
 
 #include <QCommandLineParser>
@@ -46,6 +47,14 @@ const std::vector<Setting> &settings()
                 return ok && r.dpi >= 10 && r.dpi <= 2400
                     ? QString()
                     : QStringLiteral("--dpi takes a whole number from 10 to 2400");
+            }},
+        {"size", "N", "a number",
+            [](CommandLineRequest &r, const QString &v) {
+                bool ok = false;
+                r.thumbnailSize = v.toInt(&ok);
+                return ok && r.thumbnailSize >= 8 && r.thumbnailSize <= 2048
+                    ? QString()
+                    : QStringLiteral("--size takes a whole number from 8 to 2048");
             }},
         {"covers-paper", "NAME", "a paper name",
             [](CommandLineRequest &r, const QString &v) {
@@ -110,6 +119,11 @@ const std::vector<Command> &commands()
             "  --calibration-page OUT\n"
             "                       write the printer calibration test page of the stored\n"
             "                       cover type to a PDF file\n"},
+        {Mode::Thumbnail, "thumbnail", "OUT.png", "a file name", storeOutput, true, {"size"},
+            "--thumbnail OUT.png [--size N] COVER.zcv",
+            "  --thumbnail OUT      write a PNG picture of the cover's front (the sheet of a\n"
+            "                       DVD or slimline cover, the disc of a disc alone)\n"
+            "  --size N             longest side of the thumbnail in pixels (default 256)\n"},
     };
     return table;
 }
@@ -301,13 +315,17 @@ int runDiscora(int argc, char **argv)
     }
     case Mode::ExportPng:
     case Mode::ExportPdf:
-    case Mode::CalibrationPage: {
+    case Mode::CalibrationPage:
+    case Mode::Thumbnail: {
         qInstallMessageHandler(quietQtMessages);
         // The faces are drawn with fonts, which need a GUI application, but
         // never a display.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
+        if (request.mode == Mode::Thumbnail)
+            return writeCoverThumbnail(
+                request.coverPath, request.outputPath, request.thumbnailSize, err);
         if (request.mode == Mode::ExportPng)
             return exportCoverPng(request.coverPath, request.outputPath, request.dpi, err);
         PdfExportOptions options;

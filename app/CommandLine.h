@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/CoverThumbnail.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -15,12 +17,14 @@ struct CommandLineRequest {
         ExportPng,
         ExportPdf,
         CalibrationPage,
+        Thumbnail,
         Usage
     } mode
         = Mode::Gui;
     QString coverPath; // the cover to open, inspect or export
-    QString outputPath; // PNG folder or PDF file
+    QString outputPath; // PNG folder, PDF file or thumbnail
     int dpi = 300; // --export-png
+    int thumbnailSize = kDefaultThumbnailSize; // --thumbnail: pixels on the longer side
     QString coversPaper; // --export-pdf, empty: from the settings store
     QString discPaper;
     bool bottomDiscLabel = false;

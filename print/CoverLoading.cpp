@@ -11,7 +11,10 @@ bool loadCover(
         error = QStringLiteral("no such cover: %1").arg(path);
         return false;
     }
-    resetDocument(cover.document, options.referenceDpi);
+    if (options.defaultsFromSettings)
+        resetDocument(cover.document, options.referenceDpi);
+    else
+        resetDocumentForType(cover.document, StandardCD, options.referenceDpi);
     CoverReadOptions read;
     read.referenceDpiY = options.referenceDpi;
     read.storeCoverTypeInSettings = false;

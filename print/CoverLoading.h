@@ -19,6 +19,9 @@ struct LoadedCover {
 struct CoverLoadOptions {
     int referenceDpi = 96;
     bool keepPicturesInMemory = false;
+    // False: the defaults a file leaves unset are a standard CD's, and the
+    // settings store is not even read (a thumbnailer runs without a home).
+    bool defaultsFromSettings = true;
 };
 
 // False with a message for the user ("no such cover: …", "…: This is not a

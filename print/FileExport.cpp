@@ -17,13 +17,12 @@
 
 namespace {
 
-constexpr int kExitFailure = 2;
 // A command line that cannot be used, as the command-line parser answers it.
 constexpr int kExitUsage = 64;
 // Fonts are taken at this screen resolution when no screen is at hand.
 constexpr int kReferenceDpi = 96;
 
-int fail(QTextStream &err, const QString &message, int exitCode = kExitFailure)
+int fail(QTextStream &err, const QString &message, int exitCode = kExportFailureExit)
 {
     err << "discora: " << message << "\n";
     err.flush();

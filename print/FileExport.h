@@ -8,6 +8,9 @@
 #include <QString>
 #include <QTextStream>
 
+// The exit code of an export (and a thumbnail) that could not be written.
+inline constexpr int kExportFailureExit = 2;
+
 struct PdfExportOptions {
     QString coversPaper; // empty: the name stored for the cover type
     QString discPaper;

@@ -9,6 +9,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.bash"
 
 check "--version prints the version" "Discora 2.04" "$("$exe" --version)"
 "$exe" --help | grep -q -- "--export-pdf"; check "--help lists the options" 0 $?
+"$exe" --help | grep -q -- "--thumbnail OUT.png \[--size N\] COVER.zcv"; check "--help lists --thumbnail" 0 $?
+"$exe" --help | grep -q -- "--size N"; check "--help lists --size" 0 $?
 "$exe" --help | head -1 | grep -qx "Usage: discora \[COVER.zcv\]"; check "--help starts with the usage" 0 $?
 
 # Usage errors: exit 64 with a short message naming the fault.
@@ -29,6 +31,9 @@ usage "--dpi without --export-png" "--dpi goes with --export-png" --dpi 96 a.zcv
 usage "--dpi not a number" "--dpi takes a whole number" --export-png /tmp --dpi many a.zcv
 usage "paper option without --export-pdf" "--disc-paper goes with --export-pdf" \
   --export-png /tmp --disc-paper X a.zcv
+usage "--size without --thumbnail" "--size goes with --thumbnail" --size 64 a.zcv
+usage "--size too small" "--size takes a whole number from 8 to 2048" --thumbnail t.png --size 2 a.zcv
+usage "--thumbnail without a cover" "a cover file must be named" --thumbnail t.png
 usage "two cover files" "only one cover file" a.zcv b.zcv --info
 usage "two commands" "cannot be combined" --info --export-pdf out.pdf a.zcv
 usage "Qt options with a command" "Unknown option" --info -reverse a.zcv
@@ -54,6 +59,8 @@ quiet "--export-png" "$exe" --export-png "$work/png" --dpi 40 "$cover"
 check "--export-png: nothing on stdout" "" "$(cat "$work/out")"
 quiet "--export-pdf" "$exe" --export-pdf "$work/c.pdf" "$cover"
 check "--export-pdf: nothing on stdout" "" "$(cat "$work/out")"
+quiet "--thumbnail" "$exe" --thumbnail "$work/t.png" "$cover"
+check "--thumbnail: nothing on stdout" "" "$(cat "$work/out")"
 
 # The window: Qt's own options are taken, the first file is opened and
 # further ones are ignored with a note. Each start ends after its first

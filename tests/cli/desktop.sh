@@ -26,6 +26,13 @@ check "metainfo provides the cover type" 0 $?
 grep -q '<launchable type="desktop-id">discora.desktop</launchable>' "$desk/example.tessaly.discora.metainfo.xml"
 check "metainfo launches the launcher" 0 $?
 
+thumb="$desk/discora.thumbnailer"
+check "thumbnailer entry" "[Thumbnailer Entry]" "$(head -1 "$thumb")"
+grep -qx 'TryExec=discora' "$thumb"; check "thumbnailer needs the program" 0 $?
+grep -qx 'Exec=discora --thumbnail %o --size %s %i' "$thumb"; check "thumbnailer command" 0 $?
+mime="$(sed -n 's/.*mime-type type="\([^"]*\)".*/\1/p' "$desk/discora-mime.xml")"
+grep -qx "MimeType=$mime;" "$thumb"; check "thumbnailer takes the cover type" 0 $?
+
 # The file type as the desktop sees it once installed.
 mkdir -p "$tmp/mime/packages"
 cp "$desk/discora-mime.xml" "$tmp/mime/packages/discora.xml"
@@ -38,7 +45,8 @@ build="$(cd "$(dirname "$exe")/.." && pwd)"
 cmake --install "$build" --prefix "$tmp/prefix" >/dev/null 2>&1; check "cmake --install" 0 $?
 for f in bin/discora share/applications/discora.desktop share/mime/packages/discora.xml \
   share/icons/hicolor/scalable/apps/discora.svg share/icons/hicolor/256x256/apps/discora.png \
-  share/metainfo/example.tessaly.discora.metainfo.xml share/discora/freeimage-license.txt; do
+  share/metainfo/example.tessaly.discora.metainfo.xml share/discora/freeimage-license.txt \
+  share/thumbnailers/discora.thumbnailer share/man/man1/discora.1.gz; do
   [ -s "$tmp/prefix/$f" ]; check "installed $f" 0 $?
 done
 grep -q 'FreeImage Public License - Version 1.0' "$tmp/prefix/share/discora/freeimage-license.txt"
