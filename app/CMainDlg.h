@@ -134,6 +134,8 @@ private:
     void storeWindowState() const;
     void syncZoomBox(int zoom);
 
+    void positionPicture();
+
     // views
     // A click on a view button: switches to `view` (a click on the view
     // in show changes nothing).

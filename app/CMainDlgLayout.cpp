@@ -9,6 +9,7 @@
 #include "render/preview/CMyDiscButton.h"
 #include "render/preview/CMyFlatButton.h"
 #include "render/preview/CSlimlineCoverButton.h"
+#include "widgets/CFlatHoverButton.h"
 #include "widgets/CTransparentStatic.h"
 #include "widgets/DialogUnits.h"
 
@@ -56,6 +57,7 @@ void CMainDlg::createPreviewArea()
         m_previewPlaces.insert(preview, preview->geometry());
         m_previewArea->adopt(preview);
         preview->setPictureSource(&m_pictures);
+        connect(preview, &CFacePreviewButton::doubleClicked, this, &CMainDlg::positionPicture);
     }
     m_previewArea->lower();
     m_noPreview->setGeometry(area);
@@ -86,6 +88,17 @@ void CMainDlg::createZoomRow()
     m_zoomBox->setToolTip(QStringLiteral("Zoom the preview (Ctrl++, Ctrl+-, Ctrl+0 to fit, or "
                                          "Ctrl and the mouse wheel)"));
     m_controls.insert(ZoomBox, m_zoomBox);
+
+    // Where the face's picture sits; also a double-click on the preview.
+    auto *position = new CFlatHoverButton(QStringLiteral("Picture Position..."), this);
+    position->setObjectName(QStringLiteral("control%1").arg(PicturePosition));
+    position->setGeometry(dialogUnitRect(80, kZoomRowY, 80, 12));
+    position->setTransparent(true, false);
+    position->setHoverCursor();
+    position->setTooltipText(QStringLiteral(
+        "Click here (or double-click the preview) to move, zoom or turn the picture."));
+    m_controls.insert(PicturePosition, position);
+    connect(position, &QAbstractButton::clicked, this, &CMainDlg::positionPicture);
     connect(m_zoomBox, &QComboBox::activated, this,
         [this](int index) { m_previewArea->setZoom(m_zoomBox->itemData(index).toInt()); });
     connect(m_previewArea, &PreviewArea::zoomChanged, this, &CMainDlg::syncZoomBox);

@@ -247,6 +247,8 @@ void CMainDlg::showViewControls()
         button(ExtendImage)->setText(c.extentText);
     button(ExtendImage)->setCheck(c.extentTicked);
     button(PrintBorders)->setCheck(c.bordersTicked);
+    button(PicturePosition)
+        ->setEnabled(m_faces && !FaceCommands::pictureSlots(document(), m_view).isEmpty());
     showOnlyPreview(currentPreview());
 }
 
@@ -268,4 +270,10 @@ void CMainDlg::refreshPreviews()
         return; // a custom-size cover has no face to show
     preview->showFace(document(), *m_faces, *m_faces->forView(m_view), logicalDpiX());
     preview->update();
+}
+
+void CMainDlg::positionPicture()
+{
+    if (m_faces)
+        m_faceCommands.positionPicture(m_view, *m_faces);
 }

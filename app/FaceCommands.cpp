@@ -2,6 +2,7 @@
 
 #include "dialogs/CCoverTextDlg.h"
 #include "dialogs/CImagesDlg.h"
+#include "dialogs/CPicturePositionDlg.h"
 #include "dialogs/CTrackListingDlg.h"
 #include "document/CoverSession.h"
 #include "document/CoverTypes.h"
@@ -239,4 +240,50 @@ void FaceCommands::editCoverTexts(Face view)
             d.fCoverTitle = t.frontTitle;
             d.dCoverTitle = t.discTitle;
         });
+}
+
+QList<std::pair<QString, char>> FaceCommands::pictureSlots(const CoverDocument &doc, Face view)
+{
+    QList<std::pair<QString, char>> all;
+    if (view == Face::Front)
+        all = {{QStringLiteral("Front picture"), 'f'}};
+    else if (view == Face::Disc)
+        all = {{QStringLiteral("Disc picture"), 'd'}};
+    else if (isDvdType(doc.covertype) && doc.CoverOption == SeparateImages)
+        all = {{QStringLiteral("Back picture"), 'b'}, {QStringLiteral("Front picture"), 'f'}};
+    else if (isDvdType(doc.covertype))
+        all = {{QStringLiteral("Cover picture"), 's'}};
+    else
+        all = {{QStringLiteral("Back picture"), 'b'}};
+    QList<std::pair<QString, char>> shown;
+    for (const auto &slot : all)
+        if (!picturePathOf(doc, slot.second).isEmpty())
+            shown << slot;
+    return shown;
+}
+
+void FaceCommands::positionPicture(Face view, const CoverFaces &faces)
+{
+    const auto face = faces.forView(view);
+    const QList<std::pair<QString, char>> found = pictureSlots(m_session.document(), view);
+    if (!face || found.isEmpty())
+        return;
+    QList<CPicturePositionDlg::Slot> slots;
+    for (const auto &[name, letter] : found)
+        slots << CPicturePositionDlg::Slot{name, letter};
+    const CoverDocument before = m_session.document();
+    CPicturePositionDlg dialog(m_parent);
+    QObject::connect(&dialog, &CPicturePositionDlg::placementChanged, &dialog,
+        [this](char slot, const PicturePlacement &placement) {
+            m_session.liveEdit([&](CoverDocument &d) { placementOf(d, slot) = placement; });
+        });
+    m_session.beginLiveEdit();
+    dialog.setFace(m_session.document(), faces, *face, slots);
+    if (UiHost::instance().execDialog(dialog) != QDialog::Accepted) {
+        m_session.liveEdit([&](CoverDocument &d) {
+            for (const char slot : {'f', 'b', 's', 'd'})
+                placementOf(d, slot) = placementOf(before, slot);
+        });
+    }
+    m_session.finishLiveEdit(QStringLiteral("Picture Position"));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "print/CoverFaces.h"
+
 #include "document/CoverDocument.h"
 
 #include <QString>
@@ -41,6 +43,12 @@ public:
     // The texts button: the track listing editor for a CD back, else the
     // Cover Text dialog with the rows of the cover type and view.
     void editTexts(Face view);
+    // Picture Position: where the pictures of the face in view sit, shown
+    // live; OK is one step, Cancel takes the changes back. Nothing when the
+    // face shows no picture.
+    void positionPicture(Face view, const CoverFaces &faces);
+    // The pictures the face in view shows, by slot ('f', 'b', 's', 'd').
+    static QList<std::pair<QString, char>> pictureSlots(const CoverDocument &doc, Face view);
 
     // The colour question for a cover type.
     static QString allFacesQuestion(int32_t coverType);

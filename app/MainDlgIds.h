@@ -35,6 +35,7 @@ inline constexpr int Print = 32771;
 inline constexpr int UndoButton = 1100;
 inline constexpr int RedoButton = 1101;
 inline constexpr int ZoomBox = 1102;
+inline constexpr int PicturePosition = 1103;
 
 // The system-menu command of the About box.
 inline constexpr int AboutCommand = 0x10;

@@ -16,6 +16,7 @@ constexpr TopicPage kTopics[] = {
     {"mainwindow", "/mainwindow.html"},
     {"covertype", "/covertype.html"},
     {"images", "/images.html"},
+    {"pictureposition", "/pictureposition.html"},
     {"covertext", "/covertext.html"},
     {"tracklisting", "/tracklisting.html"},
     {"templates", "/templates.html"},

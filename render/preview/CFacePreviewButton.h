@@ -45,8 +45,12 @@ public:
     // Renders done on screen so far.
     int renderCount() const { return m_renderCount; }
 
+Q_SIGNALS:
+    void doubleClicked();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *) override { Q_EMIT doubleClicked(); }
 
 private:
     bool hasFace() const;
