@@ -2,8 +2,9 @@
 // 4000 x 3000 JPEG and without a picture; FreeImage's decode of that JPEG
 // alone; the peak memory of 600-dpi exports; a standard CD set to PDF.
 //
-// Goals: with the picture, a preview render within 0.25 x the decode alone (the
-// picture decoded reduced, then drawn smooth);
+// Goals: with the picture, stretched or filling the face, a preview render
+// within 0.25 x the decode alone (the picture decoded reduced, then drawn
+// smooth);
 // without a picture, 2 ms a face at preview size; the standard CD PDF set at
 // 600 dpi without pictures within 0.3 s.
 
@@ -75,10 +76,13 @@ QString makeJpeg(const QString &dir)
     return path;
 }
 
-CoverDocument documentFor(int32_t type, const QByteArray &picture)
+CoverDocument documentFor(int32_t type, const QByteArray &picture, int32_t fit = FitStretch)
 {
     CoverDocument d;
     resetDocumentForType(d, type, 96);
+    for (PicturePlacement *p :
+        {&d.fImagePlacement, &d.bImagePlacement, &d.sImagePlacement, &d.dImagePlacement})
+        p->fit = fit;
     d.fImagePath = d.bImagePath = d.sImagePath = d.dImagePath = picture;
     d.CoverOption = StretchedImage;
     d.fCoverTitle = d.bCoverTitle = d.dCoverTitle = "Benchmark Title";
@@ -137,7 +141,8 @@ std::vector<BenchFace> faces()
     return list;
 }
 
-double timeFace(const BenchFace &bench, int dpi, const QByteArray &picture, int runs)
+double timeFace(
+    const BenchFace &bench, int dpi, const QByteArray &picture, int runs, int32_t fit = FitStretch)
 {
     const CoverFaces faces = *CoverFaces::onPlainPaper(bench.coverType);
     const QSize nominal = bench.face.nominalPixels(dpi);
@@ -150,7 +155,7 @@ double timeFace(const BenchFace &bench, int dpi, const QByteArray &picture, int 
     const int dpm = int(dpi / 0.0254 + 0.5);
     image.setDotsPerMeterX(dpm);
     image.setDotsPerMeterY(dpm);
-    CoverDocument doc = documentFor(bench.coverType, picture);
+    CoverDocument doc = documentFor(bench.coverType, picture, fit);
     return medianMs(runs, [&] {
         image.fill(Qt::white);
         QPainter p(&image);
@@ -245,19 +250,20 @@ int main(int argc, char **argv)
     });
     std::printf("FreeImage decode of a 4000 x 3000 JPEG alone: %.1f ms\n\n", decode);
 
-    std::printf("%-18s %12s %12s %8s %12s %12s %12s\n", "face", "preview+pic", "ratio", "goal",
-        "preview", "600dpi+pic", "600dpi");
+    std::printf("%-18s %12s %12s %12s %8s %12s %12s %12s\n", "face", "stretched", "filled", "ratio",
+        "goal", "no picture", "600dpi+pic", "600dpi");
     bool goalsMet = true;
     for (const BenchFace &face : faces()) {
         const double previewPic = timeFace(face, 96, jpegPath, 7);
+        const double previewFill = timeFace(face, 96, jpegPath, 7, FitFill);
         const double preview = timeFace(face, 96, QByteArray(), 51);
         const double printPic = timeFace(face, 600, jpegPath, 3);
         const double print = timeFace(face, 600, QByteArray(), 3);
-        const double ratio = previewPic / decode;
+        const double ratio = std::max(previewPic, previewFill) / decode;
         const bool ok = ratio <= 0.25 && preview <= 2.0;
         goalsMet &= ok;
-        std::printf("%-18s %9.1f ms %11.3fx %8s %9.2f ms %9.1f ms %9.1f ms\n", face.name,
-            previewPic, ratio, ok ? "met" : "MISSED", preview, printPic, print);
+        std::printf("%-18s %9.1f ms %9.1f ms %11.3fx %8s %9.2f ms %9.1f ms %9.1f ms\n", face.name,
+            previewPic, previewFill, ratio, ok ? "met" : "MISSED", preview, printPic, print);
     }
 
     // A whole standard CD set (covers page and disc page) to PDF at 600 dpi.

@@ -198,11 +198,9 @@ void CPicturePositionDlg::dragBy(QPoint facePixels)
     if (p.fit != FitFill && p.fit != FitInside)
         return;
     const QRectF box = pictureBox();
-    const auto picture
-        = LoadFacePicture(picturePathOf(*m_document, currentSlot()), box.size().toSize());
-    if (!picture)
+    const QSizeF upright = uprightSize(picturePathOf(*m_document, currentSlot()));
+    if (upright.isEmpty())
         return;
-    const QSizeF upright = facePictureSize(*picture);
     const PictureFrame frame = framePicture(upright, p, box);
     if (frame.target.isEmpty())
         return;
@@ -228,6 +226,17 @@ void CPicturePositionDlg::dragBy(QPoint facePixels)
     default: break;
     }
     moveBy(qRound(ux / upright.width() * 1000), qRound(uy / upright.height() * 1000));
+}
+
+QSizeF CPicturePositionDlg::uprightSize(const QByteArray &path)
+{
+    if (path != m_sizedPath) {
+        // Reduced as far as it goes: only the proportions matter here.
+        const auto picture = LoadFacePicture(path, QSize(1, 1));
+        m_upright = picture ? QSizeF(facePictureSize(*picture)) : QSizeF();
+        m_sizedPath = path;
+    }
+    return m_upright;
 }
 
 void CPicturePositionDlg::zoomBy(int percent)

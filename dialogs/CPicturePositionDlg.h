@@ -61,6 +61,8 @@ private:
     void change(const PicturePlacement &placement);
     void showPlacement();
     QRectF pictureBox() const;
+    // The upright picture's size, read once a picture (drags ask often).
+    QSizeF uprightSize(const QByteArray &path);
 
     const CoverDocument *m_document = nullptr;
     QList<Slot> m_slots;
@@ -72,6 +74,8 @@ private:
     QSlider *m_zoom = nullptr;
     CFlatHoverButton *m_ok = nullptr;
     CFlatHoverButton *m_cancel = nullptr;
+    QByteArray m_sizedPath;
+    QSizeF m_upright;
 };
 
 // The placement of slot `letter` ('f', 'b', 's', 'd') of `doc`.
