@@ -69,13 +69,12 @@ FaceDrawResult SlimlineSheetRenderer::RenderFace(
     const int h = nominalHeight;
     if (w <= 0 || h <= 0 || rect.width() <= 0 || rect.height() <= 0)
         return {};
-    // A preview zoomed larger than the sheet's own size gets a bitmap of the
-    // size it is shown at, its contents scaled, so that text and picture
-    // stay sharp. Drawn at its own size, only the part of the sheet on the
-    // page is made: a sheet grown by a printer adjustment never costs more
-    // than the page.
-    const bool enlarged
-        = target.medium == DrawTarget::Medium::Screen && (rect.width() > w || rect.height() > h);
+    // A preview gets a bitmap of the size it is shown at, its contents
+    // scaled, so that text and picture stay sharp at any zoom and the
+    // picture is decoded for the size it shows at. Drawn at its own size,
+    // only the part of the sheet on the page is made: a sheet grown by a
+    // printer adjustment never costs more than the page.
+    const bool enlarged = target.medium == DrawTarget::Medium::Screen && rect.size() != QSize(w, h);
     const QRect shown = enlarged ? rect : visiblePart(dc, rect, QSize(w, h));
     if (shown.isEmpty() || qint64(shown.width()) * shown.height() > kMaxBitmapPixels)
         return {};
@@ -120,11 +119,14 @@ FaceDrawResult SlimlineSheetRenderer::RenderFace(
     // The sheet holds its text: a PDF must keep its exact pixels, never
     // compress them as a photo.
     p.setRenderHint(QPainter::LosslessImageRendering, true);
-    if (enlarged || rect.size() == QSize(w, h))
+    if (enlarged || rect.size() == QSize(w, h)) {
         p.drawImage(shown.topLeft(), sheet);
-    else
-        p.drawImage(
-            rect, sheet.scaled(rect.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    } else {
+        // Reduced for a preview: sampled smooth while it is drawn, without
+        // a scaled copy first.
+        p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        p.drawImage(QRectF(rect), sheet);
+    }
     p.restore();
     return {};
 }
