@@ -6,6 +6,7 @@
 // Goal: a repaint within 0.35 x the full decode; zoom and resize steps keep
 // up with the mouse (they repaint without decoding again, mostly).
 
+#include "BenchSupport.h"
 #include "app/CMainDlg.h"
 #include "app/PreviewArea.h"
 #include "dialogs/CPicturePositionDlg.h"
@@ -25,39 +26,7 @@
 #include <functional>
 #include <vector>
 
-namespace {
-
-double medianMs(int runs, const std::function<void(int)> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work(i);
-        times.push_back(t.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-QString makeJpeg(const QString &dir)
-{
-    QImage image(4000, 3000, QImage::Format_RGB32);
-    QPainter p(&image);
-    QLinearGradient g(0, 0, 4000, 3000);
-    g.setColorAt(0, QColor(20, 40, 120));
-    g.setColorAt(1, QColor(240, 160, 60));
-    p.fillRect(image.rect(), g);
-    for (int i = 0; i < 400; ++i)
-        p.fillRect(QRect((i * 613) % 4000, (i * 397) % 3000, 120, 80),
-            QColor((i * 37) % 256, (i * 91) % 256, (i * 53) % 256));
-    p.end();
-    const QString path = dir + "/big.jpg";
-    image.save(path, "JPEG", 90);
-    return path;
-}
-
-} // namespace
+using bench::medianMs;
 
 int main(int argc, char **argv)
 {
@@ -68,7 +37,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     PictureLibrary library;
 
-    const QString jpeg = makeJpeg(tmp.path());
+    const QString jpeg = bench::makeBusyJpeg(tmp.path() + "/big.jpg");
     CoverDocument doc;
     resetDocumentForType(doc, StandardCD, 96);
     doc.bImagePath = QFile::encodeName(jpeg);

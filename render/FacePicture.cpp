@@ -190,11 +190,16 @@ QSize devicePixelSize(DeviceContext &dc, const QRect &box)
     return QSize(qCeil(mapped.width()), qCeil(mapped.height()));
 }
 
-void DrawPictureStretched(
-    DeviceContext &dc, const QRect &box, const FacePicture &picture, uint32_t background)
+namespace {
+
+// Draws the picture's rows over `area` (cut off beyond it when `cut`), once
+// `place` has set the painter's transform from the upright picture's rows,
+// top down, to the face. FreeImage's rows are bottom-up: the transform starts
+// with a flip instead of a flipped copy.
+template <typename Place>
+void drawPictureOver(DeviceContext &dc, const FacePicture &picture, uint32_t background,
+    const QRectF &area, bool cut, Place place)
 {
-    if (box.width() <= 0 || box.height() <= 0)
-        return;
     const QRgb under = rgbFromColorRef(background);
     const PictureView view(picture.bitmap(), under);
     if (view.isNull())
@@ -208,12 +213,11 @@ void DrawPictureStretched(
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::LosslessImageRendering, !picture.mayRecompress());
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    if (cut)
+        painter.setClipRect(area, Qt::IntersectClip);
     if (view.translucent())
-        painter.fillRect(box, QColor(under));
-    // FreeImage's rows are bottom-up: a flipped transform instead of a
-    // flipped copy.
-    painter.translate(box.left(), box.top() + box.height());
-    painter.scale(double(box.width()) / image.width(), -double(box.height()) / image.height());
+        painter.fillRect(area, QColor(under));
+    place(painter, image.size());
     // Smooth sampling whatever the caller left set, so that an enlarged photo
     // never prints in blocks; but a picture drawn pixel for pixel is copied
     // exactly (the raster engine's smooth path would round its colours).
@@ -221,6 +225,19 @@ void DrawPictureStretched(
         QPainter::SmoothPixmapTransform, !isPixelForPixel(painter.deviceTransform()));
     painter.drawImage(QPointF(0, 0), image);
     painter.restore();
+}
+
+} // namespace
+
+void DrawPictureStretched(
+    DeviceContext &dc, const QRect &box, const FacePicture &picture, uint32_t background)
+{
+    if (box.width() <= 0 || box.height() <= 0)
+        return;
+    drawPictureOver(dc, picture, background, QRectF(box), false, [&](QPainter &p, QSize image) {
+        p.translate(box.left(), box.top() + box.height());
+        p.scale(double(box.width()) / image.width(), -double(box.height()) / image.height());
+    });
 }
 
 void DrawPicturePlaced(DeviceContext &dc, const QRect &box, const FacePicture &picture,
@@ -232,34 +249,17 @@ void DrawPicturePlaced(DeviceContext &dc, const QRect &box, const FacePicture &p
     }
     if (box.width() <= 0 || box.height() <= 0)
         return;
-    const QRgb under = rgbFromColorRef(background);
-    const PictureView view(picture.bitmap(), under);
-    if (view.isNull())
-        return;
-    QPainter &painter = dc.painter();
-    const QImage image = drawsImmediately(painter) ? view.image() : view.image().copy();
-    const QSizeF upright = image.size();
+    const QSizeF upright = facePictureSize(picture);
     const PictureFrame frame = framePicture(upright, placement, QRectF(box), round);
     if (frame.target.isEmpty() || frame.source.isEmpty())
         return;
-
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setRenderHint(QPainter::LosslessImageRendering, !picture.mayRecompress());
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     // Only the frame's target shows: what lies beyond is cut off.
-    const QRectF target = frame.target.intersected(QRectF(box));
-    painter.setClipRect(target, Qt::IntersectClip);
-    if (view.translucent())
-        painter.fillRect(target, QColor(under));
-    // FreeImage's rows are bottom-up: flipped, then turned and placed.
-    const QTransform flip(1, 0, 0, -1, 0, upright.height());
-    painter.setWorldTransform(
-        flip * pictureTransform(upright, placement.rotation, frame) * painter.worldTransform());
-    painter.setRenderHint(
-        QPainter::SmoothPixmapTransform, !isPixelForPixel(painter.deviceTransform()));
-    painter.drawImage(QPointF(0, 0), image);
-    painter.restore();
+    drawPictureOver(dc, picture, background, frame.target.intersected(QRectF(box)), true,
+        [&](QPainter &p, QSize) {
+            const QTransform flip(1, 0, 0, -1, 0, upright.height());
+            p.setWorldTransform(
+                flip * pictureTransform(upright, placement.rotation, frame) * p.worldTransform());
+        });
 }
 
 void ReleaseFacePicture(FacePicturePtr &picture)

@@ -165,18 +165,6 @@ TEST(MainWindowTitle, NamesTheFileAndMarksUnsavedChangesUntilSaved)
     EXPECT_EQ(host.fileRequests[0].startPath, path);
 }
 
-TEST(MainWindowTitle, ANewCoverIsUntitledUntilSaved)
-{
-    ScriptedUiHost host;
-    auto w = newMainWindow(StandardCD);
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("Untitled cover[*] \u2014 Discora"));
-    const QString path = freshDir(QStringLiteral("untitled")) + QStringLiteral("/first.zcv");
-    host.fileNames = {path};
-    clickControl(*w, Id::Save);
-    EXPECT_EQ(w->windowTitle(), QStringLiteral("first.zcv[*] \u2014 Discora"));
-    EXPECT_TRUE(QFileInfo::exists(path));
-}
-
 TEST(MainWindowPictures, APreviewDecodesItsPictureOnceForRepaintsAndAgainForAnotherCover)
 {
     const QString dir = freshDir(QStringLiteral("cached"));
