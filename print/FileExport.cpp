@@ -1,6 +1,7 @@
 #include "FileExport.h"
 
 #include "CoverLoading.h"
+#include "FaceTextCheck.h"
 #include "FileSetWriter.h"
 #include "PrintJob.h"
 #include "SheetPdf.h"
@@ -70,10 +71,27 @@ bool checkPapers(const PrintJob &job, QTextStream &err, int &exitCode)
     return true;
 }
 
+// A line for each face whose text is cut. The export still goes on: the
+// drawing is what the user made, and a script may want it all the same.
+void warnOfCutText(QTextStream &err, const QList<FaceTextReport> &reports)
+{
+    for (const FaceTextReport &report : reports) {
+        QStringList messages;
+        for (const TextCut &cut : report.cuts) {
+            QString message = cut.message();
+            if (message.startsWith(QLatin1String("The ")))
+                message[0] = QLatin1Char('t');
+            messages << message;
+        }
+        err << "discora: " << report.face << ": " << messages.join(QStringLiteral("; ")) << "\n";
+    }
+    err.flush();
+}
+
 } // namespace
 
 QImage renderFaceImage(const CoverDocument &doc, const CoverFaces &faces, const CoverFace &face,
-    int dpi, const DrawTarget &target)
+    int dpi, const DrawTarget &target, FaceDrawResult *result)
 {
     const QSize size = face.nominalPixels(dpi);
     QImage image(size, QImage::Format_RGB32);
@@ -84,7 +102,10 @@ QImage renderFaceImage(const CoverDocument &doc, const CoverFaces &faces, const 
     image.setDotsPerMeterY(dotsPerMeter(dpi));
     QPainter painter(&image);
     DeviceContext dc(painter, dpi, dpi);
-    drawFace(dc, doc, faces, face, QRect(QPoint(0, 0), size), dpi, target);
+    const FaceDrawResult drawn
+        = drawFace(dc, doc, faces, face, QRect(QPoint(0, 0), size), dpi, target);
+    if (result)
+        *result = drawn;
     return image;
 }
 
@@ -103,6 +124,7 @@ int exportCoverPng(const QString &coverPath, const QString &outputDir, int dpi, 
     QString error;
     if (!files.open(error))
         return fail(err, error);
+    warnOfCutText(err, checkFacesText(doc, faces, faces.all(), kReferenceDpi));
     for (const CoverFace &face : faces.all()) {
         const QString fileName = face.fileStem + QStringLiteral(".png");
         const QImage image
@@ -152,6 +174,7 @@ int exportCoverPdf(const QString &coverPath, const QString &outputPdf,
                 .arg(job.discPaper),
             kExitUsage);
 
+    warnOfCutText(err, job.cutText(doc, kReferenceDpi));
     QString error;
     if (!writeSheetsPdf(outputPdf, QFileInfo(coverPath).completeBaseName(),
             job.coverSheets(doc, options.position, kReferenceDpi), error))

@@ -4,7 +4,9 @@
 #include "print/CoverFaces.h"
 #include "render/DrawTarget.h"
 
+#include "render/FaceDrawResult.h"
 #include <QImage>
+
 #include <QString>
 #include <QTextStream>
 
@@ -18,9 +20,10 @@ struct PdfExportOptions {
 };
 
 // One face drawn at its nominal size at `dpi` on white, with that
-// resolution recorded; null when the image cannot be made.
+// resolution recorded; null when the image cannot be made. `result`, when
+// given, gets what the drawing found.
 QImage renderFaceImage(const CoverDocument &doc, const CoverFaces &faces, const CoverFace &face,
-    int dpi, const DrawTarget &target);
+    int dpi, const DrawTarget &target, FaceDrawResult *result = nullptr);
 
 // `discora --export-png DIR --dpi N COVER`: every printable face at nominal
 // size. Returns the exit code; messages go to `err`.

@@ -1,5 +1,7 @@
 #include "PrintJob.h"
 
+#include "FaceTextCheck.h"
+
 #include "document/UserSettings.h"
 #include "print/CalibrationPage.h"
 #include "print/PageComposer.h"
@@ -158,6 +160,21 @@ QList<PrintSheet> PrintJob::coverSheets(
         sheets << sheet;
     }
     return sheets;
+}
+
+QList<FaceTextReport> PrintJob::cutText(const CoverDocument &doc, int referenceDpi) const
+{
+    QList<FaceTextReport> reports;
+    // The faces as coverSheets sizes them: covers and disc from their rows.
+    if (printCover && coversRow) {
+        const CoverFaces faces(coverType, *coversRow, *coversRow);
+        reports += checkFacesText(doc, faces, faces.covers(), referenceDpi);
+    }
+    if (printDisc && discRow) {
+        const CoverFaces faces(coverType, *discRow, *discRow);
+        reports += checkFacesText(doc, faces, {faces.disc()}, referenceDpi);
+    }
+    return reports;
 }
 
 QList<PrintSheet> PrintJob::calibrationSheets(DiscLabelPosition position) const

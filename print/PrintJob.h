@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/CoverDocument.h"
+#include "print/FaceTextCheck.h"
 #include "print/LabelStock.h"
 #include "print/PrintNotice.h"
 #include "print/PrintSheet.h"
@@ -49,6 +50,8 @@ public:
     // `doc` must outlive the sheets.
     QList<PrintSheet> coverSheets(
         const CoverDocument &doc, DiscLabelPosition position, int referenceDpi) const;
+    // The faces coverSheets prints whose text would be cut off, in order.
+    QList<FaceTextReport> cutText(const CoverDocument &doc, int referenceDpi) const;
     // The calibration test page: both sheets, on plain paper, no prompt.
     QList<PrintSheet> calibrationSheets(DiscLabelPosition position) const;
 

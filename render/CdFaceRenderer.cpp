@@ -52,7 +52,9 @@ FaceDrawResult CdFaceRenderer::RenderFace(
 
     const int dpiY = dc.dpiY();
     const QColor color = colorFromRef(textColor);
-    drawCdSpineTexts(dc, font, yScale, color, r, s, displayText(spineText));
+    FaceDrawResult result;
+    if (!drawCdSpineTexts(dc, font, yScale, color, r, s, displayText(spineText)))
+        result.cuts.append({TextCut::Part::SpineText, TextCut::Reason::Longer});
 
     const QFont mainFont = mainFaceFont(dc, font, target.fontReferenceDpi, yScale);
     const QString titleCopy = doubledAmpersands(displayText(title));
@@ -65,15 +67,21 @@ FaceDrawResult CdFaceRenderer::RenderFace(
         : EdgeRect{r.left + gx + s, r.top + gy, r.right - s - 7, r.bottom};
     const int lineHeight = textExtent(dc, mainFont, QStringLiteral("A")).height();
 
-    drawTextInBox(dc, mainFont, color, titleCopy, t.toQRect(), alignment);
+    QList<QRect> lines;
+    drawTextInBox(dc, mainFont, color, titleCopy, t.toQRect(), alignment, &lines);
+    result.cuts += textCutsInBox(lines, t.toQRect(), TextCut::Part::Title, TextCut::Bound::Cover);
     if (!title.isEmpty())
         t.top += lineHeight;
-    if (isBackFace == 1)
-        drawTrackListing(dc, mainFont, color, splitStoredTrackListing(text), t.toQRect(), 1.5);
-    else
-        drawTextInBox(dc, mainFont, color, textCopy, t.toQRect(), alignment);
+    if (isBackFace == 1) {
+        result.cuts += drawTrackListing(
+            dc, mainFont, color, splitStoredTrackListing(text), t.toQRect(), 1.5);
+    } else {
+        drawTextInBox(dc, mainFont, color, textCopy, t.toQRect(), alignment, &lines);
+        result.cuts
+            += textCutsInBox(lines, t.toQRect(), TextCut::Part::Text, TextCut::Bound::Cover);
+    }
     p.restore();
-    return {};
+    return result;
 }
 
 FaceDrawResult CdFaceRenderer::Render(DeviceContext &dc, QRect rect, const DrawTarget &target) const

@@ -20,6 +20,56 @@ namespace {
 // above the disc and clip it away entirely; it never starts higher than a
 // tenth of the disc down, where the disc is still 60 % of its width wide.
 constexpr double kHighestTitleTop = 0.1;
+
+bool insideEllipse(const QRectF &ellipse, QPointF point)
+{
+    const double rx = ellipse.width() / 2, ry = ellipse.height() / 2;
+    if (rx <= 0 || ry <= 0)
+        return false;
+    const double dx = (point.x() - ellipse.center().x()) / rx;
+    const double dy = (point.y() - ellipse.center().y()) / ry;
+    return dx * dx + dy * dy <= 1.0;
+}
+
+bool touchesCircle(const QRect &line, QPointF center, double radius)
+{
+    const double nx = std::clamp(center.x(), double(line.left()), double(line.x() + line.width()));
+    const double ny = std::clamp(center.y(), double(line.top()), double(line.y() + line.height()));
+    return std::hypot(nx - center.x(), ny - center.y()) < radius;
+}
+
+// Cuts of a text on the disc: a line whose foot leaves the disc is below
+// it, one whose corners leave it is wider than it, and one that reaches a
+// hub painted white is lost there.
+QList<TextCut> discTextCuts(
+    const QList<QRect> &lines, const QRectF &disc, const QRectF &whiteHub, TextCut::Part part)
+{
+    int total = 0, below = 0, wider = 0, hub = 0;
+    for (const QRect &line : lines) {
+        if (line.width() <= 0)
+            continue;
+        ++total;
+        const double left = line.x(), right = line.x() + line.width();
+        const double top = line.y(), bottom = line.y() + line.height();
+        if (bottom > disc.bottom() || !insideEllipse(disc, QPointF((left + right) / 2, bottom)))
+            ++below;
+        else if (!insideEllipse(disc, {left, top}) || !insideEllipse(disc, {right, top})
+            || !insideEllipse(disc, {left, bottom}) || !insideEllipse(disc, {right, bottom}))
+            ++wider;
+        else if (!whiteHub.isEmpty()
+            && touchesCircle(line, whiteHub.center(), whiteHub.width() / 2))
+            ++hub;
+    }
+    QList<TextCut> cuts;
+    const TextCut::Bound bound = TextCut::Bound::Disc;
+    if (below > 0)
+        cuts.append({part, TextCut::Reason::Below, bound, below, total});
+    if (wider > 0)
+        cuts.append({part, TextCut::Reason::Wider, bound, wider, total});
+    if (hub > 0)
+        cuts.append({part, TextCut::Reason::Hub, bound, hub, total});
+    return cuts;
+}
 } // namespace
 
 FaceDrawResult DiscRenderer::RenderFace(
@@ -58,10 +108,11 @@ FaceDrawResult DiscRenderer::RenderFace(
     const int titleTop = std::max(
         truncated(h * 0.4 - hub * 1.65 + r.top), r.top + truncated(h * kHighestTitleTop));
     const EdgeRect titleBox{r.left, titleTop, r.right, r.bottom};
-    drawTextInBox(dc, mainFont, color, titleCopy, titleBox.toQRect(), alignment);
+    QList<QRect> titleLines, textLines;
+    drawTextInBox(dc, mainFont, color, titleCopy, titleBox.toQRect(), alignment, &titleLines);
     // The text starts below the hub, whatever the title holds.
     const EdgeRect textBox{r.left, r.top + h / 2 + hub / 2 + 10, r.right, r.bottom};
-    drawTextInBox(dc, mainFont, color, textCopy, textBox.toQRect(), alignment);
+    drawTextInBox(dc, mainFont, color, textCopy, textBox.toQRect(), alignment, &textLines);
 
     if (showBorder)
         outlineEllipse(dc, {r.left, r.top, r.right - 1, r.bottom - 1});
@@ -74,7 +125,13 @@ FaceDrawResult DiscRenderer::RenderFace(
     if (showBorder)
         outlineEllipse(dc, hubBox);
     p.restore();
-    return {};
+
+    FaceDrawResult result;
+    const QRectF discArea(r.left, r.top, w, h);
+    const QRectF whiteHub = printOverInnerCircle ? QRectF() : QRectF(hubBox.toQRect());
+    result.cuts += discTextCuts(titleLines, discArea, whiteHub, TextCut::Part::Title);
+    result.cuts += discTextCuts(textLines, discArea, whiteHub, TextCut::Part::Text);
+    return result;
 }
 
 FaceDrawResult DiscRenderer::Render(DeviceContext &dc, QRect rect, const DrawTarget &target) const

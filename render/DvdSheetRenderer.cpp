@@ -66,7 +66,10 @@ FaceDrawResult DvdSheetRenderer::RenderFace(
 
     const int dpiY = dc.dpiY();
     const QColor color = colorFromRef(textColor);
-    drawDvdSpineText(dc, font, yScale, color, r, spineLeft, s, slimDvd, displayText(spineText));
+    FaceDrawResult result;
+    if (!drawDvdSpineText(
+            dc, font, yScale, color, r, spineLeft, s, slimDvd, displayText(spineText)))
+        result.cuts.append({TextCut::Part::SpineText, TextCut::Reason::Longer});
 
     const QFont mainFont = mainFaceFont(dc, font, target.fontReferenceDpi, yScale);
     const int lineHeight = textExtent(dc, mainFont, QStringLiteral("A")).height();
@@ -78,18 +81,24 @@ FaceDrawResult DvdSheetRenderer::RenderFace(
     EdgeRect front{r.left + truncated(dpiY * frontTextLeft * xScale),
         r.top + truncated(dpiY * frontTextTop * yScale), r.right - 5, r.bottom - 5};
 
-    auto drawPanel = [&](EdgeRect &box, const QByteArray &panelTitle, const QByteArray &panelText) {
+    QList<QRect> lines;
+    auto drawPanel = [&](EdgeRect &box, const QByteArray &panelTitle, const QByteArray &panelText,
+                         bool isFront) {
+        const TextCut::Bound bound
+            = isFront ? TextCut::Bound::FrontCover : TextCut::Bound::BackCover;
         drawTextInBox(dc, mainFont, color, doubledAmpersands(displayText(panelTitle)),
-            box.toQRect(), alignment);
+            box.toQRect(), alignment, &lines);
+        result.cuts += textCutsInBox(lines, box.toQRect(), TextCut::Part::Title, bound);
         if (!panelTitle.isEmpty())
             box.top += lineHeight;
         drawTextInBox(dc, mainFont, color, doubledAmpersands(displayText(panelText)), box.toQRect(),
-            alignment);
+            alignment, &lines);
+        result.cuts += textCutsInBox(lines, box.toQRect(), TextCut::Part::Text, bound);
     };
-    drawPanel(back, backTitle, backText);
-    drawPanel(front, frontTitle, frontText);
+    drawPanel(back, backTitle, backText, false);
+    drawPanel(front, frontTitle, frontText, true);
     p.restore();
-    return {};
+    return result;
 }
 
 FaceDrawResult DvdSheetRenderer::Render(

@@ -79,6 +79,7 @@ FaceDrawResult SlimlineSheetRenderer::RenderFace(
     if (shown.isEmpty() || qint64(shown.width()) * shown.height() > kMaxBitmapPixels)
         return {};
 
+    FaceDrawResult result;
     QImage sheet(shown.size(), QImage::Format_RGB32);
     if (sheet.isNull())
         return {};
@@ -103,14 +104,15 @@ FaceDrawResult SlimlineSheetRenderer::RenderFace(
             DrawPicturePlaced(bitmap, box, *picture, imagePlacement, backgroundColor);
 
         const QColor color = colorFromRef(textColor);
-        drawSlimlineSpineText(bitmap, font, color, f, s, h, displayText(spineText));
+        if (!drawSlimlineSpineText(bitmap, font, color, f, s, h, displayText(spineText)))
+            result.cuts.append({TextCut::Part::SpineText, TextCut::Reason::Longer});
 
         const QFont mainFont = mainFaceFont(bitmap, font, target.fontReferenceDpi, 1.0, false);
         const int dpiY = bitmap.dpiY();
         const EdgeRect t{truncated(dpiY * textLeft), truncated(dpiY * textTop), w - 5, h};
         // No title on this sheet; a text without track entries draws nothing.
-        drawTrackListing(bitmap, mainFont, color, splitStoredTrackListing(text), t.toQRect(),
-            kTitleColumnFactor);
+        result.cuts += drawTrackListing(bitmap, mainFont, color, splitStoredTrackListing(text),
+            t.toQRect(), kTitleColumnFactor);
     }
 
     QPainter &p = dc.painter();
@@ -128,7 +130,7 @@ FaceDrawResult SlimlineSheetRenderer::RenderFace(
         p.drawImage(QRectF(rect), sheet);
     }
     p.restore();
-    return {};
+    return result;
 }
 
 FaceDrawResult SlimlineSheetRenderer::Render(

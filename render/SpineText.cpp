@@ -13,11 +13,11 @@ int middleOf(const EdgeRect &face)
 }
 } // namespace
 
-void drawCdSpineTexts(DeviceContext &dc, const LogFont &font, double yScale, const QColor &color,
+bool drawCdSpineTexts(DeviceContext &dc, const LogFont &font, double yScale, const QColor &color,
     const EdgeRect &face, int spine, const QString &text)
 {
     if (text.isEmpty())
-        return;
+        return true;
     const QFont spineFace = spineFont(dc, font, 11, yScale);
     const QSize extent = textExtent(dc, spineFace, text);
     const int cx = extent.width();
@@ -32,13 +32,14 @@ void drawCdSpineTexts(DeviceContext &dc, const LogFont &font, double yScale, con
     const EdgeRect left{face.left, face.top, face.left + spine + cy, face.bottom};
     drawRotatedText(
         dc, spineFace, color, kReadUp, QPoint(face.left + 3, mid + cx / 2), left.toQRect(), text);
+    return cx <= face.height();
 }
 
-void drawDvdSpineText(DeviceContext &dc, const LogFont &font, double yScale, const QColor &color,
+bool drawDvdSpineText(DeviceContext &dc, const LogFont &font, double yScale, const QColor &color,
     const EdgeRect &face, int spineLeft, int spine, bool slimDvd, const QString &text)
 {
     if (text.isEmpty())
-        return;
+        return true;
     const QFont spineFace = spineFont(dc, font, 14, yScale);
     const QSize extent = textExtent(dc, spineFace, text);
     const int cx = extent.width();
@@ -47,16 +48,18 @@ void drawDvdSpineText(DeviceContext &dc, const LogFont &font, double yScale, con
     const EdgeRect box{spineLeft, face.top, spineLeft + spine + cy, face.bottom};
     drawRotatedText(dc, spineFace, color, kReadDown,
         QPoint(box.left + cy + inset, middleOf(face) - cx / 2), box.toQRect(), text);
+    return cx <= face.height();
 }
 
-void drawSlimlineSpineText(DeviceContext &dc, const LogFont &font, const QColor &color, int flap,
+bool drawSlimlineSpineText(DeviceContext &dc, const LogFont &font, const QColor &color, int flap,
     int spine, int sheetHeight, const QString &text)
 {
     if (text.isEmpty())
-        return;
+        return true;
     const QFont spineFace = spineFont(dc, font, 7, 1.0, false);
     const QSize extent = textExtent(dc, spineFace, text);
     const EdgeRect box{flap, 0, flap + spine, sheetHeight};
     drawRotatedText(dc, spineFace, color, kReadDown,
         QPoint(flap + spine, sheetHeight / 2 - extent.width() / 2), box.toQRect(), text);
+    return extent.width() <= sheetHeight;
 }

@@ -238,7 +238,7 @@ int lineWidthWithin(DeviceContext &dc, const QFont &font, const QString &text, i
 }
 
 int drawTextInBox(DeviceContext &dc, const QFont &font, QColor color, const QString &text,
-    const QRect &box, int format)
+    const QRect &box, int format, QList<QRect> *lineBoxes)
 {
     TextDrawCall call;
     call.kind = TextDrawCall::Kind::Box;
@@ -247,38 +247,50 @@ int drawTextInBox(DeviceContext &dc, const QFont &font, QColor color, const QStr
     call.format = format;
     notify(dc, call, font, color);
 
+    if (lineBoxes)
+        lineBoxes->clear();
     if (text.isEmpty())
         return 0;
     const QFontMetrics fm = metricsOn(dc, font);
     const QStringList lines = splitTextLines(stripPrefixes(text));
     const int lineHeight = fm.height();
-    if (box.width() <= 0 || box.height() <= 0)
-        return int(lines.size()) * lineHeight;
+    const bool drawn = box.width() > 0 && box.height() > 0;
 
     QPainter &p = dc.painter();
-    p.save();
-    p.setClipRect(box, Qt::IntersectClip);
-    p.setFont(font);
-    p.setPen(color);
+    if (drawn) {
+        p.save();
+        p.setClipRect(box, Qt::IntersectClip);
+        p.setFont(font);
+        p.setPen(color);
+    }
     const int boxLeft = box.left();
     const int boxRight = box.left() + box.width(); // exclusive
     int top = box.top();
     const int boxBottom = box.top() + box.height();
     for (const QString &line : lines) {
-        if (top >= boxBottom)
-            break;
-        if (!line.isEmpty()) {
+        if (top >= boxBottom || !drawn) {
+            // Nothing more shows; a line's place is all its measure needs.
+            if (!lineBoxes)
+                break;
+            lineBoxes->append(QRect(boxLeft, top, line.isEmpty() ? 0 : 1, lineHeight));
+        } else if (!line.isEmpty()) {
             const QString shown = visibleLine(fm, line, box.width(), format);
+            const int width = fm.horizontalAdvance(shown);
             int x = boxLeft;
             if (format == AlignCenter)
-                x = (boxLeft + boxRight - fm.horizontalAdvance(shown)) / 2;
+                x = (boxLeft + boxRight - width) / 2;
             else if (format == AlignRight)
-                x = boxRight - fm.horizontalAdvance(shown);
+                x = boxRight - width;
             p.drawText(QPoint(x, top + fm.ascent()), shown);
+            if (lineBoxes)
+                lineBoxes->append(QRect(x, top, width, lineHeight));
+        } else if (lineBoxes) {
+            lineBoxes->append(QRect(boxLeft, top, 0, lineHeight));
         }
         top += lineHeight;
     }
-    p.restore();
+    if (drawn)
+        p.restore();
     return int(lines.size()) * lineHeight;
 }
 

@@ -47,8 +47,10 @@ QStringList splitTextLines(const QString &text);
 // painter already has. Returns the height of the text drawn (line count x
 // cell height). Of a left- or right-aligned line of many thousand
 // characters only the part that reaches into the box is laid out.
+// `lineBoxes`, when given, gets the box of every line in order, drawn or
+// not (an empty line is 0 wide), for telling what did not fit.
 int drawTextInBox(DeviceContext &dc, const QFont &font, QColor color, const QString &text,
-    const QRect &box, int format);
+    const QRect &box, int format, QList<QRect> *lineBoxes = nullptr);
 
 // Draws one line rotated by `escapement` tenths of a degree (-900 reads top
 // to bottom, +900 bottom to top; 0 is upright), the text cell's top-left

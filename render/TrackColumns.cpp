@@ -10,6 +10,8 @@
 #include <QColor>
 #include <QFont>
 #include <QRect>
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -50,10 +52,11 @@ TrackColumns splitStoredTrackListing(const QByteArray &stored)
     return result;
 }
 
-void drawTrackListing(DeviceContext &dc, const QFont &font, const QColor &color,
-    const TrackColumns &columns, const QRect &box, double column2Factor)
+QList<TextCut> drawTrackListing(DeviceContext &dc, const QFont &font, const QColor &color,
+    const TrackColumns &columns, const QRect &box, double column2Factor, TextCut::Bound bound)
 {
-    drawTextInBox(dc, font, color, columns.columns[0], box, AlignLeft);
+    std::array<QList<QRect>, 3> lines;
+    drawTextInBox(dc, font, color, columns.columns[0], box, AlignLeft, &lines[0]);
     // With a factor of at least 1, a longest entry wider than the box puts
     // column 2 beyond it, however much wider it is.
     const int limit = column2Factor >= 1 ? box.width() : std::numeric_limits<int>::max() / 4;
@@ -61,6 +64,36 @@ void drawTrackListing(DeviceContext &dc, const QFont &font, const QColor &color,
     QRect second = box;
     second.setLeft(truncated(box.left() + column2Factor * w));
     // Moving the left edge keeps the right edge where it was.
-    drawTextInBox(dc, font, color, columns.columns[1], second, AlignLeft);
-    drawTextInBox(dc, font, color, columns.columns[2], box, AlignRight);
+    drawTextInBox(dc, font, color, columns.columns[1], second, AlignLeft, &lines[1]);
+    drawTextInBox(dc, font, color, columns.columns[2], box, AlignRight, &lines[2]);
+
+    // A row is cut when any of it is below the box, or when its title runs
+    // past the box or into its own length.
+    int rows = 0, below = 0, wider = 0;
+    const int bottom = box.y() + box.height();
+    const qsizetype count = std::max({lines[0].size(), lines[1].size(), lines[2].size()});
+    for (qsizetype i = 0; i < count; ++i) {
+        auto at = [&](int column) { return i < lines[column].size() ? lines[column][i] : QRect(); };
+        const QRect number = at(0), title = at(1), length = at(2);
+        if (number.width() <= 0 && title.width() <= 0 && length.width() <= 0)
+            continue;
+        ++rows;
+        const QRect any = number.width() > 0 ? number : title.width() > 0 ? title : length;
+        if (any.y() + any.height() > bottom) {
+            ++below;
+            continue;
+        }
+        const int titleRight = title.x() + title.width();
+        const int room = length.width() > 0 ? length.x() : box.x() + box.width();
+        if (title.width() > 0 && titleRight > room)
+            ++wider;
+        else if (length.width() > 0 && length.x() < box.x())
+            ++wider;
+    }
+    QList<TextCut> cuts;
+    if (below > 0)
+        cuts.append({TextCut::Part::TrackRows, TextCut::Reason::Below, bound, below, rows});
+    if (wider > 0)
+        cuts.append({TextCut::Part::TrackRows, TextCut::Reason::Wider, bound, wider, rows});
+    return cuts;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "TextCut.h"
+
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <array>
 
@@ -33,6 +36,9 @@ class QRect;
 // Draws the three columns into `box` from its top: column 1 left-aligned,
 // column 2 left-aligned from trunc(box.left + factor x width of
 // longestFirst), column 3 right-aligned to the box's right edge. The CD
-// back face and the slimline sheet use 1.5.
-void drawTrackListing(DeviceContext &dc, const QFont &font, const QColor &color,
-    const TrackColumns &columns, const QRect &box, double column2Factor);
+// back face and the slimline sheet use 1.5. Returns the rows that did not
+// fit: below the box, or with a title running past the box or into its
+// row's length.
+QList<TextCut> drawTrackListing(DeviceContext &dc, const QFont &font, const QColor &color,
+    const TrackColumns &columns, const QRect &box, double column2Factor,
+    TextCut::Bound bound = TextCut::Bound::Cover);

@@ -54,6 +54,18 @@ refused() { # what, options...: --both-disc-labels refused as a usage error
 refused "on plain paper" --disc-paper "Plain Paper"
 refused "beside the bottom label" --bottom-disc-label --disc-paper "Neato CD/DVD Labels (A4)"
 
+# Text cut off is a warning per face; the export still succeeds.
+sed 's/\[dCoverTitle\]=[^[]*\[ENDdCoverTitle\]/[dCoverTitle]=Provence and the Mediterranean Coast with the Gorges du Verdon[ENDdCoverTitle]/' \
+  "$samples/standard-cd.zcv" >"$work/long.zcv"
+"$exe" --export-pdf "$work/long.pdf" "$work/long.zcv" 2>"$work/err"
+check "cut text still exports" 0 $?
+check "one warning for the cut face" "discora: disc: the title is wider than the disc" "$(cat "$work/err")"
+"$exe" --export-png "$work/fits" "$samples/standard-cd.zcv" 2>"$work/err"
+check "no warning when all text fits" "" "$(cat "$work/err")"
+"$exe" --info "$work/long.zcv" 2>"$work/err" >/dev/null
+check "--info warns of nothing" "" "$(cat "$work/err")"
+rm -rf "$work/long.zcv" "$work/long.pdf" "$work/fits"
+
 "$exe" --export-pdf "$work/bad.pdf" --disc-paper "No Such Labels" "$samples/standard-cd.zcv" 2>"$work/err"
 check "unknown paper exits 2" 2 $?
 grep -q "No Such Labels" "$work/err"; check "unknown paper is named" 0 $?
