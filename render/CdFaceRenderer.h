@@ -42,4 +42,6 @@ public:
     FaceDrawResult Render(DeviceContext &dc, QRect rect, const DrawTarget &target) const;
     // As Render on paper, with the screen resolution the fonts were chosen at.
     FaceDrawResult PrintFace(DeviceContext &dc, QRect rect, int referenceDpi) const;
+
+    bool operator==(const CdFaceRenderer &) const = default;
 };

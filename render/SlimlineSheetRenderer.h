@@ -38,4 +38,6 @@ public:
     FaceDrawResult RenderFace(DeviceContext &dc, QRect rect, const DrawTarget &target) const;
     FaceDrawResult Render(DeviceContext &dc, QRect rect, const DrawTarget &target) const;
     FaceDrawResult PrintFace(DeviceContext &dc, QRect rect, int referenceDpi) const;
+
+    bool operator==(const SlimlineSheetRenderer &) const = default;
 };

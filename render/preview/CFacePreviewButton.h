@@ -3,6 +3,7 @@
 #include "print/CoverFaces.h"
 #include "print/FaceBinding.h"
 #include "render/DrawTarget.h"
+#include "render/FaceDrawResult.h"
 
 #include <QAbstractButton>
 #include <optional>
@@ -45,15 +46,26 @@ public:
     // Renders done on screen so far.
     int renderCount() const { return m_renderCount; }
 
+    // The texts of the face that paper would cut off, as of the last paint;
+    // the control marks its corner red while there are any, and the mark's
+    // tooltip says what is cut, a line each.
+    const FaceDrawResult &textCheck() const { return m_textCheck; }
+    QString cutTextTip() const;
+    // Where the mark is drawn, in the control's coordinates.
+    QRect cutTextMark() const;
+
 Q_SIGNALS:
     void doubleClicked();
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *) override { Q_EMIT doubleClicked(); }
 
 private:
     bool hasFace() const;
+    // Measures the face's texts again when what it draws has changed.
+    void updateTextCheck();
 
     Shape m_shape;
     const CoverDocument *m_document = nullptr;
@@ -63,4 +75,6 @@ private:
     int m_renderCount = 0;
     PictureSource *m_pictures = nullptr;
     bool m_showPartNames = false;
+    std::optional<FaceRenderer> m_checkedFace; // bound at the measuring resolution
+    FaceDrawResult m_textCheck;
 };
