@@ -61,7 +61,7 @@ void drawRotatedText(DeviceContext &dc, const QFont &font, QColor color, int esc
 
 // One text output, as a renderer asked for it.
 struct TextDrawCall {
-    enum class Kind { Box, Rotated } kind = Kind::Box;
+    enum class Kind { Box, Rotated, Arc } kind = Kind::Box;
     QString text; // as handed in (before prefix processing)
     QRect box; // the box, or the clip of a rotated text
     int format = 0; // Box
@@ -72,6 +72,10 @@ struct TextDrawCall {
     int weight = 400;
     bool italic = false;
     QColor color;
+    // Arc (ArcText.h): `text` is its lines joined by LF, `box` the square
+    // around the outer circle, `origin` the centre, `format` the alignment.
+    int hubRadius = 0;
+    bool bottomArc = false;
 };
 
 class TextDrawObserver {
