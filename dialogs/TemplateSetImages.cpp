@@ -60,12 +60,14 @@ QImage stretchedTo(const QImage &image, const QSize &size)
 
 // Where a sheet's front panel starts, in inches from its left edge: right of
 // the middle spine of a DVD sheet, right of the flap and spine of a
-// slimline CD sheet (as the sheet renderers lay them out).
+// slimline CD sheet (as the sheet renderers lay them out). The notches cut
+// out of the slimline sheet's left part reach into its front panel: the
+// panel is taken right of them.
 double frontPanelLeft(int32_t coverType, const LabelStock &row)
 {
     if (isDvdType(coverType))
         return (row.backWidth + row.backSpineWidth) / 2;
-    return row.flapWidth + row.backSpineWidth;
+    return std::max(row.flapWidth + row.backSpineWidth, FaceConstants::kSlimCdNotchWidth);
 }
 
 QImage sheetFront(const CoverDocument &layer, const CoverFaces &faces, const QSize &size)
