@@ -86,10 +86,9 @@ QString ScriptedUiHost::existingFolder(QWidget *, const QString &caption, const 
     return name;
 }
 
-bool ScriptedUiHost::textInput(
-    QWidget *, const QString &caption, const QString &label, QString &text)
+bool ScriptedUiHost::textInput(QWidget *, const QString &caption, const QString &, QString &text)
 {
-    textRequests.append({caption, label, text});
+    textCaptions.append(caption);
     if (texts.empty()) {
         ADD_FAILURE() << "unexpected text prompt: " << caption.toStdString();
         return false;

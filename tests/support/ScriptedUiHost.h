@@ -49,12 +49,7 @@ public:
     std::deque<QString> folderNames;
     // Typed lines in order; an empty optional is a cancelled prompt.
     std::deque<std::optional<QString>> texts;
-    struct TextRequest {
-        QString caption;
-        QString label;
-        QString text; // what the prompt showed filled in
-    };
-    QList<TextRequest> textRequests;
+    QStringList textCaptions; // the text prompts asked, in order
     // Colours in order; an empty optional is a cancelled chooser.
     std::deque<std::optional<QColor>> colors;
     std::deque<std::optional<FontChoice>> fonts;
