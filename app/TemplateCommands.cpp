@@ -10,6 +10,8 @@ TemplateCommands::TemplateCommands(CoverSession &session, CTemplatesDlg &window)
         [this](const TemplatePictures &p) { apply(p); });
     QObject::connect(&window, &CTemplatesDlg::picturesRestored, &session,
         [this](const TemplatePictures &p) { restore(p); });
+    // "Save as Template..." makes a set of the cover as it is now.
+    window.setCoverSource([&session] { return session.document(); });
 }
 
 void TemplateCommands::apply(const TemplatePictures &pictures)

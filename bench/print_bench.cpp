@@ -67,6 +67,10 @@ public:
         return {};
     }
     QString existingFolder(QWidget *, const QString &, const QString &) override { return {}; }
+    bool textInput(QWidget *, const QString &, const QString &, QString &) override
+    {
+        return false;
+    }
     bool chooseColor(QWidget *, QColor &) override { return false; }
     bool chooseFont(QWidget *, FontChoice &) override { return false; }
     bool printerDialog(QWidget *, QPrinter &) override { return true; }

@@ -1,5 +1,6 @@
 #include "CTemplatesDlg.h"
 
+#include "UserTemplates.h"
 #include "document/CoverDocument.h"
 #include "document/CoverTypes.h"
 #include "document/ProductInfo.h"
@@ -55,6 +56,18 @@ QFont linkFont()
     f.setUnderline(true);
     return f;
 }
+
+// The main window's tool font: captions of two lines under a picture.
+QFont sideFont()
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans Condensed")});
+    f.setPointSizeF(7.5);
+    f.setBold(true);
+    return f;
+}
+
+const QString kCaptionSave = QStringLiteral("Save as Template");
 
 QByteArray encodedPath(const QString &path)
 {
@@ -124,8 +137,8 @@ void CTemplatesDlg::buildControls()
 
     m_link = new CFlatHoverButton(QStringLiteral("Click here to download more templates"), this);
     // Wide enough for the caption on one line in the fonts Linux has for
-    // Verdana, and still ending beside Cancel.
-    m_link->setGeometry(dialogUnitRect(166, 142, 190, 20));
+    // Verdana, ending beside Cancel, with the folder link on its left.
+    m_link->setGeometry(dialogUnitRect(175, 142, 181, 20));
     m_link->setTransparent(true, false);
     m_link->setTextAlign(CFlatHoverButton::TextRight, false);
     m_link->setFont(linkFont());
@@ -136,9 +149,50 @@ void CTemplatesDlg::buildControls()
     m_link->setColor(CFlatHoverButton::TextFocus, QColor(50, 51, 254), false);
     m_link->setUrl(QUrl(ProductInfo::templatesAddress()));
 
+    // The user's own sets: under the logo, as the main window's file
+    // buttons stand, picture above caption.
+    const auto sideButton = [this](const QString &text, const QIcon &icon, int y) {
+        auto *b = new CFlatHoverButton(text, this);
+        b->setGeometry(dialogUnitRect(1, y, 46, 38));
+        b->setFont(sideFont());
+        b->setImageAlign(CFlatHoverButton::ImageTop, false);
+        b->setIconSize(QSize(22, 22));
+        b->setIcons(icon, CFlatHoverButton::DerivedImage::Darkened, false);
+        b->setHoverCursor();
+        b->setTransparent(true, false);
+        return b;
+    };
+    m_save = sideButton(QStringLiteral("Save as Template..."), Icons::save(), 52);
+    m_save->setTooltipText(QStringLiteral("Keep the pictures and colours of this cover, without "
+                                          "its texts, as a template of your own"));
+    m_remove = sideButton(QStringLiteral("Remove"), Icons::removeTrack(), 94);
+    m_remove->setTooltipText(QStringLiteral("Delete the selected template of your own"));
+    connect(m_save, &CFlatHoverButton::clicked, this, &CTemplatesDlg::saveAsTemplate);
+    connect(m_remove, &CFlatHoverButton::clicked, this, &CTemplatesDlg::removeSelectedTemplate);
+    connect(m_list, &QListWidget::currentRowChanged, this, &CTemplatesDlg::updateButtons);
+
+    // Left of the download link, in its look.
+    m_folderLink = new CFlatHoverButton(QStringLiteral("Open My Templates Folder"), this);
+    m_folderLink->setGeometry(dialogUnitRect(51, 142, 122, 20));
+    m_folderLink->setTransparent(true, false);
+    m_folderLink->setTextAlign(CFlatHoverButton::TextLeft, false);
+    m_folderLink->setFont(linkFont());
+    m_folderLink->setDrawBorder(false, false);
+    m_folderLink->setHoverCursor(QCursor(Qt::PointingHandCursor));
+    m_folderLink->setColor(CFlatHoverButton::TextHover, QColor(0, 51, 254), false);
+    m_folderLink->setColor(CFlatHoverButton::TextNormal, QColor(50, 51, 254), false);
+    m_folderLink->setColor(CFlatHoverButton::TextFocus, QColor(50, 51, 254), false);
+    m_folderLink->setTooltipText(QStringLiteral("Your own templates are kept in %1")
+                                     .arg(QDir::toNativeSeparators(UserTemplates::folder())));
+    connect(m_folderLink, &CFlatHoverButton::clicked, this, &CTemplatesDlg::openUserFolder);
+    updateButtons();
+
     setTabOrder(m_list, m_cancel);
     setTabOrder(m_cancel, m_ok);
-    setTabOrder(m_ok, m_link);
+    setTabOrder(m_ok, m_save);
+    setTabOrder(m_save, m_remove);
+    setTabOrder(m_remove, m_folderLink);
+    setTabOrder(m_folderLink, m_link);
 }
 
 QString CTemplatesDlg::defaultTemplateFolder()
@@ -225,12 +279,11 @@ QStringList CTemplatesDlg::searchFolder(const QString &folder, QString *error)
     return names;
 }
 
-void CTemplatesDlg::fillList()
+QList<CTemplatesDlg::Entry> CTemplatesDlg::readFolder(const QString &folder, bool own)
 {
-    m_list->clear();
-    m_entries.clear();
+    QList<Entry> entries;
     QString error;
-    const QStringList names = searchFolder(m_folder, &error);
+    const QStringList names = searchFolder(folder, &error);
     if (!error.isEmpty())
         UiHost::instance().message(
             this, error, QStringLiteral("Error"), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
@@ -238,13 +291,66 @@ void CTemplatesDlg::fillList()
     // picture, or not decodable) shifts neither the labels nor what a
     // click on a later entry applies.
     for (const QString &name : names) {
-        QImage square = stretchedSquare(templatePath(name));
-        if (square.isNull())
-            continue;
-        m_entries.append(Entry{name, std::move(square)});
-        m_list->addItem(new QListWidgetItem(templateLabel(name)));
+        QImage square = stretchedSquare(folder + QLatin1Char('/') + name);
+        if (!square.isNull())
+            entries.append(Entry{folder, name, own, std::move(square)});
+    }
+    return entries;
+}
+
+void CTemplatesDlg::fillList()
+{
+    m_entries = readFolder(QDir::cleanPath(UserTemplates::folder()), true);
+    m_entries += readFolder(m_folder, false);
+    addItems();
+}
+
+void CTemplatesDlg::addItems()
+{
+    m_list->clear();
+    for (const Entry &entry : m_entries) {
+        auto *item = new QListWidgetItem(templateLabel(entry.name));
+        item->setToolTip(entry.own
+                ? QStringLiteral("Your own template \"%1\"").arg(UserTemplates::setName(entry.name))
+                : QStringLiteral("A template that comes with Discora"));
+        m_list->addItem(item);
     }
     showThumbnails();
+    updateButtons();
+}
+
+void CTemplatesDlg::reloadOwnEntries(const QString &selectName)
+{
+    // What was applied last keeps its place for the arrow keys.
+    const Entry applied = m_currentIndex >= 0 ? m_entries[m_currentIndex] : Entry{};
+    QList<Entry> entries = readFolder(QDir::cleanPath(UserTemplates::folder()), true);
+    for (const Entry &entry : std::as_const(m_entries))
+        if (!entry.own)
+            entries.append(entry);
+    m_entries = std::move(entries);
+    m_currentIndex = -1;
+    int selected = -1;
+    for (int row = 0; row < m_entries.size(); ++row) {
+        const Entry &entry = m_entries[row];
+        if (entry.folder == applied.folder && entry.name == applied.name)
+            m_currentIndex = row;
+        if (entry.own && entry.name == selectName)
+            selected = row;
+    }
+    addItems();
+    if (selected < 0 && m_list->count() > 0)
+        selected = 0;
+    if (selected >= 0) {
+        m_list->setCurrentRow(selected);
+        m_list->scrollToItem(m_list->item(selected));
+    }
+}
+
+void CTemplatesDlg::updateButtons()
+{
+    const int row = m_list->currentRow();
+    m_remove->setEnabled(row >= 0 && row < m_entries.size() && m_entries[row].own);
+    m_save->setEnabled(bool(m_coverSource));
 }
 
 void CTemplatesDlg::showThumbnails()
@@ -259,7 +365,17 @@ void CTemplatesDlg::selectLabel(const QByteArray &backImagePath)
 {
     if (backImagePath.isEmpty())
         return;
-    const QString label = templateLabel(QFileInfo(QFile::decodeName(backImagePath)).fileName());
+    const QString path = QFile::decodeName(backImagePath);
+    // The set the cover has, when it is listed; else every set labelled
+    // like it.
+    for (int row = 0; row < m_entries.size(); ++row) {
+        if (templatePath(m_entries[row], m_entries[row].name) == path) {
+            m_list->setCurrentRow(row);
+            m_list->scrollToItem(m_list->item(row));
+            return;
+        }
+    }
+    const QString label = templateLabel(QFileInfo(path).fileName());
     for (int row = 0; row < m_list->count(); ++row) {
         QListWidgetItem *item = m_list->item(row);
         if (item->text() == label) {
@@ -299,9 +415,9 @@ QString CTemplatesDlg::siblingName(const QString &name, const QString &marker)
     return sibling.replace(kBackMarker, marker);
 }
 
-QString CTemplatesDlg::templatePath(const QString &name) const
+QString CTemplatesDlg::templatePath(const Entry &entry, const QString &name) const
 {
-    return m_folder + QLatin1Char('/') + name;
+    return entry.folder + QLatin1Char('/') + name;
 }
 
 QImage CTemplatesDlg::stretchedSquare(const QString &path)
@@ -375,24 +491,112 @@ void CTemplatesDlg::applyTemplate(int row)
     if (row < 0 || row >= m_entries.size())
         return;
     m_currentIndex = row;
-    const QString &name = m_entries[row].name;
+    const Entry &entry = m_entries[row];
+    const auto path = [&](const QString &marker) {
+        return encodedPath(templatePath(entry, siblingName(entry.name, marker)));
+    };
+    // The user's own sets were drawn from faces and stretched to the
+    // template sizes: stretched back, they give those faces as they were.
+    const PicturePlacement placement
+        = entry.own ? PicturePlacement() : PicturePlacement::forNewPicture();
     TemplatePictures pictures;
-    const QByteArray disc = encodedPath(templatePath(siblingName(name, kDiscMarker)));
     if (isDvdType(m_coverType)) {
         // One picture over the whole sheet; the separate front and back stay.
         pictures.CoverOption = StretchedImage;
-        pictures.sImagePath = encodedPath(templatePath(name));
-        pictures.dImagePath = disc;
-        pictures.sImagePlacement = pictures.dImagePlacement = PicturePlacement::forNewPicture();
+        pictures.sImagePath = path(kBackMarker);
+        pictures.dImagePath = path(kDiscMarker);
+        pictures.sImagePlacement = pictures.dImagePlacement = placement;
     } else {
         pictures.sImagePath = QByteArray();
-        pictures.bImagePath = encodedPath(templatePath(name));
-        pictures.fImagePath = encodedPath(templatePath(siblingName(name, kFrontMarker)));
-        pictures.dImagePath = disc;
-        pictures.fImagePlacement = pictures.bImagePlacement = pictures.dImagePlacement
-            = PicturePlacement::forNewPicture();
+        pictures.bImagePath = path(kBackMarker);
+        pictures.fImagePath = path(kFrontMarker);
+        pictures.dImagePath = path(kDiscMarker);
+        pictures.fImagePlacement = pictures.bImagePlacement = pictures.dImagePlacement = placement;
     }
     Q_EMIT templateApplied(pictures);
+}
+
+bool CTemplatesDlg::isOwnTemplate(int row)
+{
+    ensureListFilled();
+    return row >= 0 && row < m_entries.size() && m_entries[row].own;
+}
+
+void CTemplatesDlg::setCoverSource(std::function<CoverDocument()> source)
+{
+    m_coverSource = std::move(source);
+    updateButtons();
+}
+
+void CTemplatesDlg::saveAsTemplate()
+{
+    if (!m_coverSource)
+        return;
+    ensureListFilled();
+    UiHost &host = UiHost::instance();
+    const QString folder = UserTemplates::folder();
+    QString name;
+    for (;;) {
+        if (!host.textInput(this, kCaptionSave, QStringLiteral("Name of the new template:"), name))
+            return;
+        const QString problem = UserTemplates::nameProblem(name);
+        if (problem.isEmpty())
+            break;
+        host.message(this, problem, kCaptionSave, UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
+    }
+    name = name.trimmed();
+    if (!UserTemplates::setFiles(folder, name).isEmpty()
+        && host.message(this,
+               QStringLiteral("You have a template named \"%1\" already. Replace it?").arg(name),
+               kCaptionSave, UiHost::Buttons::YesNo, UiHost::Icon::Question)
+            != UiHost::Answer::Yes)
+        return;
+    QString error;
+    const QString back = UserTemplates::save(m_coverSource(), folder, name, error);
+    if (back.isEmpty()) {
+        host.message(this, QStringLiteral("The template could not be saved: %1").arg(error),
+            kCaptionSave, UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
+        return;
+    }
+    reloadOwnEntries(back);
+}
+
+void CTemplatesDlg::removeSelectedTemplate()
+{
+    const int row = list()->currentRow();
+    // The program's own sets are never removed, whatever asks.
+    if (!isOwnTemplate(row))
+        return;
+    const Entry entry = m_entries[row];
+    const QString caption = QStringLiteral("Remove Template");
+    UiHost &host = UiHost::instance();
+    if (host.message(this,
+            QStringLiteral("Remove your template \"%1\"? Its pictures are deleted.")
+                .arg(UserTemplates::setName(entry.name)),
+            caption, UiHost::Buttons::YesNo, UiHost::Icon::Question)
+        != UiHost::Answer::Yes)
+        return;
+    QString error;
+    if (!UserTemplates::remove(entry.folder, entry.name, error))
+        host.message(this, QStringLiteral("The template could not be removed: %1").arg(error),
+            caption, UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
+    reloadOwnEntries(QString());
+}
+
+void CTemplatesDlg::openUserFolder()
+{
+    const QString folder = UserTemplates::folder();
+    UiHost &host = UiHost::instance();
+    if (!QDir().mkpath(folder)) {
+        host.message(this, QStringLiteral("The folder %1 cannot be created.").arg(folder),
+            QStringLiteral("Error"), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
+        return;
+    }
+    if (!host.openUrl(QUrl::fromLocalFile(folder)))
+        host.message(this,
+            QStringLiteral("No program to show the folder %1 was found.")
+                .arg(QDir::toNativeSeparators(folder)),
+            QStringLiteral("Error"), UiHost::Buttons::Ok, UiHost::Icon::Exclamation);
 }
 
 void CTemplatesDlg::onListClicked(const QModelIndex &index)

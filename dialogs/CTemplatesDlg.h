@@ -1,17 +1,18 @@
 #pragma once
 
 #include "TemplatePictures.h"
+#include "document/CoverDocument.h"
 
 #include <QByteArray>
 #include <QDialog>
 #include <QImage>
 #include <QList>
 #include <QString>
+#include <functional>
 
 class CFlatHoverButton;
 class QLabel;
 class QListWidget;
-struct CoverDocument;
 
 // "Templates": ready-made cover pictures shown as 60 x 60 thumbnails. A
 // click (or a left or right arrow) puts a template on the cover at once,
@@ -23,7 +24,9 @@ struct CoverDocument;
 //
 // A template is a set of pictures in the template folder whose names differ
 // only in the marker "[BACK]", "[FRONT]" or "[DISC]"; the list shows the
-// "[BACK]" ones.
+// "[BACK]" ones. The list holds the user's own sets (UserTemplates) first,
+// then the program's: "Save as Template..." makes one from the cover,
+// "Remove" deletes one of the user's (never one of the program's).
 class CTemplatesDlg : public QDialog {
     Q_OBJECT
 public:
@@ -65,6 +68,23 @@ public:
     // Applies list entry `row` as a click does.
     void applyTemplate(int row);
 
+    // Where "Save as Template..." takes the cover from (the main window's
+    // current cover); without it the button is disabled.
+    void setCoverSource(std::function<CoverDocument()> source);
+    // "Save as Template...": asks for a name (again after a name that cannot
+    // be used), asks before replacing a set of that name, writes the cover's
+    // picture layer as a set of the user's (TemplateSetImages) and selects
+    // it in the list.
+    void saveAsTemplate();
+    // "Remove": after asking, deletes the selected set when it is one of the
+    // user's own.
+    void removeSelectedTemplate();
+    // "Open My Templates Folder": makes the folder when needed and hands it
+    // to the desktop.
+    void openUserFolder();
+    // Whether list entry `row` is one of the user's own sets.
+    bool isOwnTemplate(int row);
+
     // Showing the window fills its list first.
     void setVisible(bool visible) override;
 
@@ -95,6 +115,9 @@ public:
     CFlatHoverButton *okButton() const { return m_ok; }
     CFlatHoverButton *cancelButton() const { return m_cancel; }
     CFlatHoverButton *linkButton() const { return m_link; }
+    CFlatHoverButton *saveButton() const { return m_save; }
+    CFlatHoverButton *removeButton() const { return m_remove; }
+    CFlatHoverButton *folderButton() const { return m_folderLink; }
 
     // OK and closing keep the template; Cancel (and Escape) take it back.
     void accept() override;
@@ -117,7 +140,9 @@ protected:
 
 private:
     struct Entry {
+        QString folder;
         QString name;
+        bool own = false;
         // The picture stretched to the thumbnail square, before its shape.
         QImage square;
     };
@@ -125,12 +150,18 @@ private:
     void buildControls();
     void ensureListFilled();
     void fillList();
+    QList<Entry> readFolder(const QString &folder, bool own);
+    // Reads the user's folder again after a set was saved or removed;
+    // `selectName` names the "[BACK]" file to select.
+    void reloadOwnEntries(const QString &selectName);
+    void addItems();
+    void updateButtons();
     void selectLabel(const QByteArray &backImagePath);
     void showThumbnails();
     void onListClicked(const QModelIndex &index);
     void step(int delta);
     void hideByUser();
-    QString templatePath(const QString &name) const;
+    QString templatePath(const Entry &entry, const QString &name) const;
 
     static QStringList searchFolder(const QString &folder, QString *error);
     static QImage stretchedSquare(const QString &path);
@@ -153,4 +184,8 @@ private:
     CFlatHoverButton *m_ok = nullptr;
     CFlatHoverButton *m_cancel = nullptr;
     CFlatHoverButton *m_link = nullptr;
+    CFlatHoverButton *m_save = nullptr;
+    CFlatHoverButton *m_remove = nullptr;
+    CFlatHoverButton *m_folderLink = nullptr;
+    std::function<CoverDocument()> m_coverSource;
 };

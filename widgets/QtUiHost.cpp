@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -116,6 +117,18 @@ QString QtUiHost::openFileName(
 QString QtUiHost::existingFolder(QWidget *parent, const QString &caption, const QString &startPath)
 {
     return QFileDialog::getExistingDirectory(parent, caption, startPath);
+}
+
+bool QtUiHost::textInput(
+    QWidget *parent, const QString &caption, const QString &label, QString &text)
+{
+    bool ok = false;
+    const QString answer
+        = QInputDialog::getText(parent, caption, label, QLineEdit::Normal, text, &ok);
+    if (!ok)
+        return false;
+    text = answer;
+    return true;
 }
 
 bool QtUiHost::chooseColor(QWidget *parent, QColor &color)

@@ -24,6 +24,8 @@ public:
         const QString &filter) override;
     QString existingFolder(
         QWidget *parent, const QString &caption, const QString &startPath) override;
+    bool textInput(
+        QWidget *parent, const QString &caption, const QString &label, QString &text) override;
     bool chooseColor(QWidget *parent, QColor &color) override;
     bool chooseFont(QWidget *parent, FontChoice &choice) override;
     bool printerDialog(QWidget *parent, QPrinter &printer) override;

@@ -52,6 +52,12 @@ public:
         QWidget *parent, const QString &caption, const QString &startPath)
         = 0;
 
+    // One line of text asked for with `label`, `text` filled in; false when
+    // cancelled (an empty line is an answer).
+    virtual bool textInput(
+        QWidget *parent, const QString &caption, const QString &label, QString &text)
+        = 0;
+
     // The colour chooser, `color` preselected; false when cancelled.
     virtual bool chooseColor(QWidget *parent, QColor &color) = 0;
 

@@ -28,6 +28,10 @@ TEST(MainWindowTemplates, ChooseTemplateShowsTheWindowAndEachTemplateIsOneStep)
         EXPECT_TRUE(templates->listFilled());
         ASSERT_GE(templates->list()->count(), 2) << "the shipped templates";
         EXPECT_EQ(w->templatesShown, 5);
+        // "Save as Template..." takes this window's cover.
+        host.texts.push_back(QStringLiteral("Mine %1").arg(type));
+        templates->saveButton()->click();
+        EXPECT_TRUE(templates->isOwnTemplate(0));
         const CoverDocument before = w->document();
 
         templates->applyTemplate(0);

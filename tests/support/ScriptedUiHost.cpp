@@ -86,6 +86,21 @@ QString ScriptedUiHost::existingFolder(QWidget *, const QString &caption, const 
     return name;
 }
 
+bool ScriptedUiHost::textInput(QWidget *, const QString &caption, const QString &, QString &text)
+{
+    textCaptions.append(caption);
+    if (texts.empty()) {
+        ADD_FAILURE() << "unexpected text prompt: " << caption.toStdString();
+        return false;
+    }
+    const std::optional<QString> answer = texts.front();
+    texts.pop_front();
+    if (!answer)
+        return false;
+    text = *answer;
+    return true;
+}
+
 bool ScriptedUiHost::chooseColor(QWidget *, QColor &color)
 {
     colorRequests.append(color);

@@ -47,6 +47,9 @@ public:
 
     // Folder names in order; an empty name is a cancelled dialog.
     std::deque<QString> folderNames;
+    // Typed lines in order; an empty optional is a cancelled prompt.
+    std::deque<std::optional<QString>> texts;
+    QStringList textCaptions; // the text prompts asked, in order
     // Colours in order; an empty optional is a cancelled chooser.
     std::deque<std::optional<QColor>> colors;
     std::deque<std::optional<FontChoice>> fonts;
@@ -84,6 +87,8 @@ public:
         const QString &filter) override;
     QString existingFolder(
         QWidget *parent, const QString &caption, const QString &startPath) override;
+    bool textInput(
+        QWidget *parent, const QString &caption, const QString &label, QString &text) override;
     bool chooseColor(QWidget *parent, QColor &color) override;
     bool chooseFont(QWidget *parent, FontChoice &choice) override;
     bool printerDialog(QWidget *parent, QPrinter &printer) override;
