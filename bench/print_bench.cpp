@@ -67,6 +67,10 @@ public:
         return {};
     }
     QString existingFolder(QWidget *, const QString &, const QString &) override { return {}; }
+    bool confirmAction(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        return true;
+    }
     bool textInput(QWidget *, const QString &, const QString &, QString &) override
     {
         return false;

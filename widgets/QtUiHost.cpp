@@ -119,6 +119,17 @@ QString QtUiHost::existingFolder(QWidget *parent, const QString &caption, const 
     return QFileDialog::getExistingDirectory(parent, caption, startPath);
 }
 
+bool QtUiHost::confirmAction(
+    QWidget *parent, const QString &text, const QString &caption, const QString &actionText)
+{
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Cancel, parent);
+    QAbstractButton *action = box.addButton(actionText, QMessageBox::AcceptRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == action;
+}
+
 bool QtUiHost::textInput(
     QWidget *parent, const QString &caption, const QString &label, QString &text)
 {

@@ -24,6 +24,8 @@ public:
         const QString &filter) override;
     QString existingFolder(
         QWidget *parent, const QString &caption, const QString &startPath) override;
+    bool confirmAction(QWidget *parent, const QString &text, const QString &caption,
+        const QString &actionText) override;
     bool textInput(
         QWidget *parent, const QString &caption, const QString &label, QString &text) override;
     bool chooseColor(QWidget *parent, QColor &color) override;

@@ -31,6 +31,13 @@ public:
         QWidget *parent, const QString &text, const QString &caption, const QString &actionText)
         = 0;
 
+    // A question whose answer is to go on with something despite what
+    // `text` warns of: `actionText` ("Print Anyway") or Cancel, which is
+    // the default. True for the action.
+    virtual bool confirmAction(
+        QWidget *parent, const QString &text, const QString &caption, const QString &actionText)
+        = 0;
+
     // Empty result: the user cancelled. `filter` is a Qt name filter such as
     // "Discora Files (*.zcv)".
     virtual QString saveFileName(

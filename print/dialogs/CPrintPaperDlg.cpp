@@ -279,10 +279,30 @@ bool CPrintPaperDlg::storeChoices()
     return true;
 }
 
+bool CPrintPaperDlg::confirmCutText(const QString &caption, const QString &actionText)
+{
+    const QList<FaceTextReport> cut
+        = PrintJob::fromSettings(m_coverType).cutText(*m_document, m_referenceDpi);
+    if (cut.isEmpty())
+        return true;
+    return UiHost::instance().confirmAction(this, cutTextQuestion(cut), caption, actionText);
+}
+
+QString CPrintPaperDlg::cutTextQuestion(const QList<FaceTextReport> &cut)
+{
+    return QStringLiteral("Some text does not fit and will be cut off:\n\n%1\n\nYou can make the "
+                          "text shorter or smaller, or tick \"Shrink text to fit\" in the font "
+                          "window of the face.")
+        .arg(textCutLines(cut));
+}
+
 void CPrintPaperDlg::accept()
 {
-    if (storeChoices())
-        QDialog::accept();
+    if (!storeChoices())
+        return;
+    if (m_document && !confirmCutText(QStringLiteral("Print"), QStringLiteral("Print Anyway")))
+        return;
+    QDialog::accept();
 }
 
 QString CPrintPaperDlg::proposedPdfPath() const
@@ -306,6 +326,8 @@ void CPrintPaperDlg::saveAsPdf()
         showPrintNotices(this, {*refusal});
         return;
     }
+    if (!confirmCutText(QStringLiteral("Save as PDF"), QStringLiteral("Save Anyway")))
+        return;
     const QString path = UiHost::instance().exportFileName(this, QStringLiteral("Save as PDF"),
         proposedPdfPath(), QStringLiteral("PDF Files (*.pdf)"));
     if (path.isEmpty())

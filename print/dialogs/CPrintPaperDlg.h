@@ -2,6 +2,7 @@
 
 #include "document/CoverDocument.h"
 #include "print/DiscLabelPosition.h"
+#include "print/FaceTextCheck.h"
 
 #include <QDialog>
 #include <QString>
@@ -43,6 +44,9 @@ public:
     // writes the pages printing would produce; closes once it is written
     // and says where it is, offering to open it.
     void saveAsPdf();
+    // Asks before printing or saving a cover whose text would be cut off;
+    // true to go on.
+    bool confirmCutText(const QString &caption, const QString &actionText);
     // Button 5: the printer adjustment, modally.
     void openAdjustment();
 
@@ -51,6 +55,8 @@ public:
 
     static QString nothingTickedText();
     static QString pdfSavedText(const QString &path);
+    // The question before printing text that paper would cut off.
+    static QString cutTextQuestion(const QList<FaceTextReport> &cut);
 
     QCheckBox *coversCheck() const { return m_coversCheck; }
     QCheckBox *discCheck() const { return m_discCheck; }

@@ -17,6 +17,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -347,5 +350,49 @@ TEST_F(PrintDialogsTest, InsertPaperShowsTheMessageAndPrintsOrSkips)
         dlg.setResult(-1);
         c.act(dlg);
         EXPECT_EQ(dlg.result(), c.result) << c.what;
+    }
+}
+
+// Text that paper would cut off is asked about before anything is printed
+// or saved; only the faces ticked for printing count.
+TEST_F(PrintDialogsTest, CutTextIsAskedAboutBeforePrintingOrSaving)
+{
+    CoverDocument doc;
+    resetDocumentForType(doc, StandardCD, 96);
+    doc.dCoverTitle = "Provence and the Mediterranean Coast with the Gorges du Verdon";
+    const QString pdf = QDir(freshDir("cut-text")).filePath("cut.pdf");
+    struct Case {
+        const char *what;
+        bool disc; // the cut face ticked
+        bool savePdf;
+        bool goOn; // the answer
+        int result;
+    };
+    const QList<Case> cases = {
+        {"print, cancelled", true, false, false, 0},
+        {"print anyway", true, false, true, QDialog::Accepted},
+        {"disc not ticked: not asked", false, false, false, QDialog::Accepted},
+        {"save, cancelled", true, true, false, 0},
+        {"save anyway", true, true, true, CPrintPaperDlg::SavedAsPdf},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        store(StandardCD, kPlainPaper, kPlainPaper, true, c.disc);
+        host.messages.clear();
+        host.actionTexts.clear();
+        host.actionAnswers = {c.goOn};
+        host.fileNames.push_back(pdf);
+        CPrintPaperDlg dlg(StandardCD);
+        dlg.setCover(&doc, QString(), 96);
+        (c.savePdf ? dlg.savePdfButton() : dlg.printButton())->click();
+        EXPECT_EQ(dlg.result(), c.result);
+        const QString action = c.savePdf ? "Save Anyway" : "Print Anyway";
+        EXPECT_EQ(host.actionTexts.value(0), c.disc ? action : QString());
+        if (c.disc) {
+            EXPECT_TRUE(host.messages[0].text.contains("Disc: The title is wider than the disc"));
+        }
+        EXPECT_EQ(QFileInfo::exists(pdf), c.savePdf && c.goOn);
+        QFile::remove(pdf);
+        host.fileNames.clear();
     }
 }

@@ -86,6 +86,18 @@ QString ScriptedUiHost::existingFolder(QWidget *, const QString &caption, const 
     return name;
 }
 
+bool ScriptedUiHost::confirmAction(
+    QWidget *, const QString &text, const QString &caption, const QString &actionText)
+{
+    messages.append({text, caption, Buttons::Ok, Icon::Exclamation});
+    actionTexts.append(actionText);
+    if (actionAnswers.empty())
+        return false;
+    const bool act = actionAnswers.front();
+    actionAnswers.pop_front();
+    return act;
+}
+
 bool ScriptedUiHost::textInput(QWidget *, const QString &caption, const QString &, QString &text)
 {
     textCaptions.append(caption);

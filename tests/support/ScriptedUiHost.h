@@ -59,9 +59,10 @@ public:
     std::deque<PrinterScript> printerDialogs;
 
     QList<Message> messages;
-    // Notices with an action button ("Open"), recorded as messages with the
-    // OK button; whether the action is chosen, in order. Without an answer
-    // a notice is answered with OK, in both modes.
+    // Notices with an action button ("Open") and questions with one ("Print
+    // Anyway"), recorded as messages with the OK button; whether the action
+    // is chosen, in order. Without an answer a notice is answered with OK
+    // and a question with Cancel, in both modes.
     std::deque<bool> actionAnswers;
     QStringList actionTexts;
     QList<QColor> colorRequests; // the preselected colours, in order
@@ -87,6 +88,8 @@ public:
         const QString &filter) override;
     QString existingFolder(
         QWidget *parent, const QString &caption, const QString &startPath) override;
+    bool confirmAction(QWidget *parent, const QString &text, const QString &caption,
+        const QString &actionText) override;
     bool textInput(
         QWidget *parent, const QString &caption, const QString &label, QString &text) override;
     bool chooseColor(QWidget *parent, QColor &color) override;
