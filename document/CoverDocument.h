@@ -9,7 +9,6 @@
 #include <QString>
 #include <cstdint>
 
-
 enum CoverType : int32_t {
     StandardCD = 1,
     StandardDVD = 2,
@@ -72,6 +71,12 @@ struct CoverDocument {
     PicturePlacement bImagePlacement;
     PicturePlacement sImagePlacement;
     PicturePlacement dImagePlacement;
+    // Text and track rows drawn smaller, down to 6 points, until they fit.
+    bool fShrinkText = false;
+    bool bShrinkText = false;
+    bool dShrinkText = false;
+    // The disc's title along the top of its edge, its text along the bottom.
+    bool dCurvedText = false;
 
     bool operator==(const CoverDocument &) const = default;
 };

@@ -30,6 +30,7 @@
 //   bounded      decimal, held to `low` .. `high`; `absent` when the entry
 //                is absent or empty
 //   quarterTurn  degrees 0, 90, 180 or 270; anything else reads as 0
+//   laterFlag    "TRUE"/"FALSE" as flag, but absent or empty reads as false
 //
 // Entries added later go after the spine texts: other programs ignore the
 // entries they do not know, and a file without them reads each as its
@@ -112,4 +113,8 @@ template <typename Visitor, typename Doc> void visitCoverFields(Visitor &v, Doc 
     visitPlacement(v, "b", d.bImagePlacement);
     visitPlacement(v, "s", d.sImagePlacement);
     visitPlacement(v, "d", d.dImagePlacement);
+    v.laterFlag("fShrinkText", d.fShrinkText);
+    v.laterFlag("bShrinkText", d.bShrinkText);
+    v.laterFlag("dShrinkText", d.dShrinkText);
+    v.laterFlag("dCurvedText", d.dCurvedText);
 }

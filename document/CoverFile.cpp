@@ -71,6 +71,7 @@ public:
     void choice(const char *key, int32_t n, int32_t, int32_t) { integer(key, n); }
     void bounded(const char *key, int32_t n, int32_t, int32_t, int32_t) { integer(key, n); }
     void quarterTurn(const char *key, int32_t n) { integer(key, n); }
+    void laterFlag(const char *key, bool b) { flag(key, b); }
 
     // The value of every entry as written, in file order (empty where no
     // entry was written).
@@ -293,6 +294,7 @@ struct KeyCollector {
     template <typename... Rest> void choice(const char *key, Rest &&...) { keys << key; }
     template <typename... Rest> void bounded(const char *key, Rest &&...) { keys << key; }
     template <typename... Rest> void quarterTurn(const char *key, Rest &&...) { keys << key; }
+    template <typename... Rest> void laterFlag(const char *key, Rest &&...) { keys << key; }
 };
 
 } // namespace

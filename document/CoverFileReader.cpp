@@ -235,6 +235,7 @@ public:
     {
         field = v.isEmpty(key) ? absent : std::clamp(v.integer(key), low, high);
     }
+    void laterFlag(const char *key, bool &field) { field = !v.isEmpty(key) && !v.is(key, "FALSE"); }
     void quarterTurn(const char *key, int32_t &field)
     {
         const int32_t n = v.integer(key);
@@ -275,6 +276,7 @@ struct TextSizes {
     template <typename... Rest> void choice(Rest &&...) { }
     template <typename... Rest> void bounded(Rest &&...) { }
     template <typename... Rest> void quarterTurn(Rest &&...) { }
+    template <typename... Rest> void laterFlag(Rest &&...) { }
 };
 
 constexpr qint64 kCopyChunk = qint64(1) << 20;

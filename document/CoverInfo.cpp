@@ -84,6 +84,7 @@ public:
     void integer(const char *key, int32_t n) { m_json.number(key, n); }
     void color(const char *key, ColorRef c, ColorRef) { m_json.number(key, c); }
     void flag(const char *key, bool b) { m_json.boolean(key, b); }
+    void laterFlag(const char *key, bool b) { m_json.boolean(key, b); }
     void picture(const char *key, const QByteArray &path, int) { m_json.text(key, path); }
     void alignment(const char *key, int32_t a) { m_json.number(key, a); }
     void text(const char *key, const QByteArray &s)

@@ -24,6 +24,7 @@ CdFaceRenderer cdFront(const CoverDocument &doc, const LabelStock &row, int dpi)
     face.imagePlacement = doc.fImagePlacement;
     face.textColor = doc.fCoverTextColor;
     face.font = doc.fCoverTextFont;
+    face.shrinkText = doc.fShrinkText;
     face.printOverSpines = doc.bFrontPrintOverSpines != 0;
     return face;
 }
@@ -48,6 +49,7 @@ CdFaceRenderer cdBack(const CoverDocument &doc, const LabelStock &row, int dpi)
     face.imagePlacement = doc.bImagePlacement;
     face.textColor = doc.bCoverTextColor;
     face.font = doc.bCoverTextFont;
+    face.shrinkText = doc.bShrinkText;
     face.printOverSpines = doc.bBackPrintOverSpines != 0;
     return face;
 }
@@ -83,6 +85,7 @@ DvdSheetRenderer dvdSheet(const CoverDocument &doc, const LabelStock &row, int d
     sheet.backTextLeft = FaceConstants::kDvdTextTop;
     sheet.backTextTop = FaceConstants::kDvdTextTop;
     sheet.slimDvd = slim;
+    sheet.shrinkText = doc.bShrinkText;
     return sheet;
 }
 
@@ -107,6 +110,7 @@ SlimlineSheetRenderer slimlineSheet(const CoverDocument &doc, const LabelStock &
     sheet.notchHeightPx = inchesToPixels(FaceConstants::kSlimCdNotchHeight, dpi);
     sheet.textLeft = FaceConstants::kSlimCdTextLeft;
     sheet.textTop = FaceConstants::kSlimCdTextTop;
+    sheet.shrinkText = doc.bShrinkText;
     return sheet;
 }
 
@@ -121,7 +125,11 @@ DiscRenderer disc(const CoverDocument &doc, const LabelStock &row, int dpi)
     disc.nominalHeight = inchesToPixels(row.discHeight, dpi);
     disc.title = doc.dCoverTitle;
     disc.text = doc.dCoverText;
-    disc.alignment = AlignCenter; // title and text sit round the hub
+    // Straight, title and text sit round the hub; along the edge, the
+    // alignment moves them along their arcs.
+    disc.curvedText = doc.dCurvedText;
+    disc.alignment = doc.dCurvedText ? doc.dCoverAlign : int32_t(AlignCenter);
+    disc.shrinkText = doc.dShrinkText;
     disc.imagePath = doc.dImagePath;
     disc.imagePlacement = doc.dImagePlacement;
     disc.textColor = doc.dCoverTextColor;

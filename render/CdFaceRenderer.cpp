@@ -65,18 +65,36 @@ FaceDrawResult CdFaceRenderer::RenderFace(
     EdgeRect t = spineWidthPx == 0
         ? EdgeRect{r.left + gx, r.top + gy, r.right - gx, r.bottom}
         : EdgeRect{r.left + gx + s, r.top + gy, r.right - s - 7, r.bottom};
-    const int lineHeight = textExtent(dc, mainFont, QStringLiteral("A")).height();
+    const int reference = target.fontReferenceDpi;
+    const QFont titleFont = !shrinkText
+        ? mainFont
+        : shrunkFaceFont(dc, font, reference, yScale, true, [&](DeviceContext &m, const QFont &f) {
+              return textFitsBox(m, f, titleCopy, t.toQRect(), alignment);
+          });
+    const int lineHeight = textExtent(dc, titleFont, QStringLiteral("A")).height();
 
     QList<QRect> lines;
-    drawTextInBox(dc, mainFont, color, titleCopy, t.toQRect(), alignment, &lines);
+    drawTextInBox(dc, titleFont, color, titleCopy, t.toQRect(), alignment, &lines);
     result.cuts += textCutsInBox(lines, t.toQRect(), TextCut::Part::Title, TextCut::Bound::Cover);
     if (!title.isEmpty())
         t.top += lineHeight;
     if (isBackFace == 1) {
-        result.cuts += drawTrackListing(
-            dc, mainFont, color, splitStoredTrackListing(text), t.toQRect(), 1.5);
+        const TrackColumns columns = splitStoredTrackListing(text);
+        const QFont rowFont = !shrinkText
+            ? mainFont
+            : shrunkFaceFont(
+                dc, font, reference, yScale, true, [&](DeviceContext &m, const QFont &f) {
+                    return drawTrackListing(m, f, color, columns, t.toQRect(), 1.5).isEmpty();
+                });
+        result.cuts += drawTrackListing(dc, rowFont, color, columns, t.toQRect(), 1.5);
     } else {
-        drawTextInBox(dc, mainFont, color, textCopy, t.toQRect(), alignment, &lines);
+        const QFont textFont = !shrinkText
+            ? mainFont
+            : shrunkFaceFont(
+                dc, font, reference, yScale, true, [&](DeviceContext &m, const QFont &f) {
+                    return textFitsBox(m, f, textCopy, t.toQRect(), alignment);
+                });
+        drawTextInBox(dc, textFont, color, textCopy, t.toQRect(), alignment, &lines);
         result.cuts
             += textCutsInBox(lines, t.toQRect(), TextCut::Part::Text, TextCut::Bound::Cover);
     }

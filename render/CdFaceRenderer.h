@@ -33,6 +33,9 @@ public:
     ColorRef textColor = 0;
     LogFont font;
     bool printOverSpines = true;
+    // Text drawn smaller, whole points down to 6, until it fits; the title
+    // on its own.
+    bool shrinkText = false;
 
     // Outlines only.
     void DrawBorders(DeviceContext &dc, QRect rect, const DrawTarget &target) const;

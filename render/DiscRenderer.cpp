@@ -2,6 +2,7 @@
 
 #include "render/Geometry.h"
 
+#include "ArcText.h"
 #include "DeviceContext.h"
 #include "FaceDrawing.h"
 #include "FacePicture.h"
@@ -13,6 +14,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 // The title sits 1.65 hub diameters above 40 % of the disc height. Label
@@ -70,7 +72,88 @@ QList<TextCut> discTextCuts(
         cuts.append({part, TextCut::Reason::Hub, bound, hub, total});
     return cuts;
 }
+
+// Cuts of a text along the edge: a line into the hub, or longer than its arc.
+QList<TextCut> arcTextCuts(const QStringList &lines, const ArcTextResult &laid, TextCut::Part part)
+{
+    int total = 0, hub = 0, longer = 0;
+    for (qsizetype i = 0; i < lines.size() && i < laid.lines.size(); ++i) {
+        if (lines[i].isEmpty())
+            continue;
+        ++total;
+        if (laid.lines[i].cut == ArcLine::Cut::ReachesHub)
+            ++hub;
+        else if (laid.lines[i].cut == ArcLine::Cut::TooLong)
+            ++longer;
+    }
+    QList<TextCut> cuts;
+    const TextCut::Bound bound = TextCut::Bound::Disc;
+    if (longer > 0)
+        cuts.append({part, TextCut::Reason::Wider, bound, longer, total});
+    if (hub > 0)
+        cuts.append({part, TextCut::Reason::Hub, bound, hub, total});
+    return cuts;
+}
 } // namespace
+
+QList<TextCut> DiscRenderer::drawTexts(
+    DeviceContext &dc, const EdgeRect &r, int hub, const DrawTarget &target) const
+{
+    const QFont mainFont = mainFaceFont(dc, font, target.fontReferenceDpi, target.yScale);
+    const QColor color = colorFromRef(textColor);
+    const int w = r.width();
+    const int h = r.height();
+    const int cx = r.left + w / 2;
+    const int cy = r.top + h / 2;
+    // Shrunk, the title and the text each take the size that fits them.
+    auto fitted = [&](const std::function<bool(DeviceContext &, const QFont &)> &fits) {
+        return shrinkText
+            ? shrunkFaceFont(dc, font, target.fontReferenceDpi, target.yScale, true, fits)
+            : mainFont;
+    };
+    QList<TextCut> cuts;
+    if (curvedText) {
+        const QPointF centre(r.left + w / 2.0, r.top + h / 2.0);
+        auto along = [&](const QByteArray &stored, ArcSide side, TextCut::Part part) {
+            const QStringList lines = splitTextLines(displayText(stored));
+            if (stored.isEmpty())
+                return;
+            const QFont f = fitted([&](DeviceContext &m, const QFont &trial) {
+                return !layoutTextAlongCircle(
+                    m, trial, lines, centre, w / 2.0, hub / 2.0, side, alignment)
+                            .anyCut();
+            });
+            cuts += arcTextCuts(lines,
+                drawTextAlongCircle(
+                    dc, f, color, lines, centre, w / 2.0, hub / 2.0, side, alignment),
+                part);
+        };
+        along(title, ArcSide::Top, TextCut::Part::Title);
+        along(text, ArcSide::Bottom, TextCut::Part::Text);
+        return cuts;
+    }
+
+    const QRectF discArea(r.left, r.top, w, h);
+    const QRectF whiteHub = printOverInnerCircle
+        ? QRectF()
+        : QRectF(cx - hub / 2, cy - hub / 2, hub / 2 * 2, hub / 2 * 2);
+    auto straight = [&](const QByteArray &stored, const EdgeRect &box, TextCut::Part part) {
+        const QString copy = doubledAmpersands(displayText(stored));
+        QList<QRect> lines;
+        const QFont f = fitted([&](DeviceContext &m, const QFont &trial) {
+            drawTextInBox(m, trial, color, copy, box.toQRect(), alignment, &lines);
+            return discTextCuts(lines, discArea, whiteHub, part).isEmpty();
+        });
+        drawTextInBox(dc, f, color, copy, box.toQRect(), alignment, &lines);
+        cuts += discTextCuts(lines, discArea, whiteHub, part);
+    };
+    const int titleTop = std::max(
+        truncated(h * 0.4 - hub * 1.65 + r.top), r.top + truncated(h * kHighestTitleTop));
+    straight(title, {r.left, titleTop, r.right, r.bottom}, TextCut::Part::Title);
+    // The text starts below the hub, whatever the title holds.
+    straight(text, {r.left, r.top + h / 2 + hub / 2 + 10, r.right, r.bottom}, TextCut::Part::Text);
+    return cuts;
+}
 
 FaceDrawResult DiscRenderer::RenderFace(
     DeviceContext &dc, QRect rect, const DrawTarget &target) const
@@ -98,21 +181,10 @@ FaceDrawResult DiscRenderer::RenderFace(
         p.restore();
     }
 
-    const QFont mainFont = mainFaceFont(dc, font, target.fontReferenceDpi, yScale);
-    const QColor color = colorFromRef(textColor);
-    const QString titleCopy = doubledAmpersands(displayText(title));
-    const QString textCopy = doubledAmpersands(displayText(text));
-
     // Everything from here on stays on the disc.
     p.setClipPath(disc, Qt::IntersectClip);
-    const int titleTop = std::max(
-        truncated(h * 0.4 - hub * 1.65 + r.top), r.top + truncated(h * kHighestTitleTop));
-    const EdgeRect titleBox{r.left, titleTop, r.right, r.bottom};
-    QList<QRect> titleLines, textLines;
-    drawTextInBox(dc, mainFont, color, titleCopy, titleBox.toQRect(), alignment, &titleLines);
-    // The text starts below the hub, whatever the title holds.
-    const EdgeRect textBox{r.left, r.top + h / 2 + hub / 2 + 10, r.right, r.bottom};
-    drawTextInBox(dc, mainFont, color, textCopy, textBox.toQRect(), alignment, &textLines);
+    FaceDrawResult result;
+    result.cuts = drawTexts(dc, r, hub, target);
 
     if (showBorder)
         outlineEllipse(dc, {r.left, r.top, r.right - 1, r.bottom - 1});
@@ -125,12 +197,6 @@ FaceDrawResult DiscRenderer::RenderFace(
     if (showBorder)
         outlineEllipse(dc, hubBox);
     p.restore();
-
-    FaceDrawResult result;
-    const QRectF discArea(r.left, r.top, w, h);
-    const QRectF whiteHub = printOverInnerCircle ? QRectF() : QRectF(hubBox.toQRect());
-    result.cuts += discTextCuts(titleLines, discArea, whiteHub, TextCut::Part::Title);
-    result.cuts += discTextCuts(textLines, discArea, whiteHub, TextCut::Part::Text);
     return result;
 }
 

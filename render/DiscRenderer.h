@@ -3,6 +3,7 @@
 #include "document/CoverDocument.h"
 #include "render/DrawTarget.h"
 #include "render/FaceDrawResult.h"
+#include "render/FaceDrawing.h"
 
 #include <QByteArray>
 #include <QRect>
@@ -26,6 +27,11 @@ public:
     PicturePlacement imagePlacement;
     ColorRef textColor = 0;
     LogFont font;
+    // Text drawn smaller, whole points down to 6, until it fits; the title
+    // on its own.
+    bool shrinkText = false;
+    // Title along the top of the edge, text along the bottom.
+    bool curvedText = false;
 
     // Everything, outlines included: the disc has no separate outline step.
     FaceDrawResult RenderFace(DeviceContext &dc, QRect rect, const DrawTarget &target) const;
@@ -33,4 +39,9 @@ public:
     FaceDrawResult PrintFace(DeviceContext &dc, QRect rect, int referenceDpi) const;
 
     bool operator==(const DiscRenderer &) const = default;
+
+private:
+    // The title and the text, straight or along the edge; what they cut.
+    QList<TextCut> drawTexts(
+        DeviceContext &dc, const EdgeRect &r, int hub, const DrawTarget &target) const;
 };

@@ -72,7 +72,6 @@ FaceDrawResult DvdSheetRenderer::RenderFace(
         result.cuts.append({TextCut::Part::SpineText, TextCut::Reason::Longer});
 
     const QFont mainFont = mainFaceFont(dc, font, target.fontReferenceDpi, yScale);
-    const int lineHeight = textExtent(dc, mainFont, QStringLiteral("A")).height();
 
     EdgeRect back{r.left + truncated(dpiY * backTextLeft * xScale),
         r.top + truncated(dpiY * backTextTop * yScale), truncated(spineLeft - 5 * xScale),
@@ -86,13 +85,23 @@ FaceDrawResult DvdSheetRenderer::RenderFace(
                          bool isFront) {
         const TextCut::Bound bound
             = isFront ? TextCut::Bound::FrontCover : TextCut::Bound::BackCover;
-        drawTextInBox(dc, mainFont, color, doubledAmpersands(displayText(panelTitle)),
-            box.toQRect(), alignment, &lines);
+        // Shrunk, each panel's title and text take the size that fits them.
+        auto fitted = [&](const QString &copy) {
+            if (!shrinkText)
+                return mainFont;
+            return shrunkFaceFont(dc, font, target.fontReferenceDpi, yScale, true,
+                [&](DeviceContext &m, const QFont &f) {
+                    return textFitsBox(m, f, copy, box.toQRect(), alignment);
+                });
+        };
+        const QString titleCopy = doubledAmpersands(displayText(panelTitle));
+        const QFont titleFont = fitted(titleCopy);
+        drawTextInBox(dc, titleFont, color, titleCopy, box.toQRect(), alignment, &lines);
         result.cuts += textCutsInBox(lines, box.toQRect(), TextCut::Part::Title, bound);
         if (!panelTitle.isEmpty())
-            box.top += lineHeight;
-        drawTextInBox(dc, mainFont, color, doubledAmpersands(displayText(panelText)), box.toQRect(),
-            alignment, &lines);
+            box.top += textExtent(dc, titleFont, QStringLiteral("A")).height();
+        const QString textCopy = doubledAmpersands(displayText(panelText));
+        drawTextInBox(dc, fitted(textCopy), color, textCopy, box.toQRect(), alignment, &lines);
         result.cuts += textCutsInBox(lines, box.toQRect(), TextCut::Part::Text, bound);
     };
     drawPanel(back, backTitle, backText, false);

@@ -21,6 +21,9 @@ public:
     int nominalHeight = 0;
     ColorRef textColor = 0;
     LogFont font;
+    // Text drawn smaller, whole points down to 6, until it fits; the title
+    // on its own.
+    bool shrinkText = false;
     int alignment = 0;
     QByteArray spineText;
 

@@ -2,6 +2,8 @@
 
 #include "DeviceContext.h"
 #include "Geometry.h"
+#include "MeasuringDevice.h"
+#include "TextCut.h"
 #include "TextDrawing.h"
 
 #include <QPainter>
@@ -77,6 +79,50 @@ QFont mainFaceFont(
     }
     return fontFromLogFont(
         record, fontHeightOnDevice(height, reference, dc.dpiY(), yScale, applyScale));
+}
+
+bool textFitsBox(
+    DeviceContext &dc, const QFont &font, const QString &text, const QRect &box, int format)
+{
+    QList<QRect> lines;
+    drawTextInBox(dc, font, Qt::black, text, box, format, &lines);
+    return textCutsInBox(lines, box, TextCut::Part::Text, TextCut::Bound::Cover).isEmpty();
+}
+
+QFont shrunkFaceFont(DeviceContext &dc, const LogFont &record, int referenceDpi, double yScale,
+    bool applyScale, const std::function<bool(DeviceContext &, const QFont &)> &fits)
+{
+    const QFont own = mainFaceFont(dc, record, referenceDpi, yScale, applyScale);
+    MeasuringDevice device(QSize(1, 1), dc.dpiY());
+    QPainter painter(&device);
+    DeviceContext measure(painter, dc.dpiX(), dc.dpiY());
+    if (fits(measure, own))
+        return own;
+    const int reference = referenceDpi > 0 ? referenceDpi : dc.dpiY();
+    const int ownPoints = record.height == 0
+        ? 12
+        : int(-int64_t(record.height) * 72 / (reference > 0 ? reference : 96));
+    auto atPoints = [&](int points) {
+        int height = -mulDiv(points, dc.dpiY(), 72);
+        if (applyScale)
+            height = truncated(height * yScale);
+        return fontFromLogFont(record, height);
+    };
+    // Fitting only gets easier as the size falls: the largest size that
+    // fits is found by halving the range.
+    int low = kSmallestShrunkPoints, high = std::abs(ownPoints) - 1;
+    if (high <= low)
+        return atPoints(low);
+    if (!fits(measure, atPoints(low)))
+        return atPoints(low);
+    while (low < high) {
+        const int mid = (low + high + 1) / 2;
+        if (fits(measure, atPoints(mid)))
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    return atPoints(low);
 }
 
 QFont spineFont(

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QRect>
 #include <QString>
+#include <functional>
 
 class DeviceContext;
 
@@ -47,6 +48,20 @@ QString doubledAmpersands(const QString &text);
 // unless `applyScale` is false. A record without a height gets 12 points.
 QFont mainFaceFont(DeviceContext &dc, const LogFont &record, int referenceDpi, double yScale,
     bool applyScale = true);
+
+// The face's main font made smaller for "shrink to fit": the largest whole
+// point size from the record's own (as mainFaceFont takes it) down to
+// kSmallestShrunkPoints at which `fits` holds, or that smallest size when
+// none does. `fits` lays the text out on a device that draws nothing, at
+// this device's resolution. A record's own size that fits is returned as
+// mainFaceFont gives it.
+inline constexpr int kSmallestShrunkPoints = 6;
+QFont shrunkFaceFont(DeviceContext &dc, const LogFont &record, int referenceDpi, double yScale,
+    bool applyScale, const std::function<bool(DeviceContext &, const QFont &)> &fits);
+
+// Whether `text` drawn into `box` would show whole (see textCutsInBox).
+bool textFitsBox(
+    DeviceContext &dc, const QFont &font, const QString &text, const QRect &box, int format);
 
 // The rotated spine font: the face's font at `points`, normal weight,
 // upright, times yScale unless `applyScale` is false.

@@ -111,8 +111,16 @@ FaceDrawResult SlimlineSheetRenderer::RenderFace(
         const int dpiY = bitmap.dpiY();
         const EdgeRect t{truncated(dpiY * textLeft), truncated(dpiY * textTop), w - 5, h};
         // No title on this sheet; a text without track entries draws nothing.
-        result.cuts += drawTrackListing(bitmap, mainFont, color, splitStoredTrackListing(text),
-            t.toQRect(), kTitleColumnFactor);
+        const TrackColumns columns = splitStoredTrackListing(text);
+        const QFont rowFont = !shrinkText
+            ? mainFont
+            : shrunkFaceFont(bitmap, font, target.fontReferenceDpi, 1.0, false,
+                [&](DeviceContext &m, const QFont &f) {
+                    return drawTrackListing(m, f, color, columns, t.toQRect(), kTitleColumnFactor)
+                        .isEmpty();
+                });
+        result.cuts
+            += drawTrackListing(bitmap, rowFont, color, columns, t.toQRect(), kTitleColumnFactor);
     }
 
     QPainter &p = dc.painter();

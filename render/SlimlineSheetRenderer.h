@@ -27,6 +27,9 @@ public:
     PicturePlacement imagePlacement;
     ColorRef textColor = 0;
     LogFont font;
+    // Text drawn smaller, whole points down to 6, until it fits; the title
+    // on its own.
+    bool shrinkText = false;
     bool printOverSpines = true;
     int flapWidthPx = 0;
     int notchWidthPx = 0;

@@ -105,6 +105,8 @@ const char kNewCoverTemplate[]
       "[dImageFit]=1[ENDdImageFit][dImageZoom]=100[ENDdImageZoom]"
       "[dImageCenterX]=500[ENDdImageCenterX][dImageCenterY]=500[ENDdImageCenterY]"
       "[dImageRotation]=0[ENDdImageRotation]"
+      "[fShrinkText]=FALSE[ENDfShrinkText][bShrinkText]=FALSE[ENDbShrinkText]"
+      "[dShrinkText]=FALSE[ENDdShrinkText][dCurvedText]=FALSE[ENDdCurvedText]"
       "[END]"
       "[IMAGE1][ENDIMAGE1][IMAGE2][ENDIMAGE2][IMAGE3][ENDIMAGE3][IMAGE4][ENDIMAGE4]";
 
@@ -142,8 +144,8 @@ TEST(CoverFileWrite, EntriesFollowTheKeyTableInOrder)
     resetDocumentForType(doc, StandardCD);
     const QByteArray bytes = coverFileBytes(doc).bytes;
     qsizetype at = 0;
-    ASSERT_EQ(coverFileKeys().size(), 72);
-    EXPECT_EQ(QSet<QByteArray>(coverFileKeys().begin(), coverFileKeys().end()).size(), 72);
+    ASSERT_EQ(coverFileKeys().size(), 76);
+    EXPECT_EQ(QSet<QByteArray>(coverFileKeys().begin(), coverFileKeys().end()).size(), 76);
     for (const QByteArray &key : coverFileKeys()) {
         EXPECT_EQ(bytes.count('[' + key + "]="), 1) << key.constData();
         const qsizetype next = bytes.indexOf('[' + key + "]=", at);
