@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMutex>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -7,6 +8,7 @@
 #include <functional>
 
 class QProgressDialog;
+class QTimer;
 class QWidget;
 
 // Runs an import's reading of audio files on a thread of its own while the
@@ -31,24 +33,37 @@ public:
 
     // How long the reading runs before the progress window shows.
     static constexpr int kShowAfterMs = 500;
+    // How often the progress window shows the reading's latest file.
+    static constexpr int kRefreshMs = 50;
 
 Q_SIGNALS:
     // On the window's thread, once per file, before the reading thread goes
-    // on: a cancel from here stops it at once.
+    // on: a cancel from here stops it at once. Only while something is
+    // connected when run() starts: the reading then waits for the window's
+    // thread at every file, which the progress window alone does not need.
     void progressed(int done, int total, const QString &file);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Where the reading is, as the reading thread last said.
+    struct Position {
+        int done = 0, total = 0;
+        QString file;
+    };
+
     void showProgress();
-    void report(int done, int total, const QString &file);
+    void refresh();
+    void report(const Position &at);
 
     QWidget *m_owner;
     QString m_caption;
     QPointer<QProgressDialog> m_dialog;
+    QTimer *m_showTimer;
+    QTimer *m_refresh;
     std::atomic_bool m_cancelled{false};
     bool m_running = false;
-    int m_done = 0, m_total = 0;
-    QString m_file;
+    QMutex m_latestLock;
+    Position m_latest; // under m_latestLock
 };

@@ -36,7 +36,8 @@ struct AudioFolderImport {
     // the file's path; false stops the reading.
     using Progress = std::function<bool(int done, int total, const QString &file)>;
     static AudioFolderImport read(const QString &folder, const Progress &progress = {});
-    // The audio files directly in the folder, by name (hidden ones left out).
+    // The audio files directly in the folder, by name in natural order
+    // (compareNames), hidden ones left out.
     static QStringList audioFileNames(const QString &folder);
 
     // Whether a file name has one of the extensions read (any case).

@@ -63,6 +63,58 @@ TEST(AudioCd, TracksTitlesAndLengthsFromImages)
     EXPECT_EQ(plain.spineText(), QString());
 }
 
+TEST(AudioCd, CdTextOfTocImagesNamesTracksAndTheSpine)
+{
+    // A cdrdao TOC of the five seconds: the disc's CD-TEXT block, then
+    // each track's block (or none) before its file.
+    const QString dir = freshDir(QStringLiteral("cdtext"));
+    const QByteArray bin = makeBin(dir).toUtf8();
+    const auto language = [](const QByteArray &title, const QByteArray &performer) {
+        QByteArray fields;
+        if (!title.isEmpty())
+            fields += "    TITLE \"" + title + "\"\n";
+        if (!performer.isEmpty())
+            fields += "    PERFORMER \"" + performer + "\"\n";
+        return "CD_TEXT {\n  LANGUAGE 0 {\n" + fields + "  }\n}\n";
+    };
+    const auto toc = [&bin](const QByteArray &disc, const QByteArray &one, const QByteArray &two) {
+        return "CD_DA\n" + disc + "TRACK AUDIO\n" + one + "FILE \"" + bin + "\" 0 00:03:00\n"
+            + "TRACK AUDIO\n" + two + "FILE \"" + bin + "\" 00:03:00 00:02:00\n";
+    };
+    const QByteArray dawn = language("Dawn", "Ann");
+    const struct {
+        const char *what;
+        QByteArray image;
+        const char *rows;
+        const char *spine;
+    } cases[] = {
+        {"titles from the tracks' CD-TEXT; a performer other than the disc's names the track",
+            toc(dawn, language("One", "Ann"), language("Two", "Bo")), "1.One,0:03|2.Bo - Two,0:02",
+            "Ann - Dawn"},
+        {"a language map on one line",
+            toc(QByteArray(dawn).replace("CD_TEXT {\n", "CD_TEXT {\n  LANGUAGE_MAP { 0 : EN }\n"),
+                language("One", {}), language("Two", {})),
+            "1.One,0:03|2.Two,0:02", "Ann - Dawn"},
+        {"a track without CD-TEXT is numbered", toc(dawn, language("One", {}), {}),
+            "1.One,0:03|2.Track 02,0:02", "Ann - Dawn"},
+        {"CD-TEXT for the disc alone: every track numbered", toc(dawn, {}, {}),
+            "1.Track 01,0:03|2.Track 02,0:02", "Ann - Dawn"},
+        {"a disc title without a performer is the spine alone",
+            toc(language("Dawn", {}), language("One", "Cy"), language("Two", "Cy")),
+            "1.Cy - One,0:03|2.Cy - Two,0:02", "Dawn"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString path = dir + QStringLiteral("/disc.toc");
+        ASSERT_TRUE(writeFile(path, c.image));
+        const TrackImport found = AudioCdReader::read(path);
+        EXPECT_TRUE(found.ok) << found.problems.join(u'\n').toStdString() << "\n"
+                              << c.image.toStdString();
+        EXPECT_EQ(shown(found), QString::fromUtf8(c.rows));
+        EXPECT_EQ(found.spineText(), QString::fromUtf8(c.spine));
+    }
+}
+
 TEST(AudioCd, WhatIsNoAudioDiscSaysSo)
 {
     const QString dir = freshDir(QStringLiteral("nocd"));

@@ -110,6 +110,9 @@ TEST(AudioFolderImport, RowsKeepToOneEncoding)
         {"one title beyond it turns every cell to UTF-8",
             {{"1.flac", 1, {cafe, {}, {}, {}, 1}}, {"2.flac", 1, {omega, {}, {}, {}, 2}}},
             {"Caf\xc3\xa9", "\xce\xa9mega"}},
+        {"a character beyond 16 bits comes through whole",
+            {{"1.ogg", 1, {QStringLiteral("Note \U0001F3B5"), {}, {}, {}, 1}}},
+            {"Note \xf0\x9f\x8e\xb5"}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
@@ -161,7 +164,8 @@ TEST(AudioFolderImport, LengthsRoundAndNamesGiveTitles)
 
     const std::pair<const char *, const char *> titles[] = {{"01 - Intro.mp3", "Intro"},
         {"01. Intro.flac", "Intro"}, {"01_Intro.ogg", "Intro"}, {"Mr. Blue.wav", "Mr. Blue"},
-        {"2 Become 1.mp3", "Become 1"}, {"Track01.wav", "Track01"}, {"07 [END].flac", "END"}};
+        {"2 Become 1.mp3", "Become 1"}, {"Track01.wav", "Track01"}, {"07 [END].flac", "END"},
+        {"01.Part.2.flac", "Part.2"}, {"1-01x.mp3", "01x"}, {"12.opus", "12"}};
     for (const auto &[name, title] : titles)
         EXPECT_EQ(AudioFolderImport::titleFromFileName(QString::fromUtf8(name)),
             QString::fromUtf8(title));
@@ -170,6 +174,22 @@ TEST(AudioFolderImport, LengthsRoundAndNamesGiveTitles)
         AudioFolderImport::compareNames(QStringLiteral("track 9"), QStringLiteral("Track 10")), 0);
     EXPECT_LT(AudioFolderImport::compareNames(QStringLiteral("01 b"), QStringLiteral("1 c")), 0);
     EXPECT_NE(AudioFolderImport::compareNames(QStringLiteral("01"), QStringLiteral("1")), 0);
+    EXPECT_LT(AudioFolderImport::compareNames(QStringLiteral("a"), QStringLiteral("B")), 0);
+    EXPECT_LT(
+        AudioFolderImport::compareNames(QStringLiteral("\u00c9a"), QStringLiteral("\u00e9b")), 0);
+}
+
+TEST(AudioFolderImport, TagTextBecomesOneTrimmedLine)
+{
+    const std::pair<const char16_t *, const char16_t *> texts[] = {{u"Plain title", u"Plain title"},
+        {u"", u""}, {u"  Padded\t", u"Padded"}, {u"\u00a0Wide\u00a0", u"Wide"},
+        {u"Two\r\nLines", u"Two Lines"}, {u"Bell\u0007", u"Bell"}, {u"C1\u0085here", u"C1 here"},
+        {u"Line\u2028Para\u2029End", u"Line Para End"}, {u"Just ]", u"Just ]"},
+        {u"[END] of it", u"END of it"}};
+    for (const auto &[text, cell] : texts) {
+        EXPECT_EQ(AudioFolderImport::cellText(QString::fromUtf16(text)), QString::fromUtf16(cell))
+            << QString::fromUtf16(text).toStdString();
+    }
 }
 
 TEST(CoverTextCheck, TagsAreFoundAndLoseTheirBracketsUntilNoneIsLeft)
