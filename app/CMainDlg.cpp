@@ -343,7 +343,7 @@ void CMainDlg::createControls()
 
     // Options
     m_optionsGroup = new QGroupBox(QStringLiteral("Options:"), this);
-    m_optionsGroup->setGeometry(dialogUnitRect(293, 160, 116, 56));
+    m_optionsGroup->setGeometry(dialogUnitRect(293, 160, 116, 86));
     m_optionsGroup->setFont(toolFont());
     // Their tick icon shows the state; a sunken frame around a ticked box
     // would only repeat it.
@@ -352,6 +352,12 @@ void CMainDlg::createControls()
         ->setDrawBorder(false, false);
     addCheckButton(
         ExtendImage, QStringLiteral("Extend image over spines?"), dialogUnitRect(297, 192, 108, 20))
+        ->setDrawBorder(false, false);
+    addCheckButton(
+        ShrinkText, QStringLiteral("Shrink text to fit?"), dialogUnitRect(297, 212, 108, 16))
+        ->setDrawBorder(false, false);
+    addCheckButton(
+        CurvedText, QStringLiteral("Text along the edge?"), dialogUnitRect(297, 228, 108, 16))
         ->setDrawBorder(false, false);
 
     const auto bottom = [this](int id, const QString &text, const QIcon &icon, int x) {
@@ -396,6 +402,10 @@ void CMainDlg::setToolTips()
         {EditTexts, "Click here to add a track listing and spine text to your cover."},
         {Font, "Click here to change the font and colour of your track listing and spine text."},
         {ChooseColor, "Click here to change the background color of your cover."},
+        {ShrinkText, "Tick this to draw text that does not fit smaller, down to 6 points."},
+        {CurvedText,
+            "Tick this to run the disc's title along the top of its edge and its text "
+            "along the bottom."},
     };
     for (const auto &[id, tip] : tips)
         button(id)->setTooltipText(QString::fromLatin1(tip));

@@ -86,6 +86,10 @@ void CMainDlg::connectCommands()
         [this] { m_faceCommands.setPictureExtent(m_view, button(ExtendImage)->isChecked()); });
     connect(button(PrintBorders), &QAbstractButton::clicked, this,
         [this] { m_faceCommands.setBorder(m_view, button(PrintBorders)->isChecked()); });
+    connect(button(ShrinkText), &QAbstractButton::clicked, this,
+        [this] { m_faceCommands.setShrinkText(m_view, button(ShrinkText)->isChecked()); });
+    connect(button(CurvedText), &QAbstractButton::clicked, this,
+        [this] { m_faceCommands.setCurvedText(button(CurvedText)->isChecked()); });
     connect(button(ClearImage), &QAbstractButton::clicked, this,
         [this] { m_faceCommands.clearPicture(m_view); });
     connect(button(ChooseImage), &QAbstractButton::clicked, this, [this] {

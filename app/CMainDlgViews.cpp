@@ -247,6 +247,9 @@ void CMainDlg::showViewControls()
         button(ExtendImage)->setText(c.extentText);
     button(ExtendImage)->setCheck(c.extentTicked);
     button(PrintBorders)->setCheck(c.bordersTicked);
+    button(ShrinkText)->setCheck(c.shrinkTicked);
+    button(CurvedText)->setVisible(c.curvedShown);
+    button(CurvedText)->setCheck(c.curvedTicked);
     button(PicturePosition)
         ->setEnabled(m_faces && !FaceCommands::pictureSlots(document(), m_view).isEmpty());
     showOnlyPreview(currentPreview());

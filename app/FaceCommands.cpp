@@ -26,9 +26,12 @@ FaceCommands::FaceCommands(QWidget *parent, CoverSession &session)
 
 void FaceCommands::setAlignment(Face view, int32_t alignment)
 {
-    // The disc is always centred: the row is for the covers.
+    // The disc's row shows only while its text runs along the edge.
     m_session.change(QStringLiteral("Alignment"), [&](CoverDocument &d) {
-        (view == Face::Front ? d.fCoverAlign : d.bCoverAlign) = alignment;
+        (view == Face::Front         ? d.fCoverAlign
+                : view == Face::Disc ? d.dCoverAlign
+                                     : d.bCoverAlign)
+            = alignment;
     });
 }
 
@@ -36,6 +39,18 @@ void FaceCommands::setBorder(Face view, bool on)
 {
     m_session.change(
         QStringLiteral("Borders"), [&](CoverDocument &d) { faceFields(d, view).border = on; });
+}
+
+void FaceCommands::setShrinkText(Face view, bool on)
+{
+    m_session.change(QStringLiteral("Shrink Text to Fit"),
+        [&](CoverDocument &d) { shrinkTextOf(d, view) = on; });
+}
+
+void FaceCommands::setCurvedText(bool on)
+{
+    m_session.change(
+        QStringLiteral("Text Along the Edge"), [&](CoverDocument &d) { d.dCurvedText = on; });
 }
 
 void FaceCommands::setPictureExtent(Face view, bool on)

@@ -23,6 +23,10 @@ public:
 
     void setAlignment(Face view, int32_t alignment);
     void setBorder(Face view, bool on);
+    // Box 1104: text drawn smaller until it fits, on the face in view.
+    void setShrinkText(Face view, bool on);
+    // Box 1105: the disc's title and text along its edge.
+    void setCurvedText(bool on);
     // Box 1009: the picture over the spines, the spine itself (the back of
     // a DVD sheet, where it reads "Print Spine?") or the picture over the
     // disc's hub.

@@ -36,6 +36,8 @@ inline constexpr int UndoButton = 1100;
 inline constexpr int RedoButton = 1101;
 inline constexpr int ZoomBox = 1102;
 inline constexpr int PicturePosition = 1103;
+inline constexpr int ShrinkText = 1104; // "shrink text to fit" option box
+inline constexpr int CurvedText = 1105; // the disc's "text along the edge" option box
 
 // The system-menu command of the About box.
 inline constexpr int AboutCommand = 0x10;

@@ -10,6 +10,7 @@ ViewControls viewControls(const CoverDocument &doc, Face view)
     ViewControls c;
     c.clearImageShown = !face.picturePath.isEmpty();
     c.bordersTicked = face.border;
+    c.shrinkTicked = shrinkTextOf(doc, view);
     c.chooseImageText = isDvdType(type) && view == Face::Back ? QStringLiteral("Choose Images")
                                                               : QStringLiteral("Choose Image");
     switch (view) {
@@ -34,6 +35,11 @@ ViewControls viewControls(const CoverDocument &doc, Face view)
         c.extentTicked = isDvdType(type) ? doc.backCoverSpinesOn : doc.bBackPrintOverSpines != 0;
         break;
     case Face::Disc:
+        // Straight, the disc's text is always centred; along the edge the
+        // alignment moves it along its arc.
+        c.alignmentRowShown = doc.dCurvedText;
+        c.curvedShown = true;
+        c.curvedTicked = doc.dCurvedText;
         c.alignmentTicked = doc.dCoverAlign;
         c.textsButtonText = QStringLiteral("Disc Text");
         c.extentText = QStringLiteral("Print full face?");

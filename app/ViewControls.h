@@ -18,6 +18,9 @@ struct ViewControls {
     QString extentText;
     bool extentTicked = true;
     bool bordersTicked = true; // 1025
+    bool shrinkTicked = false; // 1104
+    bool curvedShown = false; // 1105, the disc only
+    bool curvedTicked = false;
 };
 
 ViewControls viewControls(const CoverDocument &doc, Face view);

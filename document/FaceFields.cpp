@@ -1,5 +1,7 @@
 #include "FaceFields.h"
 
+#include "CoverTypes.h"
+
 namespace {
 
 template <typename Fields, typename Doc> Fields fieldsOf(Doc &d, Face face)
@@ -45,4 +47,25 @@ FaceFields faceFields(CoverDocument &doc, Face face)
 ConstFaceFields faceFields(const CoverDocument &doc, Face face)
 {
     return fieldsOf<ConstFaceFields>(doc, face);
+}
+
+namespace {
+template <typename Doc> auto &shrinkFlag(Doc &d, Face view)
+{
+    if (view == Face::Disc)
+        return d.dShrinkText;
+    if (view == Face::Back || isSheetType(d.covertype))
+        return d.bShrinkText;
+    return d.fShrinkText;
+}
+} // namespace
+
+bool &shrinkTextOf(CoverDocument &doc, Face view)
+{
+    return shrinkFlag(doc, view);
+}
+
+bool shrinkTextOf(const CoverDocument &doc, Face view)
+{
+    return shrinkFlag(doc, view);
 }

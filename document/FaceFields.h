@@ -25,3 +25,8 @@ using ConstFaceFields = BasicFaceFields<true>;
 
 FaceFields faceFields(CoverDocument &doc, Face face);
 ConstFaceFields faceFields(const CoverDocument &doc, Face face);
+
+// The "shrink text to fit" flag of what the view shows: a sheet's cover
+// views both show the sheet, which draws with the back's fields.
+bool &shrinkTextOf(CoverDocument &doc, Face view);
+bool shrinkTextOf(const CoverDocument &doc, Face view);

@@ -1,11 +1,17 @@
 #include "document/CoverDocument.h"
 #include "document/TrackListing.h"
 #include "print/CoverFaces.h"
+#include "print/DrawFace.h"
 #include "print/FaceTextCheck.h"
 #include "print/FileExport.h"
+#include "render/DeviceContext.h"
+#include "render/TextDrawing.h"
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -76,6 +82,43 @@ TEST(TextCut, EachTextOfEachFaceReportsWhatDoesNotFit)
         {"disc title wider than the disc", StandardCD, FaceKind::Disc,
             [](CoverDocument &d) { d.dCoverTitle = kLong; },
             {{Part::Title, Reason::Wider, Bound::Disc, 1, 1}}},
+        {"shrunk front text fits", StandardCD, FaceKind::CdFront,
+            [](CoverDocument &d) {
+                d.fCoverText = lines(30);
+                d.fShrinkText = true;
+            },
+            {}},
+        {"shrunk listing fits", StandardCD, FaceKind::CdBack,
+            [](CoverDocument &d) {
+                d.bCoverText = listing(30);
+                d.bShrinkText = true;
+            },
+            {}},
+        {"shrunk no smaller than 6 points", SlimlineCD, FaceKind::SlimlineSheet,
+            [](CoverDocument &d) {
+                d.bCoverText = listing(99);
+                d.bShrinkText = true;
+            },
+            {{Part::TrackRows, Reason::Below, Bound::Cover, 51, 99}}},
+        {"title along the edge longer than its arc", StandardCD, FaceKind::Disc,
+            [](CoverDocument &d) {
+                d.dCoverTitle = kLong + " " + kLong;
+                d.dCurvedText = true;
+            },
+            {{Part::Title, Reason::Wider, Bound::Disc, 1, 1}}},
+        {"text along the edge into the hub", StandardCD, FaceKind::Disc,
+            [](CoverDocument &d) {
+                d.dCoverText = lines(12, "X");
+                d.dCurvedText = true;
+            },
+            {{Part::Text, Reason::Hub, Bound::Disc, 3, 12}}},
+        {"shrunk text along the edge fits", StandardCD, FaceKind::Disc,
+            [](CoverDocument &d) {
+                d.dCoverText = lines(12, "X");
+                d.dCurvedText = true;
+                d.dShrinkText = true;
+            },
+            {}},
         {"disc text off its foot", StandardCD, FaceKind::Disc,
             [](CoverDocument &d) { d.dCoverText = lines(12, "X"); },
             {{Part::Text, Reason::Below, Bound::Disc, 2, 12}}},
@@ -112,4 +155,32 @@ TEST(TextCut, MessagesNameWhatIsCutAndBy)
     EXPECT_EQ(textCutLines({{QStringLiteral("back cover"),
                   {{Part::TrackRows, Reason::Below, Bound::Cover, 3, 25}}}}),
         QStringLiteral("Back cover: 3 of 25 track rows do not fit"));
+}
+
+// Shrunk, the text takes the largest whole point size that fits: one point
+// more would not.
+TEST(TextCut, ShrinkTakesTheLargestSizeThatFits)
+{
+    CoverDocument doc;
+    resetDocumentForType(doc, StandardCD, 96);
+    doc.fCoverText = lines(24);
+    doc.fShrinkText = true;
+    const CoverFaces faces = *CoverFaces::onPlainPaper(StandardCD);
+    const CoverFace front = faces.all().front();
+    TextDrawRecorder shrunk;
+    const QSize size = front.nominalPixels(kTextCheckDpi);
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    DeviceContext dc(painter, kTextCheckDpi, kTextCheckDpi);
+    dc.setTextObserver(&shrunk);
+    EXPECT_FALSE(drawFace(dc, doc, faces, front, image.rect(), kTextCheckDpi, DrawTarget::paper(96))
+                     .textCut());
+    ASSERT_EQ(shrunk.calls.size(), 2); // title, text
+    const int points = int(std::lround(shrunk.calls[1].pixelSize * 72.0 / kTextCheckDpi));
+    EXPECT_LT(points, 18);
+
+    // The same text one point larger, unshrunk, is cut.
+    doc.fShrinkText = false;
+    doc.fCoverTextFont.height = -((points + 1) * 96 / 72 + 1);
+    EXPECT_TRUE(checkFaceText(doc, faces, front, 96).textCut());
 }

@@ -360,6 +360,37 @@ TEST(MainWindowViews, OptionBoxesAndAlignmentChangeTheFaceInView)
     clickControl(*dvd, Id::ExtendImage); // "Print Spine?" off
     EXPECT_FALSE(dvd->document().backCoverSpinesOn);
     EXPECT_FALSE(std::get<DvdSheetRenderer>(*dvd->dvdPreview()->boundFace()).spinesOn);
+    // Both views of a sheet show the sheet, which shrinks with the back's flag.
+    clickControl(*dvd, Id::ViewFront);
+    clickControl(*dvd, Id::ShrinkText);
+    EXPECT_TRUE(dvd->document().bShrinkText);
+    EXPECT_TRUE(std::get<DvdSheetRenderer>(*dvd->dvdPreview()->boundFace()).shrinkText);
+    EXPECT_FALSE(dvd->document().fShrinkText);
+}
+
+// Along the edge the disc's text takes the alignment row; straight it is
+// centred and the row is hidden. Each box is one undo step.
+TEST(MainWindowViews, TextAlongTheEdgeIsTheDiscsOwnOption)
+{
+    auto w = newMainWindow(StandardCD);
+    EXPECT_FALSE(shown(w->control(Id::CurvedText)));
+    EXPECT_TRUE(shown(w->control(Id::ShrinkText)));
+    clickControl(*w, Id::ViewDisc);
+    ASSERT_TRUE(shown(w->control(Id::CurvedText)));
+    EXPECT_FALSE(alignmentRowShown(*w));
+    clickControl(*w, Id::CurvedText);
+    EXPECT_TRUE(w->document().dCurvedText);
+    EXPECT_TRUE(alignmentRowShown(*w));
+    clickControl(*w, Id::AlignLeftButton);
+    EXPECT_EQ(w->document().dCoverAlign, AlignLeft);
+    const auto disc = std::get<DiscRenderer>(*w->discPreview()->boundFace());
+    EXPECT_TRUE(disc.curvedText);
+    EXPECT_EQ(disc.alignment, AlignLeft);
+    w->session().undoStack().undo();
+    w->session().undoStack().undo();
+    EXPECT_FALSE(w->document().dCurvedText);
+    EXPECT_FALSE(alignmentRowShown(*w));
+    EXPECT_FALSE(w->isModified());
 }
 
 TEST(MainWindowKeys, EnterAndEscapeDoNothing)
