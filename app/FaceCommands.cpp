@@ -187,19 +187,52 @@ void FaceCommands::chooseColor(Face view)
     });
 }
 
+namespace {
+// The style of the title the font window sets for `view`, or null for a
+// view without a title (the CD back, the slimline sheet). On a DVD sheet
+// the front view sets the front title's and the back view the back's.
+template <typename Doc> auto titleStyleOf(Doc &doc, Face view) -> decltype(&doc.dTitleStyle)
+{
+    const int32_t type = doc.covertype;
+    if (view == Face::Disc)
+        return &doc.dTitleStyle;
+    if (type == SlimlineCD || (type == StandardCD && view == Face::Back))
+        return nullptr;
+    return view == Face::Front ? &doc.fTitleStyle : &doc.bTitleStyle;
+}
+} // namespace
+
 void FaceCommands::chooseFont(Face view, int screenDpiY)
 {
-    const ConstFaceFields face = faceFields(m_session.document(), view);
+    const CoverDocument &doc = m_session.document();
+    const ConstFaceFields face = faceFields(doc, view);
     UiHost::FontChoice choice{
         chooserFontFromLogFont(face.font, screenDpiY), colorFromRef(face.textColor)};
+    // A sheet's cover views show the sheet, whose colour is the back's.
+    const Face shown = isSheetType(doc.covertype) && view != Face::Disc ? Face::Back : view;
+    choice.background = colorFromRef(faceFields(doc, shown).background);
+    if (const TitleStyle *style = titleStyleOf(doc, view)) {
+        choice.hasTitle = true;
+        choice.titleFont = chooserFontFromLogFont(style->fontOver(face.font), screenDpiY);
+        choice.titleColor = colorFromRef(style->colorOver(face.textColor));
+    }
     if (!UiHost::instance().chooseFont(m_parent, choice))
         return;
     const LogFont font = logFontFromChosenFont(choice.font, screenDpiY);
     const ColorRef color = colorRefFrom(choice.color);
+    const LogFont title = logFontFromChosenFont(choice.titleFont, screenDpiY);
+    const ColorRef titleColor = colorRefFrom(choice.titleColor);
     m_session.change(QStringLiteral("Font"), [&](CoverDocument &d) {
         FaceFields f = faceFields(d, view);
         f.font = font;
         f.textColor = color;
+        if (TitleStyle *s = titleStyleOf(d, view); s && choice.hasTitle) {
+            s->fontFace = title.faceName;
+            s->fontHeight = title.height;
+            s->fontWeight = title.weight;
+            s->fontItalic = title.italic != 0;
+            s->color = titleColor;
+        }
     });
 }
 

@@ -16,6 +16,13 @@ void resetDocumentForType(CoverDocument &doc, int32_t coverType, int referenceDp
     doc.fCoverTextFont.setFaceName("Arial");
     doc.bCoverTextFont.setFaceName("Arial");
     doc.dCoverTextFont.setFaceName("Arial");
+    // A new cover's titles stand out from the text under them.
+    doc.fTitleStyle
+        = TitleStyle::forNewCover(doc.fCoverTextFont, doc.fCoverTextColor, referenceDpiY);
+    doc.bTitleStyle
+        = TitleStyle::forNewCover(doc.bCoverTextFont, doc.bCoverTextColor, referenceDpiY);
+    doc.dTitleStyle
+        = TitleStyle::forNewCover(doc.dCoverTextFont, doc.dCoverTextColor, referenceDpiY);
     // A new cover keeps its photos' shape.
     for (PicturePlacement *p :
         {&doc.fImagePlacement, &doc.bImagePlacement, &doc.sImagePlacement, &doc.dImagePlacement})

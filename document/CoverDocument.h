@@ -4,6 +4,7 @@
 #include "Colors.h"
 #include "LogFont.h"
 #include "PicturePlacement.h"
+#include "TitleStyle.h"
 
 #include <QByteArray>
 #include <QString>
@@ -77,6 +78,11 @@ struct CoverDocument {
     bool dShrinkText = false;
     // The disc's title along the top of its edge, its text along the bottom.
     bool dCurvedText = false;
+    // Each title's own font and colour (the DVD sheet draws the front and
+    // the back title with the f and b styles).
+    TitleStyle fTitleStyle;
+    TitleStyle bTitleStyle;
+    TitleStyle dTitleStyle;
 
     bool operator==(const CoverDocument &) const = default;
 };

@@ -54,6 +54,27 @@ void visitPlacement(Visitor &v, const char *slot, Placement &p)
     v.quarterTurn(kKeys[n][4], p.rotation);
 }
 
+// The five entries of one title's style ("fTitleFontFace" ...). Absent, the
+// face is empty and the title is drawn with its face's text font and colour.
+template <typename Visitor, typename Style>
+void visitTitleStyle(Visitor &v, const char *slot, Style &s)
+{
+    static const char *const kKeys[3][5] = {
+        {"fTitleFontFace", "fTitleFontHeight", "fTitleFontWeight", "fTitleFontItalic",
+            "fTitleColor"},
+        {"bTitleFontFace", "bTitleFontHeight", "bTitleFontWeight", "bTitleFontItalic",
+            "bTitleColor"},
+        {"dTitleFontFace", "dTitleFontHeight", "dTitleFontWeight", "dTitleFontItalic",
+            "dTitleColor"},
+    };
+    const int n = slot[0] == 'f' ? 0 : slot[0] == 'b' ? 1 : 2;
+    v.text(kKeys[n][0], s.fontFace);
+    v.integer(kKeys[n][1], s.fontHeight);
+    v.integer(kKeys[n][2], s.fontWeight);
+    v.laterFlag(kKeys[n][3], s.fontItalic);
+    v.color(kKeys[n][4], s.color, 0);
+}
+
 template <typename Visitor, typename Doc> void visitCoverFields(Visitor &v, Doc &d)
 {
     v.integer("covertype", d.covertype);
@@ -117,4 +138,7 @@ template <typename Visitor, typename Doc> void visitCoverFields(Visitor &v, Doc 
     v.laterFlag("bShrinkText", d.bShrinkText);
     v.laterFlag("dShrinkText", d.dShrinkText);
     v.laterFlag("dCurvedText", d.dCurvedText);
+    visitTitleStyle(v, "f", d.fTitleStyle);
+    visitTitleStyle(v, "b", d.bTitleStyle);
+    visitTitleStyle(v, "d", d.dTitleStyle);
 }

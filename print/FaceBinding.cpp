@@ -25,6 +25,7 @@ CdFaceRenderer cdFront(const CoverDocument &doc, const LabelStock &row, int dpi)
     face.textColor = doc.fCoverTextColor;
     face.font = doc.fCoverTextFont;
     face.shrinkText = doc.fShrinkText;
+    face.titleStyle = doc.fTitleStyle;
     face.printOverSpines = doc.bFrontPrintOverSpines != 0;
     return face;
 }
@@ -86,6 +87,8 @@ DvdSheetRenderer dvdSheet(const CoverDocument &doc, const LabelStock &row, int d
     sheet.backTextTop = FaceConstants::kDvdTextTop;
     sheet.slimDvd = slim;
     sheet.shrinkText = doc.bShrinkText;
+    sheet.frontTitleStyle = doc.fTitleStyle;
+    sheet.backTitleStyle = doc.bTitleStyle;
     return sheet;
 }
 
@@ -130,6 +133,7 @@ DiscRenderer disc(const CoverDocument &doc, const LabelStock &row, int dpi)
     disc.curvedText = doc.dCurvedText;
     disc.alignment = doc.dCurvedText ? doc.dCoverAlign : int32_t(AlignCenter);
     disc.shrinkText = doc.dShrinkText;
+    disc.titleStyle = doc.dTitleStyle;
     disc.imagePath = doc.dImagePath;
     disc.imagePlacement = doc.dImagePlacement;
     disc.textColor = doc.dCoverTextColor;

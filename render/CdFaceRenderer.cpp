@@ -66,15 +66,18 @@ FaceDrawResult CdFaceRenderer::RenderFace(
         ? EdgeRect{r.left + gx, r.top + gy, r.right - gx, r.bottom}
         : EdgeRect{r.left + gx + s, r.top + gy, r.right - s - 7, r.bottom};
     const int reference = target.fontReferenceDpi;
+    const LogFont titleRecord = titleStyle.fontOver(font);
+    const QColor titleColor = colorFromRef(titleStyle.colorOver(textColor));
     const QFont titleFont = !shrinkText
-        ? mainFont
-        : shrunkFaceFont(dc, font, reference, yScale, true, [&](DeviceContext &m, const QFont &f) {
-              return textFitsBox(m, f, titleCopy, t.toQRect(), alignment);
-          });
+        ? mainFaceFont(dc, titleRecord, reference, yScale)
+        : shrunkFaceFont(
+            dc, titleRecord, reference, yScale, true, [&](DeviceContext &m, const QFont &f) {
+                return textFitsBox(m, f, titleCopy, t.toQRect(), alignment);
+            });
     const int lineHeight = textExtent(dc, titleFont, QStringLiteral("A")).height();
 
     QList<QRect> lines;
-    drawTextInBox(dc, titleFont, color, titleCopy, t.toQRect(), alignment, &lines);
+    drawTextInBox(dc, titleFont, titleColor, titleCopy, t.toQRect(), alignment, &lines);
     result.cuts += textCutsInBox(lines, t.toQRect(), TextCut::Part::Title, TextCut::Bound::Cover);
     if (!title.isEmpty())
         t.top += lineHeight;

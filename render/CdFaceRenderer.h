@@ -36,6 +36,7 @@ public:
     // Text drawn smaller, whole points down to 6, until it fits; the title
     // on its own.
     bool shrinkText = false;
+    TitleStyle titleStyle; // unset: the title is drawn like the text
 
     // Outlines only.
     void DrawBorders(DeviceContext &dc, QRect rect, const DrawTarget &target) const;

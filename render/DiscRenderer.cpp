@@ -51,9 +51,16 @@ QList<TextCut> discTextCuts(
         if (line.width() <= 0)
             continue;
         ++total;
+        // A line's cell has room above its capitals and below its baseline
+        // that holds no ink at the line's ends; on a circle those corners
+        // leave the disc long before the letters do. The corners checked are
+        // at the capitals' top and the baseline (about a quarter and four
+        // fifths down a cell), the foot at the descenders.
         const double left = line.x(), right = line.x() + line.width();
-        const double top = line.y(), bottom = line.y() + line.height();
-        if (bottom > disc.bottom() || !insideEllipse(disc, QPointF((left + right) / 2, bottom)))
+        const double top = line.y() + 0.25 * line.height();
+        const double bottom = line.y() + 0.8 * line.height();
+        const double foot = line.y() + 0.95 * line.height();
+        if (foot > disc.bottom() || !insideEllipse(disc, QPointF((left + right) / 2, foot)))
             ++below;
         else if (!insideEllipse(disc, {left, top}) || !insideEllipse(disc, {right, top})
             || !insideEllipse(disc, {left, bottom}) || !insideEllipse(disc, {right, bottom}))
@@ -99,18 +106,22 @@ QList<TextCut> arcTextCuts(const QStringList &lines, const ArcTextResult &laid, 
 QList<TextCut> DiscRenderer::drawTexts(
     DeviceContext &dc, const EdgeRect &r, int hub, const DrawTarget &target) const
 {
-    const QFont mainFont = mainFaceFont(dc, font, target.fontReferenceDpi, target.yScale);
-    const QColor color = colorFromRef(textColor);
+    const QColor textInk = colorFromRef(textColor);
+    const QColor titleInk = colorFromRef(titleStyle.colorOver(textColor));
     const int w = r.width();
     const int h = r.height();
     const int cx = r.left + w / 2;
     const int cy = r.top + h / 2;
     // Shrunk, the title and the text each take the size that fits them.
-    auto fitted = [&](const std::function<bool(DeviceContext &, const QFont &)> &fits) {
+    auto fitted = [&](TextCut::Part part,
+                      const std::function<bool(DeviceContext &, const QFont &)> &fits) {
+        const LogFont record = part == TextCut::Part::Title ? titleStyle.fontOver(font) : font;
         return shrinkText
-            ? shrunkFaceFont(dc, font, target.fontReferenceDpi, target.yScale, true, fits)
-            : mainFont;
+            ? shrunkFaceFont(dc, record, target.fontReferenceDpi, target.yScale, true, fits)
+            : mainFaceFont(dc, record, target.fontReferenceDpi, target.yScale);
     };
+    auto inkOf
+        = [&](TextCut::Part part) { return part == TextCut::Part::Title ? titleInk : textInk; };
     QList<TextCut> cuts;
     if (curvedText) {
         const QPointF centre(r.left + w / 2.0, r.top + h / 2.0);
@@ -118,14 +129,14 @@ QList<TextCut> DiscRenderer::drawTexts(
             const QStringList lines = splitTextLines(displayText(stored));
             if (stored.isEmpty())
                 return;
-            const QFont f = fitted([&](DeviceContext &m, const QFont &trial) {
+            const QFont f = fitted(part, [&](DeviceContext &m, const QFont &trial) {
                 return !layoutTextAlongCircle(
                     m, trial, lines, centre, w / 2.0, hub / 2.0, side, alignment)
                             .anyCut();
             });
             cuts += arcTextCuts(lines,
                 drawTextAlongCircle(
-                    dc, f, color, lines, centre, w / 2.0, hub / 2.0, side, alignment),
+                    dc, f, inkOf(part), lines, centre, w / 2.0, hub / 2.0, side, alignment),
                 part);
         };
         along(title, ArcSide::Top, TextCut::Part::Title);
@@ -140,11 +151,11 @@ QList<TextCut> DiscRenderer::drawTexts(
     auto straight = [&](const QByteArray &stored, const EdgeRect &box, TextCut::Part part) {
         const QString copy = doubledAmpersands(displayText(stored));
         QList<QRect> lines;
-        const QFont f = fitted([&](DeviceContext &m, const QFont &trial) {
-            drawTextInBox(m, trial, color, copy, box.toQRect(), alignment, &lines);
+        const QFont f = fitted(part, [&](DeviceContext &m, const QFont &trial) {
+            drawTextInBox(m, trial, Qt::black, copy, box.toQRect(), alignment, &lines);
             return discTextCuts(lines, discArea, whiteHub, part).isEmpty();
         });
-        drawTextInBox(dc, f, color, copy, box.toQRect(), alignment, &lines);
+        drawTextInBox(dc, f, inkOf(part), copy, box.toQRect(), alignment, &lines);
         cuts += discTextCuts(lines, discArea, whiteHub, part);
     };
     const int titleTop = std::max(

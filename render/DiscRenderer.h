@@ -30,6 +30,7 @@ public:
     // Text drawn smaller, whole points down to 6, until it fits; the title
     // on its own.
     bool shrinkText = false;
+    TitleStyle titleStyle; // unset: the title is drawn like the text
     // Title along the top of the edge, text along the bottom.
     bool curvedText = false;
 

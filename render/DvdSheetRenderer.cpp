@@ -71,8 +71,6 @@ FaceDrawResult DvdSheetRenderer::RenderFace(
             dc, font, yScale, color, r, spineLeft, s, slimDvd, displayText(spineText)))
         result.cuts.append({TextCut::Part::SpineText, TextCut::Reason::Longer});
 
-    const QFont mainFont = mainFaceFont(dc, font, target.fontReferenceDpi, yScale);
-
     EdgeRect back{r.left + truncated(dpiY * backTextLeft * xScale),
         r.top + truncated(dpiY * backTextTop * yScale), truncated(spineLeft - 5 * xScale),
         truncated(r.bottom - 5 * yScale)};
@@ -86,22 +84,25 @@ FaceDrawResult DvdSheetRenderer::RenderFace(
         const TextCut::Bound bound
             = isFront ? TextCut::Bound::FrontCover : TextCut::Bound::BackCover;
         // Shrunk, each panel's title and text take the size that fits them.
-        auto fitted = [&](const QString &copy) {
+        auto fitted = [&](const LogFont &record, const QString &copy) {
             if (!shrinkText)
-                return mainFont;
-            return shrunkFaceFont(dc, font, target.fontReferenceDpi, yScale, true,
+                return mainFaceFont(dc, record, target.fontReferenceDpi, yScale);
+            return shrunkFaceFont(dc, record, target.fontReferenceDpi, yScale, true,
                 [&](DeviceContext &m, const QFont &f) {
                     return textFitsBox(m, f, copy, box.toQRect(), alignment);
                 });
         };
+        const TitleStyle &style = isFront ? frontTitleStyle : backTitleStyle;
         const QString titleCopy = doubledAmpersands(displayText(panelTitle));
-        const QFont titleFont = fitted(titleCopy);
-        drawTextInBox(dc, titleFont, color, titleCopy, box.toQRect(), alignment, &lines);
+        const QFont titleFont = fitted(style.fontOver(font), titleCopy);
+        drawTextInBox(dc, titleFont, colorFromRef(style.colorOver(textColor)), titleCopy,
+            box.toQRect(), alignment, &lines);
         result.cuts += textCutsInBox(lines, box.toQRect(), TextCut::Part::Title, bound);
         if (!panelTitle.isEmpty())
             box.top += textExtent(dc, titleFont, QStringLiteral("A")).height();
         const QString textCopy = doubledAmpersands(displayText(panelText));
-        drawTextInBox(dc, fitted(textCopy), color, textCopy, box.toQRect(), alignment, &lines);
+        drawTextInBox(
+            dc, fitted(font, textCopy), color, textCopy, box.toQRect(), alignment, &lines);
         result.cuts += textCutsInBox(lines, box.toQRect(), TextCut::Part::Text, bound);
     };
     drawPanel(back, backTitle, backText, false);

@@ -24,6 +24,9 @@ public:
     // Text drawn smaller, whole points down to 6, until it fits; the title
     // on its own.
     bool shrinkText = false;
+    // Unset: the title is drawn like the text.
+    TitleStyle frontTitleStyle;
+    TitleStyle backTitleStyle;
     int alignment = 0;
     QByteArray spineText;
 

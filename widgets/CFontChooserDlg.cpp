@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -126,8 +127,29 @@ CFontChooserDlg::CFontChooserDlg(QWidget *parent)
     bottom->addWidget(m_ok);
     bottom->addWidget(m_cancel);
 
+    m_textPart = new QRadioButton(QStringLiteral("Te&xt"));
+    m_titlePart = new QRadioButton(QStringLiteral("T&itle"));
+    m_textPart->setChecked(true);
+    connect(m_textPart, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            showPart(0);
+    });
+    connect(m_titlePart, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            showPart(1);
+    });
+    m_partRow = new QWidget(this);
+    auto *parts = new QHBoxLayout(m_partRow);
+    parts->setContentsMargins(9, 9, 0, 0);
+    parts->addWidget(new QLabel(QStringLiteral("Font of the:"), m_partRow));
+    parts->addWidget(m_titlePart);
+    parts->addWidget(m_textPart);
+    parts->addStretch(1);
+    m_partRow->setVisible(false);
+
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 9, 9);
+    layout->addWidget(m_partRow);
     layout->addWidget(m_fonts);
     layout->addLayout(bottom);
 
@@ -136,7 +158,29 @@ CFontChooserDlg::CFontChooserDlg(QWidget *parent)
 
 void CFontChooserDlg::setChoice(const UiHost::FontChoice &choice)
 {
-    QFont font = choice.font;
+    m_hasTitle = choice.hasTitle;
+    m_background = choice.background.isValid() ? choice.background : QColor(Qt::white);
+    m_parts[0] = {choice.font, choice.color.isValid() ? choice.color : QColor(Qt::black)};
+    m_parts[1]
+        = {choice.titleFont, choice.titleColor.isValid() ? choice.titleColor : m_parts[0].color};
+    m_partRow->setVisible(m_hasTitle);
+    m_shown = 0;
+    m_textPart->setChecked(true);
+    loadPart(m_parts[0]);
+}
+
+void CFontChooserDlg::showPart(int part)
+{
+    if (part == m_shown)
+        return;
+    m_parts[m_shown] = shownPart();
+    m_shown = part;
+    loadPart(m_parts[part]);
+}
+
+void CFontChooserDlg::loadPart(const Part &part)
+{
+    QFont font = part.font;
     m_requestedFamily = font.family();
     // A family this system lacks ("Arial" on most Linux systems) shows as
     // the family that draws in its place.
@@ -147,17 +191,29 @@ void CFontChooserDlg::setChoice(const UiHost::FontChoice &choice)
     if (font.styleName().isEmpty())
         font.setStyleName(matchingStyle(m_shownFamily, font));
     m_fonts->setCurrentFont(font);
-    selectColor(choice.color.isValid() ? choice.color : QColor(Qt::black));
+    selectColor(part.color);
 }
 
-UiHost::FontChoice CFontChooserDlg::choice() const
+CFontChooserDlg::Part CFontChooserDlg::shownPart() const
 {
     QFont font = m_fonts->currentFont();
     // Left on the family shown for a missing one: the face keeps the name
     // it had, so that the cover draws as before wherever that font exists.
     if (font.family() == m_shownFamily && m_shownFamily != m_requestedFamily)
         font.setFamilies({m_requestedFamily});
-    return UiHost::FontChoice{font, m_color};
+    return {font, m_color};
+}
+
+UiHost::FontChoice CFontChooserDlg::choice() const
+{
+    Part parts[2] = {m_parts[0], m_parts[1]};
+    parts[m_shown] = shownPart();
+    UiHost::FontChoice c{parts[0].font, parts[0].color};
+    c.hasTitle = m_hasTitle;
+    c.titleFont = parts[1].font;
+    c.titleColor = parts[1].color;
+    c.background = m_background;
+    return c;
 }
 
 QString CFontChooserDlg::matchingStyle(const QString &family, const QFont &font)
@@ -238,6 +294,8 @@ void CFontChooserDlg::showColorInSample()
         return;
     QPalette pal = m_sample->palette();
     pal.setColor(QPalette::Text, m_color);
+    // On the face's own colour: a white text on a dark face shows as it will.
+    pal.setColor(QPalette::Base, m_background);
     m_sample->setPalette(pal);
 }
 

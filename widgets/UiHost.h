@@ -72,6 +72,12 @@ public:
     struct FontChoice {
         QFont font;
         QColor color;
+        // A face with a title chooses its title's font and colour too.
+        bool hasTitle = false;
+        QFont titleFont;
+        QColor titleColor;
+        // The face's colour, which the sample is shown on.
+        QColor background = Qt::white;
     };
     // The font chooser, `choice` preselected; false when cancelled.
     virtual bool chooseFont(QWidget *parent, FontChoice &choice) = 0;

@@ -149,6 +149,7 @@ TEST(CdFaceText, TitlePushesTheTextDownByOneLetterHeightWhateverItHolds)
         doc.fCoverTitle = title;
         doc.fCoverText = "body";
         doc.fCoverAlign = AlignRight;
+        doc.fTitleStyle = {}; // drawn like the text, as covers before title styles
         CdFaceRenderer front = frontFace(doc, 96);
         const QList<TextDrawCall> boxes = printFace(front, 96).boxes();
         ASSERT_EQ(boxes.size(), 2);

@@ -3,6 +3,7 @@
 // folder.
 #include "document/CoverFile.h"
 #include "document/CoverLayout.h"
+#include "document/DisplayText.h"
 #include "document/TrackListing.h"
 #include "document/UserSettings.h"
 #include "print/LabelStock.h"
@@ -94,7 +95,7 @@ void expectLiteralRules(const QByteArray &bytes, const CoverDocument &doc)
     EXPECT_EQ(doc.backCoverSpineText, value("backCoverSpineText"));
     EXPECT_EQ(doc.dCoverTextFont.faceName,
         value("dCoverTextFontFace").isEmpty() ? QByteArray("Arial")
-                                              : value("dCoverTextFontFace").left(31));
+                                              : cutStoredText(value("dCoverTextFontFace"), 31));
     EXPECT_EQ(doc.bCoverTextFont.height, atoiValue(value("bCoverTextFontHeight")));
     EXPECT_EQ(doc.printOverInnerCircleDisc, value("printOverInnerCircleDisc") == "0" ? 0 : 1);
     if (doc.covertype != StandardCD || !value("fCoverText").contains("[DELIM]")) {

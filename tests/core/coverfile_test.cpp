@@ -107,6 +107,15 @@ const char kNewCoverTemplate[]
       "[dImageRotation]=0[ENDdImageRotation]"
       "[fShrinkText]=FALSE[ENDfShrinkText][bShrinkText]=FALSE[ENDbShrinkText]"
       "[dShrinkText]=FALSE[ENDdShrinkText][dCurvedText]=FALSE[ENDdCurvedText]"
+      "[fTitleFontFace]=Arial[ENDfTitleFontFace][fTitleFontHeight]=%TITLE%[ENDfTitleFontHeight]"
+      "[fTitleFontWeight]=700[ENDfTitleFontWeight][fTitleFontItalic]=FALSE[ENDfTitleFontItalic]"
+      "[fTitleColor]=0[ENDfTitleColor]"
+      "[bTitleFontFace]=Arial[ENDbTitleFontFace][bTitleFontHeight]=%TITLE%[ENDbTitleFontHeight]"
+      "[bTitleFontWeight]=700[ENDbTitleFontWeight][bTitleFontItalic]=FALSE[ENDbTitleFontItalic]"
+      "[bTitleColor]=0[ENDbTitleColor]"
+      "[dTitleFontFace]=Arial[ENDdTitleFontFace][dTitleFontHeight]=-19[ENDdTitleFontHeight]"
+      "[dTitleFontWeight]=700[ENDdTitleFontWeight][dTitleFontItalic]=FALSE[ENDdTitleFontItalic]"
+      "[dTitleColor]=0[ENDdTitleColor]"
       "[END]"
       "[IMAGE1][ENDIMAGE1][IMAGE2][ENDIMAGE2][IMAGE3][ENDIMAGE3][IMAGE4][ENDIMAGE4]";
 
@@ -119,7 +128,9 @@ TEST(CoverFileWrite, NewCoverOfEveryTypeIsByteExact)
     const struct {
         int32_t type;
         const char *height;
-    } rows[] = {{1, "-24"}, {2, "-19"}, {3, "-24"}, {4, "-24"}, {5, "-24"}};
+        const char *title; // two points larger
+    } rows[] = {{1, "-24", "-27"}, {2, "-19", "-22"}, {3, "-24", "-27"}, {4, "-24", "-27"},
+        {5, "-24", "-27"}};
     for (const auto &row : rows) {
         SCOPED_TRACE(row.type);
         CoverDocument doc;
@@ -127,6 +138,7 @@ TEST(CoverFileWrite, NewCoverOfEveryTypeIsByteExact)
         QByteArray expected(kNewCoverTemplate);
         expected.replace("%TYPE%", QByteArray::number(row.type));
         expected.replace("%HEIGHT%", row.height);
+        expected.replace("%TITLE%", row.title);
         const CoverBytesResult bytes = coverFileBytes(doc);
         ASSERT_TRUE(bytes.ok) << bytes.reason.toStdString();
         EXPECT_EQ(bytes.bytes.toStdString(), expected.toStdString());
@@ -144,8 +156,8 @@ TEST(CoverFileWrite, EntriesFollowTheKeyTableInOrder)
     resetDocumentForType(doc, StandardCD);
     const QByteArray bytes = coverFileBytes(doc).bytes;
     qsizetype at = 0;
-    ASSERT_EQ(coverFileKeys().size(), 76);
-    EXPECT_EQ(QSet<QByteArray>(coverFileKeys().begin(), coverFileKeys().end()).size(), 76);
+    ASSERT_EQ(coverFileKeys().size(), 91);
+    EXPECT_EQ(QSet<QByteArray>(coverFileKeys().begin(), coverFileKeys().end()).size(), 91);
     for (const QByteArray &key : coverFileKeys()) {
         EXPECT_EQ(bytes.count('[' + key + "]="), 1) << key.constData();
         const qsizetype next = bytes.indexOf('[' + key + "]=", at);

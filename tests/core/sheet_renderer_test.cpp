@@ -91,6 +91,7 @@ TEST(DvdSheetText, BackAndFrontBoxes)
     doc.fCoverTitle = "Front title";
     doc.fCoverText = "front text";
     doc.bCoverAlign = AlignCenter;
+    doc.fTitleStyle = doc.bTitleStyle = {}; // drawn like the text
     DvdSheetRenderer sheet = dvdSheet(doc, 96);
     const RenderedFace out = printFace(sheet, 96);
     const QList<TextDrawCall> boxes = out.boxes();
@@ -112,6 +113,24 @@ TEST(DvdSheetText, BackAndFrontBoxes)
         EXPECT_EQ(c.format, AlignCenter);
         EXPECT_EQ(c.pixelSize, 19);
     }
+
+    // A new cover's titles: two points larger and bold, each in its style's
+    // colour; the text under them keeps the text font.
+    resetDocumentForType(doc, StandardDVD, 96);
+    doc.bCoverTitle = doc.fCoverTitle = "Title";
+    doc.bCoverText = doc.fCoverText = "text";
+    doc.fTitleStyle.color = 0x0000FF;
+    DvdSheetRenderer styledSheet = dvdSheet(doc, 96);
+    const QList<TextDrawCall> styled = printFace(styledSheet, 96).boxes();
+    ASSERT_EQ(styled.size(), 4);
+    for (int i : {0, 2}) {
+        EXPECT_EQ(styled[i].pixelSize, 21); // 16 pt
+        EXPECT_EQ(styled[i].weight, 700);
+        EXPECT_EQ(styled[i + 1].pixelSize, 19);
+        EXPECT_EQ(styled[i + 1].weight, 400);
+    }
+    EXPECT_EQ(styled[2].color, QColor(Qt::red)); // the front title's style
+    EXPECT_EQ(styled[0].color, QColor(Qt::black));
 }
 
 TEST(DvdSheetText, PreviewScaleMovesTheBackBoxButNotTheFrontMargins)
@@ -277,8 +296,8 @@ TEST(SlimlineSheetBitmap, OnlyThePartOnThePageIsMadeAndItDrawsTheSame)
     // A sheet far larger than any page is still drawn where the page is.
     SlimlineSheetRenderer huge = sheet;
     huge.nominalWidth = huge.nominalHeight = 100000;
-    const RenderedFace hugePart = renderOnCanvas(QSize(300, 200), 96,
-        QRect(-50000, -50000, 100000, 100000),
-        [&](DeviceContext &dc, const QRect &r) { huge.PrintFace(dc, r, 96); });
+    const RenderedFace hugePart
+        = renderOnCanvas(QSize(300, 200), 96, QRect(-50000, -50000, 100000, 100000),
+            [&](DeviceContext &dc, const QRect &r) { huge.PrintFace(dc, r, 96); });
     EXPECT_TRUE(allColor(hugePart.image, hugePart.image.rect(), QColor(0, 0, 255)));
 }

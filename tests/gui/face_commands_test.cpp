@@ -1,10 +1,12 @@
 // The main window's picture, colour, font and texts commands: what each
 // asks, what it changes, and that every one is a single undo step.
+#include "app/CMainDlg.h"
 #include "dialogs/CCoverTextDlg.h"
 #include "dialogs/CImagesDlg.h"
 #include "dialogs/CTrackListingDlg.h"
 #include "document/CoverFile.h"
 #include "render/preview/CMyDiscButton.h"
+#include "render/preview/CMyFlatButton.h"
 #include "tests/support/MainWindowTesting.h"
 #include "tests/support/ScriptedUiHost.h"
 
@@ -290,4 +292,41 @@ TEST(FaceCommands, TheTextsButtonOpensTheEditorOfTheCoverTypeAndView)
         w->undoAction()->trigger();
         EXPECT_EQ(coverBytes(*w), before);
     }
+}
+
+// The font window sets the title's style beside the text's on a face with a
+// title, in one step; the CD back has no title to offer.
+TEST(FaceCommands, FontWindowSetsTheTitlesStyleToo)
+{
+    ScriptedUiHost host;
+    auto w = newMainWindow(StandardCD);
+    w->session().change(QStringLiteral("Test"), [](CoverDocument &d) { d.fBGColor = 0x000000; });
+    const CoverDocument before = w->document();
+    showView(*w, Face::Front);
+    QFont title(QStringLiteral("DejaVu Serif"));
+    title.setPointSize(24);
+    title.setBold(true);
+    UiHost::FontChoice answer{QFont(QStringLiteral("Arial")), QColor(Qt::black)};
+    answer.hasTitle = true;
+    answer.titleFont = title;
+    answer.titleColor = QColor(Qt::white);
+    host.fonts = {answer, UiHost::FontChoice{}};
+    clickControl(*w, Id::Font);
+    ASSERT_EQ(host.fontRequests.size(), 1);
+    EXPECT_TRUE(host.fontRequests[0].hasTitle);
+    EXPECT_EQ(host.fontRequests[0].background, QColor(Qt::black)); // the sample's ground
+    EXPECT_TRUE(host.fontRequests[0].titleFont.bold()); // a new cover's title
+    const TitleStyle &style = w->document().fTitleStyle;
+    EXPECT_EQ(style.fontFace, QByteArray("DejaVu Serif"));
+    EXPECT_EQ(style.fontHeight, -mulDiv(24, w->logicalDpiY(), 72));
+    EXPECT_EQ(style.fontWeight, 700);
+    EXPECT_EQ(style.color, 0xFFFFFFu);
+    EXPECT_EQ(std::get<CdFaceRenderer>(*w->cdFrontPreview()->boundFace()).titleStyle, style);
+    w->undoAction()->trigger();
+    EXPECT_TRUE(w->document() == before);
+
+    showView(*w, Face::Back);
+    clickControl(*w, Id::Font);
+    ASSERT_EQ(host.fontRequests.size(), 2);
+    EXPECT_FALSE(host.fontRequests[1].hasTitle);
 }

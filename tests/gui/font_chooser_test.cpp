@@ -10,8 +10,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDialog>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTimer>
 
 namespace {
@@ -115,4 +117,45 @@ TEST(FontChooser, F1OpensTheFontsPageOwnedByTheChooser)
     EXPECT_EQ(host.helpRequests[0].owner, &dlg);
     EXPECT_EQ(host.helpRequests[0].topic, QStringLiteral("fonts"));
     EXPECT_TRUE(dlg.isVisible());
+}
+
+// With a title, "Title" and "Text" each show their own font and colour and
+// keep what was chosen while the other was shown; the sample stands on the
+// face's colour. Without one, the choice is not offered.
+TEST(FontChooser, TitleAndTextAreChosenInTurn)
+{
+    UiHost::FontChoice given = choiceOf("DejaVu Sans", 12, false, Qt::black);
+    given.hasTitle = true;
+    given.titleFont = choiceOf("DejaVu Serif", 20, true, Qt::white).font;
+    given.titleColor = Qt::white;
+    given.background = QColor(0, 0, 0x80);
+    CFontChooserDlg dlg;
+    dlg.setChoice(given);
+    dlg.show();
+    ASSERT_TRUE(dlg.titleChoice()->isVisible());
+    EXPECT_TRUE(dlg.textChoice()->isChecked());
+    EXPECT_EQ(dlg.fontChooser()->currentFont().family(), QStringLiteral("DejaVu Sans"));
+    dlg.titleChoice()->click();
+    EXPECT_EQ(dlg.fontChooser()->currentFont().family(), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(dlg.colorChoice()->currentText(), QStringLiteral("White"));
+    Q_EMIT dlg.colorChoice()->activated(9); // red, for the title
+    dlg.textChoice()->click();
+    EXPECT_EQ(dlg.colorChoice()->currentText(), QStringLiteral("Black"));
+    const UiHost::FontChoice back = dlg.choice();
+    EXPECT_EQ(back.color, QColor(Qt::black));
+    EXPECT_EQ(back.titleColor, QColor(Qt::red));
+    EXPECT_EQ(back.titleFont.family(), QStringLiteral("DejaVu Serif"));
+    EXPECT_TRUE(back.titleFont.bold());
+    EXPECT_EQ(back.font.family(), QStringLiteral("DejaVu Sans"));
+    QLineEdit *sample = nullptr; // the chooser's sample, in its group box
+    for (QGroupBox *box : dlg.fontChooser()->findChildren<QGroupBox *>())
+        if (!sample)
+            sample = box->findChild<QLineEdit *>();
+    ASSERT_NE(sample, nullptr);
+    EXPECT_EQ(sample->palette().color(QPalette::Base), QColor(0, 0, 0x80));
+
+    CFontChooserDlg plain;
+    plain.setChoice(choiceOf("DejaVu Sans", 12, false, Qt::black));
+    plain.show();
+    EXPECT_FALSE(plain.titleChoice()->isVisible());
 }
