@@ -18,6 +18,7 @@
 #include <QPixmap>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <cstdlib>
 
 namespace {
 
@@ -294,8 +295,14 @@ void CFontChooserDlg::showColorInSample()
         return;
     QPalette pal = m_sample->palette();
     pal.setColor(QPalette::Text, m_color);
-    // On the face's own colour: a white text on a dark face shows as it will.
-    pal.setColor(QPalette::Base, m_background);
+    // On the face's own colour: a white text on a dark face shows as it
+    // will. A colour too close to the face's (white on a white face under a
+    // dark photo) would show nothing: then it stands on a ground that sets
+    // it off.
+    QColor ground = m_background;
+    if (std::abs(ground.lightness() - m_color.lightness()) < 64)
+        ground = m_color.lightness() >= 128 ? QColor(0x40, 0x40, 0x40) : QColor(Qt::white);
+    pal.setColor(QPalette::Base, ground);
     m_sample->setPalette(pal);
 }
 

@@ -153,6 +153,11 @@ TEST(FontChooser, TitleAndTextAreChosenInTurn)
             sample = box->findChild<QLineEdit *>();
     ASSERT_NE(sample, nullptr);
     EXPECT_EQ(sample->palette().color(QPalette::Base), QColor(0, 0, 0x80));
+    // White on a white face would show nothing: a dark ground instead.
+    given.background = Qt::white;
+    given.color = Qt::white;
+    dlg.setChoice(given);
+    EXPECT_EQ(sample->palette().color(QPalette::Base), QColor(0x40, 0x40, 0x40));
 
     CFontChooserDlg plain;
     plain.setChoice(choiceOf("DejaVu Sans", 12, false, Qt::black));
