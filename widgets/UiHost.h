@@ -70,6 +70,13 @@ public:
 
     // A font with its text colour, as the font chooser returns them.
     struct FontChoice {
+        FontChoice() = default;
+        FontChoice(const QFont &chosenFont, const QColor &chosenColor)
+            : font(chosenFont)
+            , color(chosenColor)
+        {
+        }
+
         QFont font;
         QColor color;
         // A face with a title chooses its title's font and colour too.
