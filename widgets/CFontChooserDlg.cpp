@@ -18,6 +18,7 @@
 #include <QPixmap>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -146,6 +147,13 @@ CFontChooserDlg::CFontChooserDlg(QWidget *parent)
     parts->addWidget(m_titlePart);
     parts->addWidget(m_textPart);
     parts->addStretch(1);
+    for (int i : {1, 0}) {
+        m_samples[i] = new QLabel(i == 1 ? QStringLiteral("Title") : QStringLiteral("Text"));
+        m_samples[i]->setAutoFillBackground(true);
+        m_samples[i]->setContentsMargins(8, 2, 8, 2);
+        parts->addWidget(m_samples[i]);
+    }
+    connect(m_fonts, &QFontDialog::currentFontChanged, this, [this] { showPartSamples(); });
     m_partRow->setVisible(false);
 
     auto *layout = new QVBoxLayout(this);
@@ -289,20 +297,42 @@ void CFontChooserDlg::onColorActivated(int index)
         m_colors->setCurrentIndex(m_lastIndex);
 }
 
-void CFontChooserDlg::showColorInSample()
+QColor CFontChooserDlg::groundFor(const QColor &ink) const
 {
-    if (!m_sample)
-        return;
-    QPalette pal = m_sample->palette();
-    pal.setColor(QPalette::Text, m_color);
     // On the face's own colour: a white text on a dark face shows as it
     // will. A colour too close to the face's (white on a white face under a
     // dark photo) would show nothing: then it stands on a ground that sets
     // it off.
-    QColor ground = m_background;
-    if (std::abs(ground.lightness() - m_color.lightness()) < 64)
-        ground = m_color.lightness() >= 128 ? QColor(0x40, 0x40, 0x40) : QColor(Qt::white);
-    pal.setColor(QPalette::Base, ground);
+    if (std::abs(m_background.lightness() - ink.lightness()) >= 64)
+        return m_background;
+    return ink.lightness() >= 128 ? QColor(0x40, 0x40, 0x40) : QColor(Qt::white);
+}
+
+void CFontChooserDlg::showPartSamples()
+{
+    if (!m_samples[0] || !m_hasTitle)
+        return;
+    for (int i : {0, 1}) {
+        const Part part = i == m_shown ? shownPart() : m_parts[i];
+        QFont font = part.font;
+        // Large enough to see the face, small enough for the row.
+        font.setPointSizeF(std::clamp(font.pointSizeF() > 0 ? font.pointSizeF() : 12.0, 8.0, 16.0));
+        m_samples[i]->setFont(font);
+        QPalette pal = m_samples[i]->palette();
+        pal.setColor(QPalette::WindowText, part.color);
+        pal.setColor(QPalette::Window, groundFor(part.color));
+        m_samples[i]->setPalette(pal);
+    }
+}
+
+void CFontChooserDlg::showColorInSample()
+{
+    showPartSamples();
+    if (!m_sample)
+        return;
+    QPalette pal = m_sample->palette();
+    pal.setColor(QPalette::Text, m_color);
+    pal.setColor(QPalette::Base, groundFor(m_color));
     m_sample->setPalette(pal);
 }
 

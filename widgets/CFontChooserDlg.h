@@ -8,6 +8,7 @@
 #include <QString>
 
 class QComboBox;
+class QLabel;
 class QFontDialog;
 class QLineEdit;
 class QRadioButton;
@@ -38,6 +39,9 @@ public:
     QFontDialog *fontChooser() const { return m_fonts; }
     QComboBox *colorChoice() const { return m_colors; }
     QRadioButton *titleChoice() const { return m_titlePart; }
+    // The small samples of both parts beside the choice.
+    QLabel *titleSample() const { return m_samples[1]; }
+    QLabel *textSample() const { return m_samples[0]; }
     QRadioButton *textChoice() const { return m_textPart; }
     CFlatHoverButton *okButton() const { return m_ok; }
     CFlatHoverButton *cancelButton() const { return m_cancel; }
@@ -58,6 +62,8 @@ private:
     void selectColor(const QColor &color);
     void onColorActivated(int index);
     void showColorInSample();
+    void showPartSamples();
+    QColor groundFor(const QColor &ink) const;
     int customItemIndex() const; // the item of a colour not among the basic ones, or -1
     int customCommandIndex() const; // "Custom..."
     static QString matchingStyle(const QString &family, const QFont &font);
@@ -66,6 +72,7 @@ private:
     QWidget *m_partRow = nullptr;
     QRadioButton *m_textPart = nullptr;
     QRadioButton *m_titlePart = nullptr;
+    QLabel *m_samples[2] = {nullptr, nullptr}; // text, title
     Part m_parts[2]; // text, title
     int m_shown = 0;
     bool m_hasTitle = false;

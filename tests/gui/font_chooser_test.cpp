@@ -12,6 +12,7 @@
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTimer>
@@ -147,6 +148,10 @@ TEST(FontChooser, TitleAndTextAreChosenInTurn)
     EXPECT_EQ(back.titleFont.family(), QStringLiteral("DejaVu Serif"));
     EXPECT_TRUE(back.titleFont.bold());
     EXPECT_EQ(back.font.family(), QStringLiteral("DejaVu Sans"));
+    // Both parts' samples, each in its own font and colour on the face's.
+    EXPECT_EQ(dlg.titleSample()->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(dlg.titleSample()->font().family(), QStringLiteral("DejaVu Serif"));
+    EXPECT_EQ(dlg.textSample()->palette().color(QPalette::Window), QColor(0, 0, 0x80));
     QLineEdit *sample = nullptr; // the chooser's sample, in its group box
     for (QGroupBox *box : dlg.fontChooser()->findChildren<QGroupBox *>())
         if (!sample)
