@@ -3,10 +3,8 @@
 #include "render/TextDrawing.h"
 #include "tests/support/FaceImage.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPdfWriter>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -235,41 +233,4 @@ TEST(ArcText, LinesReachingTheHubOrLongerThanTheirArcAreCut)
         EXPECT_DOUBLE_EQ(measured.lines.last().endAngle, d.result.lines.last().endAngle);
         EXPECT_TRUE(allColor(probe, probe.rect(), Qt::white));
     }
-}
-
-// The observer hears of the call; a PDF lays the text out as an image of
-// the same resolution does, and keeps it as text.
-TEST(ArcText, TheCallIsObservedAndDrawsAlikeOnAPdf)
-{
-    const QStringList lines{"Side A", QString(400, QLatin1Char('W'))};
-    QBuffer pdf;
-    pdf.open(QIODevice::WriteOnly);
-    TextDrawRecorder recorder;
-    ArcTextResult onPdf;
-    {
-        QPdfWriter writer(&pdf);
-        writer.setResolution(96);
-        QPainter painter(&writer);
-        DeviceContext dc(painter);
-        dc.setTextObserver(&recorder);
-        onPdf = drawTextAlongCircle(
-            dc, labelFont(), Qt::red, lines, kCenter, kOuter, kHub, ArcSide::Bottom, AlignRight);
-    }
-    const Drawn onImage = drawArc(lines, ArcSide::Bottom, AlignRight);
-    EXPECT_EQ(onPdf.cutLines(), QList<int>{1});
-    EXPECT_EQ(onImage.result.cutLines(), QList<int>{1});
-    EXPECT_NEAR(onPdf.lines.at(0).startAngle, onImage.result.lines.at(0).startAngle, 0.01);
-    EXPECT_TRUE(pdf.data().contains("/FontFile"));
-
-    ASSERT_EQ(recorder.calls.size(), 1);
-    const TextDrawCall &call = recorder.calls.at(0);
-    EXPECT_EQ(call.kind, TextDrawCall::Kind::Arc);
-    EXPECT_EQ(call.text, lines.join(QLatin1Char('\n')));
-    EXPECT_EQ(call.box, QRect(10, 10, 580, 580));
-    EXPECT_EQ(call.origin, QPoint(300, 300));
-    EXPECT_EQ(call.format, AlignRight);
-    EXPECT_EQ(call.hubRadius, 60);
-    EXPECT_TRUE(call.bottomArc);
-    EXPECT_EQ(call.pixelSize, 28);
-    EXPECT_EQ(call.color, QColor(Qt::red));
 }

@@ -87,14 +87,11 @@ QString ScriptedUiHost::existingFolder(QWidget *, const QString &caption, const 
 }
 
 bool ScriptedUiHost::confirmAction(
-    QWidget *, const QString &text, const QString &caption, const QString &actionText)
+    QWidget *parent, const QString &text, const QString &caption, const QString &actionText)
 {
-    messages.append({text, caption, Buttons::Ok, Icon::Exclamation});
-    actionTexts.append(actionText);
-    if (actionAnswers.empty())
-        return false;
-    const bool act = actionAnswers.front();
-    actionAnswers.pop_front();
+    // Recorded as a notice is, with the warning's icon.
+    const bool act = noticeWithAction(parent, text, caption, actionText);
+    messages.last().icon = Icon::Exclamation;
     return act;
 }
 
